@@ -1,0 +1,88 @@
+#include "board/boardcontrol.h"
+
+#include <cmath>
+
+QString kindName(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::PictureBox:
+        return QStringLiteral("PictureBox");
+    case ControlKind::Image:
+        return QStringLiteral("Image");
+    case ControlKind::Label:
+        return QStringLiteral("Label");
+    case ControlKind::Shape:
+        return QStringLiteral("Shape");
+    case ControlKind::Segmora:
+        return QStringLiteral("Segmora");
+    }
+    return {};
+}
+
+BoardControl::BoardControl(ControlKind kind, const QString &name, int index, QWidget *parent)
+    : QWidget(parent)
+    , m_kind(kind)
+    , m_name(name)
+    , m_index(index)
+{
+    setObjectName(index < 0 ? name : QStringLiteral("%1_%2").arg(name).arg(index));
+}
+
+int BoardControl::toPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / TwipsPerPixel));
+}
+
+void BoardControl::setTwipLeft(double left)
+{
+    if (left == m_left)
+        return;
+    m_left = left;
+    place();
+}
+
+void BoardControl::setTwipTop(double top)
+{
+    if (top == m_top)
+        return;
+    m_top = top;
+    place();
+}
+
+void BoardControl::setTwipWidth(double width)
+{
+    if (width == m_width)
+        return;
+    m_width = width;
+    place();
+}
+
+void BoardControl::setTwipHeight(double height)
+{
+    if (height == m_height)
+        return;
+    m_height = height;
+    place();
+}
+
+void BoardControl::setTwipGeometry(double left, double top, double width, double height)
+{
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    place();
+}
+
+void BoardControl::place()
+{
+    // Edges are rounded rather than sizes, so neighbours that touch in twips
+    // touch on screen too.
+    const int x = toPixels(m_left);
+    const int y = toPixels(m_top);
+    const int right = toPixels(m_left + twipWidth());
+    const int bottom = toPixels(m_top + twipHeight());
+    const QRect rect(x, y, qMax(1, right - x), qMax(1, bottom - y));
+    if (rect != geometry())
+        setGeometry(rect);
+}

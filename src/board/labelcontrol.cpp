@@ -1,0 +1,105 @@
+#include "board/labelcontrol.h"
+
+#include "board/colorref.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+constexpr double TwipsPerPoint = 20.0;
+
+} // namespace
+
+LabelControl::LabelControl(const QString &name, int index, QWidget *parent)
+    : BoardControl(ControlKind::Label, name, index, parent)
+{
+}
+
+void LabelControl::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    fitToText();
+    update();
+}
+
+void LabelControl::setForeColor(qint32 color)
+{
+    if (color == m_foreColor)
+        return;
+    m_foreColor = color;
+    update();
+}
+
+void LabelControl::setFontSize(double points)
+{
+    if (points == m_fontSize)
+        return;
+    m_fontSize = points;
+    fitToText();
+    update();
+}
+
+void LabelControl::setFontFace(const QString &family, bool bold)
+{
+    if (family == m_family && bold == m_bold)
+        return;
+    m_family = family;
+    m_bold = bold;
+    fitToText();
+    update();
+}
+
+void LabelControl::setAutoSize(bool autoSize)
+{
+    m_autoSize = autoSize;
+    fitToText();
+}
+
+QFont LabelControl::currentFont() const
+{
+    QFont font(m_family);
+    font.setBold(m_bold);
+    const double pixels = m_fontSize * TwipsPerPoint / TwipsPerPixel;
+    font.setPixelSize(qMax(1, static_cast<int>(std::lround(pixels))));
+    return font;
+}
+
+void LabelControl::fitToText()
+{
+    if (!m_autoSize)
+        return;
+    const QFontMetricsF metrics(currentFont());
+    const double width = metrics.horizontalAdvance(m_caption) + 2;
+    setTwipGeometry(twipLeft(), twipTop(), width * TwipsPerPixel, metrics.height() * TwipsPerPixel);
+}
+
+void LabelControl::paintEvent(QPaintEvent *)
+{
+    if (m_caption.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.setFont(currentFont());
+    painter.setPen(toQColor(m_foreColor));
+    painter.drawText(rect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, m_caption);
+}
+
+// Taking the press is what brings the matching release here.
+void LabelControl::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        event->accept();
+    else
+        BoardControl::mousePressEvent(event);
+}
+
+void LabelControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}

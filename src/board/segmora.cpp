@@ -1,0 +1,306 @@
+#include "board/segmora.h"
+
+#include "board/colorref.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+enum Segment { A, B, C, D, E, F, G, SegmentCount };
+
+// Bit i lights segment i, a being bit 0, the layout QLCDNumber uses.
+constexpr std::array<quint8, 10> DigitSegments = {
+    0x3F, // 0: abcdef
+    0x06, // 1: bc
+    0x5B, // 2: abdeg
+    0x4F, // 3: abcdg
+    0x66, // 4: bcfg
+    0x6D, // 5: acdfg
+    0x7D, // 6: acdefg
+    0x07, // 7: abc
+    0x7F, // 8: abcdefg
+    0x6F, // 9: abcdfg
+};
+
+// Centre line of each segment in fractions of the figure box. Digit readers
+// sample the midpoints of these lines, so they are fixed.
+struct CentreLine
+{
+    double x0;
+    double y0;
+    double x1;
+    double y1;
+};
+
+constexpr std::array<CentreLine, SegmentCount> CentreLines = {{
+    {0.20, 0.10, 0.80, 0.10}, // a
+    {0.80, 0.10, 0.80, 0.50}, // b
+    {0.80, 0.50, 0.80, 0.90}, // c
+    {0.20, 0.90, 0.80, 0.90}, // d
+    {0.20, 0.50, 0.20, 0.90}, // e
+    {0.20, 0.10, 0.20, 0.50}, // f
+    {0.20, 0.50, 0.80, 0.50}, // g
+}};
+
+// Fractions of the box width.
+constexpr double Thickness = 0.155;
+constexpr double Gap = 0.025;
+// How far around a midpoint a reader looks for colour.
+constexpr double SampleRadius = 0.04;
+
+// Unlit segments carry this share of the lit colour: real LED boards show
+// their dark segments faintly, and a blank figure should still hint at an 8.
+constexpr double GhostShare = 0.11;
+// Odd, so the middle dot sits on the segment's midpoint.
+constexpr int DotsPerSegment = 3;
+
+quint8 segmentsFor(int caption)
+{
+    if (caption < 0 || caption >= int(DigitSegments.size()))
+        return 0;
+    return DigitSegments[size_t(caption)];
+}
+
+QColor blend(const QColor &from, const QColor &to, double share)
+{
+    const auto mix = [share](int a, int b) { return int(std::lround(a + (b - a) * share)); };
+    return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()),
+                  mix(from.blue(), to.blue()));
+}
+
+// Sizes in device pixels for one box.
+struct Metrics
+{
+    explicit Metrics(const QSize &box)
+        : width(box.width())
+        , height(box.height())
+        , gap(std::max(0.5, Gap * width))
+        // A sampled pixel whose centre lies within the sampling radius still
+        // reaches about half its diagonal further; all of that must be solid.
+        , reach(std::max(1.0, SampleRadius * width) + 0.75)
+        , half(Thickness * width / 2)
+        // Small figures need more than the nominal dot to cover that reach.
+        , dotRadius(std::max(half, reach))
+    {
+    }
+
+    double width;
+    double height;
+    double gap;
+    double reach;
+    double half;
+    double dotRadius;
+};
+
+bool isHorizontal(const CentreLine &line)
+{
+    return line.y0 == line.y1;
+}
+
+// A bar with bevelled ends, built along the x axis and turned for the
+// vertical segments.
+QPolygonF barPolygon(const CentreLine &line, const Metrics &m)
+{
+    const bool horizontal = isHorizontal(line);
+    const double across = horizontal ? line.y0 * m.height : line.x0 * m.width;
+    const double from = (horizontal ? line.x0 * m.width : line.y0 * m.height) + m.gap;
+    const double to = (horizontal ? line.x1 * m.width : line.y1 * m.height) - m.gap;
+    // Long edges on whole pixels keep the bar's inside exactly the lit colour,
+    // widened where small figures would leave sampled pixels half covered.
+    const double top = std::min(std::round(across - m.half), std::floor(across - m.reach));
+    const double bottom = std::max(std::round(across + m.half), std::ceil(across + m.reach));
+    const double middle = (top + bottom) / 2;
+    // On small figures a full bevel would reach the sampled middle.
+    const double bevel = std::clamp((to - from) / 2 - m.reach, 0.0, middle - top);
+    const std::array<QPointF, 6> outline = {{
+        {from, middle},
+        {from + bevel, top},
+        {to - bevel, top},
+        {to, middle},
+        {to - bevel, bottom},
+        {from + bevel, bottom},
+    }};
+    QPolygonF polygon;
+    for (const QPointF &point : outline)
+        polygon << (horizontal ? point : point.transposed());
+    return polygon;
+}
+
+void drawBar(QPainter &painter, const CentreLine &line, const Metrics &m)
+{
+    painter.drawPolygon(barPolygon(line, m));
+}
+
+void drawDots(QPainter &painter, const CentreLine &line, const Metrics &m)
+{
+    const QPointF start(line.x0 * m.width, line.y0 * m.height);
+    const QPointF end(line.x1 * m.width, line.y1 * m.height);
+    const QPointF middle = (start + end) / 2;
+    const QPointF towardEnd = end - middle;
+    const double halfLength = isHorizontal(line) ? towardEnd.x() : towardEnd.y();
+    // Corner dots stand back from the corner so two segments meeting there
+    // never share a dot; only the tiniest figures, whose dots grow to stay
+    // readable, let them touch.
+    const double inset = (2 * m.half + m.gap) / std::sqrt(2.0);
+    const double spread = std::max(0.0, 1.0 - inset / halfLength);
+    for (int dot = 0; dot < DotsPerSegment; ++dot) {
+        const double step = 2.0 * dot / (DotsPerSegment - 1) - 1.0;
+        painter.drawEllipse(middle + towardEnd * (spread * step), m.dotRadius, m.dotRadius);
+    }
+}
+
+void paintSegments(QPainter &painter, const Metrics &m, quint8 litSegments, const QColor &lit,
+                   const QColor &ghost, bool dots)
+{
+    const auto draw = dots ? drawDots : drawBar;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    // Lit segments last, so where small figures make segments overlap, the
+    // lit colour wins.
+    for (const bool litPass : {false, true}) {
+        painter.setBrush(litPass ? lit : ghost);
+        for (int segment = A; segment < SegmentCount; ++segment) {
+            if (bool(litSegments & (1u << segment)) == litPass)
+                draw(painter, CentreLines[size_t(segment)], m);
+        }
+    }
+}
+
+} // namespace
+
+Segmora::Segmora(const QString &name, int index, QWidget *parent)
+    : BoardControl(ControlKind::Segmora, name, index, parent)
+{
+    // The cached picture covers every pixel, so nothing beneath needs painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    place();
+}
+
+void Segmora::setCaption(int caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    invalidate();
+}
+
+void Segmora::setLitColor(qint32 color)
+{
+    if (color == m_litColor)
+        return;
+    m_litColor = color;
+    invalidate();
+}
+
+void Segmora::setBackColor(qint32 color)
+{
+    if (color == m_backColor)
+        return;
+    m_backColor = color;
+    invalidate();
+}
+
+void Segmora::setLedType(qint32 type)
+{
+    if (type == m_ledType)
+        return;
+    m_ledType = type;
+    invalidate();
+}
+
+void Segmora::setLedSize(int size)
+{
+    size = std::max(1, size);
+    if (size == m_ledSize)
+        return;
+    m_ledSize = size;
+    place();
+    invalidate();
+}
+
+int Segmora::pixelWidthFor(int ledSize)
+{
+    // 0.56 of the height, rounded; in integers so no size lands on a float tie.
+    return (56 * std::max(1, ledSize) + 50) / 100;
+}
+
+double Segmora::twipWidth() const
+{
+    return pixelWidthFor(m_ledSize) * TwipsPerPixel;
+}
+
+double Segmora::twipHeight() const
+{
+    return m_ledSize * TwipsPerPixel;
+}
+
+// The figure's size follows ledSize alone; a stored width or height would
+// only fight it.
+void Segmora::setTwipWidth(double) {}
+
+void Segmora::setTwipHeight(double) {}
+
+void Segmora::paintEvent(QPaintEvent *)
+{
+    if (!m_cacheValid || m_cache.devicePixelRatio() != devicePixelRatioF())
+        rebuildCache();
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_cache);
+}
+
+void Segmora::resizeEvent(QResizeEvent *event)
+{
+    m_cacheValid = false;
+    BoardControl::resizeEvent(event);
+}
+
+void Segmora::mousePressEvent(QMouseEvent *event)
+{
+    // Accepting the press is what brings the matching release here.
+    if (event->button() == Qt::LeftButton)
+        event->accept();
+    else
+        BoardControl::mousePressEvent(event);
+}
+
+void Segmora::mouseReleaseEvent(QMouseEvent *event)
+{
+    // A press dragged off the figure and let go elsewhere is no click.
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked(index());
+    else
+        BoardControl::mouseReleaseEvent(event);
+}
+
+void Segmora::invalidate()
+{
+    m_cacheValid = false;
+    update();
+}
+
+void Segmora::rebuildCache()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    m_cacheValid = true;
+    if (pixels.isEmpty()) {
+        m_cache = QPixmap();
+        return;
+    }
+    const QColor back = toQColor(m_backColor);
+    const QColor lit = toQColor(m_litColor);
+    // Drawn in device pixels so bar edges can sit on whole pixels.
+    m_cache = QPixmap(pixels);
+    m_cache.fill(back);
+    QPainter painter(&m_cache);
+    paintSegments(painter, Metrics(pixels), segmentsFor(m_caption), lit,
+                  blend(back, lit, GhostShare), m_ledType == Dots);
+    painter.end();
+    m_cache.setDevicePixelRatio(ratio);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "board/boardcontrol.h"
+
+#include <QPixmap>
+
+// A seven-segment LED figure. The figure sizes itself from ledSize, so only
+// its left and top can be placed. Drawing goes through a cached pixmap,
+// because a board of these repaints several times a second for hours.
+class Segmora : public BoardControl
+{
+    Q_OBJECT
+    Q_PROPERTY(int caption READ caption WRITE setCaption)
+    Q_PROPERTY(qint32 litColor READ litColor WRITE setLitColor)
+    Q_PROPERTY(qint32 backColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(qint32 ledType READ ledType WRITE setLedType)
+    Q_PROPERTY(int ledSize READ ledSize WRITE setLedSize)
+
+public:
+    enum LedType { Lines = 0, Dots = 1 };
+    static constexpr int BlankCaption = -1;
+
+    Segmora(const QString &name, int index, QWidget *parent);
+
+    // 0 to 9 shows that digit; anything else shows a blank figure.
+    int caption() const { return m_caption; }
+    void setCaption(int caption);
+    qint32 litColor() const { return m_litColor; }
+    void setLitColor(qint32 color);
+    qint32 backColor() const { return m_backColor; }
+    void setBackColor(qint32 color);
+    // Values other than Dots draw as Lines.
+    qint32 ledType() const { return m_ledType; }
+    void setLedType(qint32 type);
+    // The figure's height in pixels; the width follows at 0.56 of it.
+    int ledSize() const { return m_ledSize; }
+    void setLedSize(int size);
+
+    static int pixelWidthFor(int ledSize);
+
+    double twipWidth() const override;
+    double twipHeight() const override;
+    void setTwipWidth(double width) override;
+    void setTwipHeight(double height) override;
+
+signals:
+    void clicked(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void invalidate();
+    void rebuildCache();
+
+    int m_caption = 0;
+    qint32 m_litColor = 255;
+    qint32 m_backColor = 0;
+    qint32 m_ledType = Lines;
+    int m_ledSize = 95;
+    QPixmap m_cache;
+    bool m_cacheValid = false;
+};

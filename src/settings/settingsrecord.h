@@ -1,0 +1,54 @@
+#pragma once
+
+#include "timing/clockvalue.h"
+
+#include <QString>
+#include <QtGlobal>
+
+// The store's four-place decimals are the same exact fixed point as clock
+// values.
+using Decimal4 = ClockValue;
+
+// Every setting the program runs on, one record for the whole process. The
+// field names are the keys of the store. Colours are red + 256 * green +
+// 65536 * blue; key codes are virtual-key codes.
+struct SettingsRecord
+{
+    qint32 TimeColor = 255;
+    qint32 LEDBack = 0;
+    qint32 ScoreColor = 33023;
+    qint32 PeriodColor = 49152;
+    qint32 FormBack = 4210752;
+    qint32 LEDSelected = 4210752;
+    qint32 BorderColor = 16777215;
+    qint32 HomeColor = 16777215;
+    qint32 VisitorColor = 16777215;
+    qint16 LEDSelectedWidth = 0;
+
+    qint16 StartStopClockKey = 83;
+    qint16 ResetClockKey = 82;
+    qint16 ClearKey = 46;
+    qint16 ClockSwitchKey = 67;
+    qint16 SepTimeKey = 73;
+    qint16 BuzzerKey = 66;
+    qint16 HornKey = 71;
+    qint16 ResetShotKey = 88;
+    qint16 StartStopShotKey = 90;
+
+    QString BuzzerFile;
+    QString HornFile;
+    qint32 NumLockForce = 0;
+
+    QString HomeText = QStringLiteral("Home");
+    QString VisitorText = QStringLiteral("Visitor");
+    Decimal4 TeamSize = Decimal4::fromSeconds(24);
+
+    QString HomePic;
+    QString VisitorPic;
+    QString BoardPic;
+    qint16 LEDType = 0;
+};
+
+SettingsRecord &settingsRecord();
+// Back to the defaults; tests start from here.
+void resetSettingsRecord();

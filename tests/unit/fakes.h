@@ -2,6 +2,7 @@
 
 #include "timing/clockengine.h"
 #include "timing/digitset.h"
+#include "timing/modcount.h"
 #include "timing/timesource.h"
 
 #include <QLocale>
@@ -106,7 +107,12 @@ public:
     ColonDots &shotColon() override { return shotColonDots; }
     DigitSet &penaltyDigits(qint16 slot) override { return penalties.at(size_t(slot)); }
     void Buzzer() override { ++buzzers; events << QStringLiteral("buzzer"); }
-    void Horn() override { ++horns; events << QStringLiteral("horn"); }
+    void Horn() override
+    {
+        ++horns;
+        events << (modCount::IsCounting(0) ? QStringLiteral("horn, game running")
+                                           : QStringLiteral("horn"));
+    }
     void Penalty() override { ++penaltyPaints; }
     void UpdatePenaltyColonColors() override { ++colonPaints; }
     void enableTick() override { ++tickEnables; }

@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(m_board->horns, 0);
         QVERIFY(!IsCounting(0));
         tickFor(200);
-        QCOMPARE(m_board->horns, 1);
+        QCOMPARE(m_board->events, QStringList{QStringLiteral("horn, game running")});
         QCOMPARE(m_board->shotText(), QStringLiteral("__:_0"));
         // Slots 0 to 6 run, blank penalty clocks included, and the horn
         // comes after them.

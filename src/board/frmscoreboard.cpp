@@ -7,7 +7,10 @@
 #include "board/picturebox.h"
 #include "board/segmora.h"
 #include "board/shapecontrol.h"
+#include "input/modgrabkeys.h"
 #include "settings/settingsrecord.h"
+
+#include <QKeyEvent>
 
 namespace {
 
@@ -84,6 +87,7 @@ void frmScoreBoard::load()
     UpdateLabels();
     UpdateFormColors();
     Penalty();
+    UpdateNumLock();
     m_engine.startUp();
     m_tick.start();
 }
@@ -205,6 +209,26 @@ void frmScoreBoard::UpdateLabels()
         if (auto *figure = qobject_cast<Segmora *>(control))
             figure->setLedType(settings.LEDType);
     }
+}
+
+void frmScoreBoard::UpdateNumLock()
+{
+    modGrabKeys::applyPolicy(settingsRecord().NumLockForce);
+}
+
+// The release of a stroke of ours that did not take brings no other stroke.
+void frmScoreBoard::AllKeyUp(qint16 KeyCode, qint16)
+{
+    constexpr qint16 NumLockKey = 144;
+    if (KeyCode == NumLockKey && !modGrabKeys::takeRefusedStroke())
+        UpdateNumLock();
+}
+
+void frmScoreBoard::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_NumLock && !event->isAutoRepeat())
+        AllKeyUp(144, 0);
+    QWidget::keyReleaseEvent(event);
 }
 
 void frmScoreBoard::Buzzer()

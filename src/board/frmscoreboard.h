@@ -50,6 +50,9 @@ public:
     void UpdatePenaltyColonColors() override;
     void UpdateFormColors();
     void UpdateLabels();
+    // Imposes the NumLock policy of the settings on the keyboard.
+    void UpdateNumLock();
+    void AllKeyUp(qint16 KeyCode, qint16 Shift);
     void Buzzer() override;
     void Horn() override;
 
@@ -66,6 +69,9 @@ signals:
     // Emitted when an alarm is asked for, whether or not a sound plays.
     void buzzerRequested();
     void hornRequested();
+
+protected:
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     ColonDots &gameColon() override { return m_gameColon; }

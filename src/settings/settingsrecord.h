@@ -47,6 +47,8 @@ struct SettingsRecord
     QString VisitorPic;
     QString BoardPic;
     qint16 LEDType = 0;
+
+    bool operator==(const SettingsRecord &) const = default;
 };
 
 SettingsRecord &settingsRecord();

@@ -1,0 +1,46 @@
+#include "input/modgrabkeys.h"
+
+namespace modGrabKeys {
+
+State &state()
+{
+    static State instance;
+    return instance;
+}
+
+void reset(Keyboard *keyboard)
+{
+    state() = State{};
+    state().keyboard = keyboard;
+}
+
+void setKeyboard(Keyboard *keyboard)
+{
+    state().keyboard = keyboard;
+}
+
+void ForceNumLock(bool wanted)
+{
+    Keyboard *keyboard = state().keyboard;
+    if (!keyboard || keyboard->numLockOn() == wanted)
+        return;
+    keyboard->strokeNumLock();
+    state().strokeRefused = keyboard->numLockOn() != wanted;
+}
+
+void applyPolicy(int numLockForce)
+{
+    if (numLockForce == 1)
+        ForceNumLock(true);
+    else if (numLockForce == 2)
+        ForceNumLock(false);
+}
+
+bool takeRefusedStroke()
+{
+    const bool refused = state().strokeRefused;
+    state().strokeRefused = false;
+    return refused;
+}
+
+} // namespace modGrabKeys

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "settings/settingsrecord.h"
+
+#include <QString>
+
+class SettingsStore;
+
+// What the options dialog holds when the operator confirms it.
+struct PendingSettings
+{
+    // Colours, keys, sound files, team names, pictures and the LED style as
+    // the dialog shows them.
+    SettingsRecord values;
+    // The number shown beside the highlight width slider.
+    Decimal4 selectedWidthShown;
+    bool optNormal = false;
+    bool optKeepOn = false;
+    bool optKeepOff = false;
+    qint16 TempSize = 24;
+};
+
+// Fills the record from the store in its fixed order: colours, command keys,
+// sound files, the NumLock policy (imposed at once), the one-time key
+// upgrade, the shot clock keys, team names, pictures. `programFolder` is
+// where the default sounds lie.
+void ReadSettings(SettingsStore &store, const QString &programFolder);
+// Takes the dialog's values into the record and writes every setting.
+void WriteSettings(SettingsStore &store, const PendingSettings &pending);
+
+// The program's folder joined with a file name, with the platform's separator.
+QString besideProgram(const QString &programFolder, const QString &fileName);

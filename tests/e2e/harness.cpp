@@ -364,6 +364,28 @@ bool Harness::runXdotool(const QStringList &arguments, QByteArray *output, int t
     return runTool(QStringLiteral("xdotool"), arguments, output, timeoutMs);
 }
 
+bool Harness::numLockOn(bool *ok)
+{
+    QByteArray output;
+    const bool read = runTool(QStringLiteral("xset"), {QStringLiteral("q")}, &output, 5000);
+    const qsizetype at = output.indexOf("Num Lock:");
+    if (ok)
+        *ok = read && at >= 0;
+    if (!read || at < 0)
+        return false;
+    return output.mid(at + 9).trimmed().startsWith("on");
+}
+
+bool Harness::setNumLock(bool on)
+{
+    bool ok = false;
+    if (numLockOn(&ok) == on)
+        return ok;
+    if (!runXdotool({QStringLiteral("key"), QStringLiteral("Num_Lock")}))
+        return false;
+    return waitUntil([&] { return numLockOn() == on; }, 3000);
+}
+
 QList<WindowId> Harness::findWindows(const QString &titleRegex, int timeoutMs)
 {
     QByteArray output;

@@ -125,6 +125,11 @@ public:
 
     bool runXdotool(const QStringList &arguments, QByteArray *output = nullptr,
                     int timeoutMs = 5000);
+
+    // The server's NumLock as `xset q` reports it; false on *ok when unread.
+    bool numLockOn(bool *ok = nullptr);
+    // Toggles NumLock until it is as wanted, as a key on the keyboard would.
+    bool setNumLock(bool on);
     QString lastError() const { return m_lastError; }
 
 private:

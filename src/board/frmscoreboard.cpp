@@ -10,7 +10,6 @@
 #include "input/modgrabkeys.h"
 #include "settings/settingsrecord.h"
 
-#include <QKeyEvent>
 
 namespace {
 
@@ -37,6 +36,7 @@ frmScoreBoard::frmScoreBoard(QWidget *parent)
     resize(BoardControl::toPixels(BoardDesignWidth), BoardControl::toPixels(BoardDesignHeight));
     buildScoreBoard(this, m_layer);
     connectDigits();
+    connectFields();
 
     m_tick.setTimerType(Qt::PreciseTimer);
     m_tick.setInterval(100);
@@ -214,21 +214,6 @@ void frmScoreBoard::UpdateLabels()
 void frmScoreBoard::UpdateNumLock()
 {
     modGrabKeys::applyPolicy(settingsRecord().NumLockForce);
-}
-
-// The release of a stroke of ours that did not take brings no other stroke.
-void frmScoreBoard::AllKeyUp(qint16 KeyCode, qint16)
-{
-    constexpr qint16 NumLockKey = 144;
-    if (KeyCode == NumLockKey && !modGrabKeys::takeRefusedStroke())
-        UpdateNumLock();
-}
-
-void frmScoreBoard::keyReleaseEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_NumLock && !event->isAutoRepeat())
-        AllKeyUp(144, 0);
-    QWidget::keyReleaseEvent(event);
 }
 
 void frmScoreBoard::Buzzer()

@@ -4,11 +4,14 @@
 #include "board/widgetdigits.h"
 #include "timing/clockengine.h"
 
+#include <QHash>
 #include <QTimer>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
+class BoardControl;
 class LabelControl;
 class PictureBox;
 class Segmora;
@@ -24,7 +27,17 @@ class frmScoreBoard : public QWidget, private ClockBoard
 public:
     static constexpr int MarkCount = 6;
 
+    // The windows F1 and F2 open; each is given the board as its parent.
+    // The options dialog is modal: runOptions returns when it has closed.
+    struct Windows
+    {
+        std::function<void(QWidget *)> showHelp;
+        std::function<void(QWidget *)> runOptions;
+    };
+
     explicit frmScoreBoard(QWidget *parent = nullptr);
+
+    void setWindows(Windows windows) { m_windows = std::move(windows); }
 
     const ControlLayer &controlLayer() const { return m_layer; }
 
@@ -33,6 +46,23 @@ public:
     // visitor 1, 2, 3.
     qint16 PenaltyMark(int index) const { return m_penaltyMark[size_t(index)]; }
     void setPenaltyMark(int index, qint16 state);
+
+    // Every key press reaching the board comes here exactly once, from the
+    // focused field's handler or from the window's own.
+    void AllKeyCode(qint16 KeyCode, qint16 Shift);
+
+    // Frames the field with the highlight; none hides it.
+    void ObjectSelected(BoardControl *SelectedObject);
+    // The field the highlight frames, if it shows.
+    BoardControl *selectedField() const;
+
+    // 0 no goal lamp lit, 1 home, 2 visitor.
+    qint16 WhoGoal() const { return m_whoGoal; }
+    // Lights the team's lamp with a point for the team, or puts it out.
+    void HomeLamp();
+    void VisitorLamp();
+    // A click on a penalty clock's red or green mark.
+    void ClickMark(int index, bool green);
 
     void StartStopClock() { m_engine.startStopClock(); }
     void ResetClock() { m_engine.resetClock(); }
@@ -71,15 +101,33 @@ signals:
     void hornRequested();
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     ColonDots &gameColon() override { return m_gameColon; }
     ColonDots &shotColon() override { return m_shotColon; }
     void enableTick() override;
 
+    enum class FieldKind { GameClock, ShotClock, HomeScore, VisitorScore, Goal, Penalty };
+    struct Field
+    {
+        FieldKind kind;
+        qint16 slot;
+    };
+
     void load();
     void connectDigits();
+    void connectFields();
+    void fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shift);
+    void penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift);
+    void goalKeyDown(qint16 KeyCode);
+    void lampAction(qint16 team, DigitSet &score);
+    void openHelp();
+    void openOptions();
     QList<Segmora *> figures(const QString &name) const;
     ShapeControl *shape(const QString &name, int index) const;
     void UpdateGoal();
@@ -96,4 +144,7 @@ private:
     ShapeColon m_shotColon;
     std::array<qint16, 7> m_penaltyMark{};
     qint16 m_whoGoal = 0;
+    QHash<const QObject *, Field> m_fields;
+    Windows m_windows;
+    bool m_shownOnce = false;
 };

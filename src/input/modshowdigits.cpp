@@ -1,5 +1,7 @@
 #include "input/modshowdigits.h"
 
+#include "input/keydispatch.h"
+
 #include <limits>
 #include <optional>
 
@@ -78,6 +80,31 @@ void SetDigits(DigitSet &digits, const QString &text, qint16 low, qint16 high)
         const qsizetype from = result->size() - 1 - i;
         const int figure = (!blank && from >= 0) ? result->at(from).digitValue() : -1;
         digits.setCaption(i, figure);
+    }
+}
+
+void ScoreEntryKey(DigitSet &digits, qint16 code, qint16 low, qint16 high)
+{
+    State &entry = state();
+    if (digits.name() != entry.ScoreOwner) {
+        entry.ScoreText.clear();
+        entry.ScoreOwner = digits.name();
+    }
+    if ((code >= '0' && code <= '9') || code == KeyDispatch::EntryPlus
+        || code == KeyDispatch::EntryMinus)
+        entry.ScoreText += QChar(code);
+    if (code == KeyDispatch::EntryDiscard)
+        entry.ScoreText.clear();
+    if (code == KeyDispatch::EntryClear)
+        SetDigits(digits, QString(QChar(0)), low, high);
+
+    const QString &typed = entry.ScoreText;
+    const bool signAndFigure = typed.size() >= 2
+                               && (typed[0] == QLatin1Char('+') || typed[0] == QLatin1Char('-'))
+                               && typed[1] >= QLatin1Char('0') && typed[1] <= QLatin1Char('9');
+    if (signAndFigure || code == KeyDispatch::EntryCommit) {
+        SetDigits(digits, typed, low, high);
+        entry.ScoreText.clear();
     }
 }
 

@@ -29,4 +29,8 @@ qint64 wholeNumberValue(QStringView text);
 // outside low..high changes nothing.
 void SetDigits(DigitSet &digits, const QString &text, qint16 low, qint16 high);
 
+// Collects one typed key for a score field: a sign and one figure change the
+// score at once, a number waits for Enter, the clear code blanks it.
+void ScoreEntryKey(DigitSet &digits, qint16 code, qint16 low, qint16 high);
+
 } // namespace modShowDigits

@@ -55,12 +55,7 @@ std::optional<Decimal4> parseNumber(const QString &text)
 
 qint64 roundHalfEven(Decimal4 value)
 {
-    const qint64 floor = value.wholeSeconds();
-    const qint64 rest = value.raw() - floor * Decimal4::Scale;
-    const qint64 half = Decimal4::Scale / 2;
-    if (rest > half || (rest == half && floor % 2 != 0))
-        return floor + 1;
-    return floor;
+    return value.roundedSeconds();
 }
 
 qint32 color(const QString &text, qint32 fallback)

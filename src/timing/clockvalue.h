@@ -26,6 +26,16 @@ public:
         return m_raw >= 0 ? m_raw / Scale : -((-m_raw + Scale - 1) / Scale);
     }
 
+    // Whole seconds, to the nearest, halves to the even second.
+    constexpr qint64 roundedSeconds() const
+    {
+        const qint64 floor = wholeSeconds();
+        const qint64 rest = m_raw - floor * Scale;
+        if (rest > Scale / 2 || (rest == Scale / 2 && floor % 2 != 0))
+            return floor + 1;
+        return floor;
+    }
+
     constexpr ClockValue operator+(ClockValue other) const { return ClockValue(m_raw + other.m_raw); }
     constexpr ClockValue operator-(ClockValue other) const { return ClockValue(m_raw - other.m_raw); }
     constexpr ClockValue &operator+=(ClockValue other)

@@ -1,0 +1,325 @@
+#include "board/frmscoreboard.h"
+
+#include "board/labelcontrol.h"
+#include "board/imagecontrol.h"
+#include "board/picturebox.h"
+#include "board/segmora.h"
+#include "board/shapecontrol.h"
+#include "input/keydispatch.h"
+#include "input/keytranslation.h"
+#include "input/modgrabkeys.h"
+#include "input/modshowdigits.h"
+#include "input/timeentry.h"
+#include "settings/settingsrecord.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace {
+
+constexpr qint16 LeftArrow = 37;
+constexpr qint16 RightArrow = 39;
+constexpr qint16 DownArrow = 40;
+constexpr qint32 GameClockLimit = 5999;
+constexpr qint32 ShortClockLimit = 599;
+
+// What each state of a penalty mark becomes on a click on its red or its
+// green lamp.
+constexpr qint16 MarkAfterClick[3][2] = {{1, 2}, {0, 2}, {1, 0}};
+
+bool isFocusKey(const QKeyEvent &event)
+{
+    return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
+           && !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+} // namespace
+
+void frmScoreBoard::connectFields()
+{
+    using K = FieldKind;
+    // The focus order.
+    const struct
+    {
+        const char *box;
+        K kind;
+        qint16 slot;
+    } fields[] = {
+        {"TimeBack", K::GameClock, 0},     {"HomeBack", K::HomeScore, -1},
+        {"VisitorBack", K::VisitorScore, -1}, {"picGoalBack", K::Goal, -1},
+        {"ShotClockBack", K::ShotClock, 7}, {"PenaltyTH1", K::Penalty, 1},
+        {"PenaltyTV1", K::Penalty, 3},     {"PenaltyTH2", K::Penalty, 2},
+        {"PenaltyTV2", K::Penalty, 4},     {"PenaltyTH3", K::Penalty, 5},
+        {"PenaltyTV3", K::Penalty, 6},
+    };
+    PictureBox *previous = nullptr;
+    for (const auto &row : fields) {
+        auto *box = m_layer.get<PictureBox>(QLatin1String(row.box));
+        m_fields.insert(box, {row.kind, row.slot});
+        box->installEventFilter(this);
+        connect(box, &PictureBox::focusGained, this, [this, box] { ObjectSelected(box); });
+        if (previous)
+            setTabOrder(previous, box);
+        previous = box;
+    }
+
+    // A click on a field's figures selects the field.
+    for (BoardControl *control : m_layer.controls()) {
+        if (auto *figure = qobject_cast<Segmora *>(control)) {
+            QWidget *box = figure->parentWidget();
+            connect(figure, &Segmora::clicked, box, [box] { box->setFocus(Qt::MouseFocusReason); });
+        }
+    }
+    auto *goalBox = m_layer.get<PictureBox>(QStringLiteral("picGoalBack"));
+    connect(m_layer.get<LabelControl>(QStringLiteral("lblGoalH")), &LabelControl::clicked, goalBox,
+            [goalBox] { goalBox->setFocus(Qt::MouseFocusReason); });
+    connect(m_layer.get<ImageControl>(QStringLiteral("imgGoalCoverH")), &ImageControl::clicked,
+            this, &frmScoreBoard::HomeLamp);
+    connect(m_layer.get<ImageControl>(QStringLiteral("imgGoalCoverV")), &ImageControl::clicked,
+            this, &frmScoreBoard::VisitorLamp);
+    for (int i = 0; i < MarkCount; ++i) {
+        connect(m_layer.get<ImageControl>(QStringLiteral("imgPRed"), i), &ImageControl::clicked,
+                this, [this](int index) { ClickMark(index, false); });
+        connect(m_layer.get<ImageControl>(QStringLiteral("imgPGreen"), i), &ImageControl::clicked,
+                this, [this](int index) { ClickMark(index, true); });
+    }
+    m_layer.find(QStringLiteral("TimeBack"))->setFocus();
+}
+
+void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
+{
+    using KeyDispatch::Command;
+    switch (KeyDispatch::commandForKey(KeyCode, settingsRecord())) {
+    case Command::StartStopClock:
+        m_engine.startStopClock();
+        break;
+    case Command::ResetClock:
+        m_engine.resetClock();
+        break;
+    case Command::StartStopShot:
+        m_engine.startStopShot();
+        break;
+    case Command::ResetShot:
+        m_engine.resetShot();
+        break;
+    case Command::ClockSwitch:
+        m_engine.switchClockTime();
+        break;
+    case Command::Buzzer:
+        Buzzer();
+        break;
+    case Command::Horn:
+        Horn();
+        break;
+    case Command::Help:
+        openHelp();
+        break;
+    case Command::Options:
+        openOptions();
+        break;
+    case Command::None:
+        break;
+    }
+}
+
+// The release of a stroke of ours that did not take brings no other stroke.
+void frmScoreBoard::AllKeyUp(qint16 KeyCode, qint16)
+{
+    if (KeyCode == KeyDispatch::NumLockKey && !modGrabKeys::takeRefusedStroke())
+        UpdateNumLock();
+}
+
+void frmScoreBoard::fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shift)
+{
+    if (field.kind == FieldKind::Penalty) {
+        penaltyKeyDown(field.slot, KeyCode, Shift);
+        return;
+    }
+    AllKeyCode(KeyCode, Shift);
+    const qint16 code = KeyCodeToAsci(KeyCode);
+    switch (field.kind) {
+    case FieldKind::GameClock:
+        if (const auto value = modCount::TimeEntryKey(m_gameDigits, code, GameClockLimit))
+            m_engine.enterGameTime(*value);
+        break;
+    case FieldKind::ShotClock:
+        if (const auto value = modCount::TimeEntryKey(m_shotDigits, code, ShortClockLimit))
+            m_engine.enterShotTime(*value);
+        break;
+    case FieldKind::HomeScore:
+        modShowDigits::ScoreEntryKey(m_homeDigits, code, -1, 99);
+        break;
+    case FieldKind::VisitorScore:
+        modShowDigits::ScoreEntryKey(m_visitorDigits, code, -1, 99);
+        break;
+    case FieldKind::Goal:
+        goalKeyDown(KeyCode);
+        break;
+    case FieldKind::Penalty:
+        break;
+    }
+}
+
+// The clear key comes before any command, and the penalty's own start or
+// stop before its typed entry.
+void frmScoreBoard::penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift)
+{
+    const SettingsRecord &settings = settingsRecord();
+    if (KeyCode == settings.ClearKey)
+        m_engine.clearPenalty(slot);
+    AllKeyCode(KeyCode, Shift);
+    const qint16 code = KeyCodeToAsci(KeyCode);
+    if (KeyCode == settingsRecord().SepTimeKey)
+        m_engine.startStopPenalty(slot);
+    const auto value = modCount::TimeEntryKey(penaltyDigits(slot), code, ShortClockLimit);
+    if (value)
+        m_engine.enterPenaltyTime(slot, ClockValue::fromSeconds(value->roundedSeconds()));
+}
+
+void frmScoreBoard::goalKeyDown(qint16 KeyCode)
+{
+    if (KeyCode == LeftArrow)
+        HomeLamp();
+    else if (KeyCode == RightArrow)
+        VisitorLamp();
+    else if (KeyCode == DownArrow)
+        m_whoGoal = 0;
+    UpdateGoal();
+}
+
+void frmScoreBoard::HomeLamp()
+{
+    lampAction(1, m_homeDigits);
+}
+
+void frmScoreBoard::VisitorLamp()
+{
+    lampAction(2, m_visitorDigits);
+}
+
+// Lighting a team's lamp gives the team a point; putting it out takes none
+// back, and neither does lighting the other team's lamp.
+void frmScoreBoard::lampAction(qint16 team, DigitSet &score)
+{
+    if (m_whoGoal != team) {
+        m_whoGoal = team;
+        modShowDigits::SetDigits(score, QStringLiteral("+1"), -1, 99);
+    } else {
+        m_whoGoal = 0;
+    }
+    UpdateGoal();
+    m_layer.find(QStringLiteral("picGoalBack"))->setFocus(Qt::MouseFocusReason);
+}
+
+void frmScoreBoard::ClickMark(int index, bool green)
+{
+    if (index < 0 || index >= MarkCount)
+        return;
+    const int state = qBound(0, int(m_penaltyMark[size_t(index)]), 2);
+    m_penaltyMark[size_t(index)] = MarkAfterClick[state][green ? 1 : 0];
+    Penalty();
+}
+
+void frmScoreBoard::ObjectSelected(BoardControl *SelectedObject)
+{
+    auto *highlight = m_layer.get<ShapeControl>(QStringLiteral("shpObjectSelected"));
+    const double margin = double(settingsRecord().LEDSelectedWidth) * BoardControl::TwipsPerPixel;
+    highlight->hide();
+    if (!SelectedObject)
+        return;
+    highlight->setTwipGeometry(SelectedObject->twipLeft() - margin,
+                               SelectedObject->twipTop() - margin,
+                               SelectedObject->twipWidth() + 2 * margin + BoardControl::TwipsPerPixel,
+                               SelectedObject->twipHeight() + 2 * margin + BoardControl::TwipsPerPixel);
+    highlight->show();
+}
+
+BoardControl *frmScoreBoard::selectedField() const
+{
+    auto *highlight = m_layer.find(QStringLiteral("shpObjectSelected"));
+    if (!highlight->isVisibleTo(this))
+        return nullptr;
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
+        auto *field = static_cast<BoardControl *>(const_cast<QObject *>(it.key()));
+        if (field->hasFocus())
+            return field;
+    }
+    return nullptr;
+}
+
+void frmScoreBoard::openHelp()
+{
+    if (m_windows.showHelp)
+        m_windows.showHelp(this);
+}
+
+// The dialog may have changed any setting; the board takes them all up
+// again, and the field that had the focus has it back.
+void frmScoreBoard::openOptions()
+{
+    if (!m_windows.runOptions)
+        return;
+    QWidget *focused = focusWidget();
+    m_windows.runOptions(this);
+    UpdateLabels();
+    UpdateFormColors();
+    UpdateNumLock();
+    Penalty();
+    if (focused)
+        focused->setFocus(Qt::OtherFocusReason);
+}
+
+bool frmScoreBoard::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto field = m_fields.constFind(watched);
+    if (field == m_fields.cend())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        if (isFocusKey(key))
+            return false;
+        const qint16 code = KeyTranslation::virtualKeyCode(key);
+        if (code != KeyTranslation::NoKeyCode)
+            fieldKeyDown(*field, code, KeyTranslation::modifierMask(key.modifiers()));
+        return true;
+    }
+    if (event->type() == QEvent::KeyRelease) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        if (!key.isAutoRepeat())
+            AllKeyUp(KeyTranslation::virtualKeyCode(key), KeyTranslation::modifierMask(key.modifiers()));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmScoreBoard::keyPressEvent(QKeyEvent *event)
+{
+    const qint16 code = KeyTranslation::virtualKeyCode(*event);
+    if (code != KeyTranslation::NoKeyCode)
+        AllKeyCode(code, KeyTranslation::modifierMask(event->modifiers()));
+}
+
+void frmScoreBoard::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!event->isAutoRepeat())
+        AllKeyUp(KeyTranslation::virtualKeyCode(*event), KeyTranslation::modifierMask(event->modifiers()));
+}
+
+// The board opens with the game clock field selected.
+void frmScoreBoard::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    const auto *focused = qobject_cast<BoardControl *>(focusWidget());
+    if (focused && m_fields.contains(focused))
+        ObjectSelected(const_cast<BoardControl *>(focused));
+}
+
+void frmScoreBoard::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    ObjectSelected(nullptr);
+    UpdateLabels();
+}

@@ -1,0 +1,60 @@
+#include "input/keydispatch.h"
+
+namespace KeyDispatch {
+
+namespace {
+
+struct Binding
+{
+    qint16 SettingsRecord::*key;
+    Command command;
+};
+
+const Binding BindingOrder[] = {
+    {&SettingsRecord::StartStopClockKey, Command::StartStopClock},
+    {&SettingsRecord::ResetClockKey, Command::ResetClock},
+    {&SettingsRecord::StartStopShotKey, Command::StartStopShot},
+    {&SettingsRecord::ResetShotKey, Command::ResetShot},
+    {&SettingsRecord::ClockSwitchKey, Command::ClockSwitch},
+    {&SettingsRecord::BuzzerKey, Command::Buzzer},
+    {&SettingsRecord::HornKey, Command::Horn},
+};
+
+} // namespace
+
+Command commandForKey(qint16 keyCode, const SettingsRecord &settings)
+{
+    for (const Binding &binding : BindingOrder) {
+        if (settings.*binding.key == keyCode)
+            return binding.command;
+    }
+    if (keyCode == HelpKey)
+        return Command::Help;
+    if (keyCode == OptionsKey)
+        return Command::Options;
+    return Command::None;
+}
+
+} // namespace KeyDispatch
+
+qint16 KeyCodeToAsci(qint16 KeyCode)
+{
+    using namespace KeyDispatch;
+    if (KeyCode == 32)
+        return EntryDiscard;
+    if (KeyCode == 13)
+        return EntryCommit;
+    if (KeyCode == settingsRecord().ClearKey)
+        return EntryClear;
+    if (KeyCode == 187 || KeyCode == 107)
+        return EntryPlus;
+    if (KeyCode == 189 || KeyCode == 109)
+        return EntryMinus;
+    if (KeyCode >= 96 && KeyCode <= 105)
+        return qint16(48 + (KeyCode - 96));
+    if (KeyCode >= 48 && KeyCode <= 57)
+        return KeyCode;
+    if (KeyCode == 110 || KeyCode == 190)
+        return EntryPoint;
+    return EntryNothing;
+}

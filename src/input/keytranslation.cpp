@@ -1,0 +1,150 @@
+#include "input/keytranslation.h"
+
+#include <QGuiApplication>
+#include <QHash>
+#include <QKeyEvent>
+
+#include <X11/XKBlib.h>
+#include <X11/keysym.h>
+
+namespace KeyTranslation {
+
+namespace {
+
+struct KeyRow
+{
+    quint32 from;
+    qint16 code;
+};
+
+// Keys that are not letters, digits or function keys, by unshifted keysym.
+const KeyRow KeysymTable[] = {
+    {XK_BackSpace, 8},     {XK_Tab, 9},           {XK_ISO_Left_Tab, 9},   {XK_Clear, 12},
+    {XK_Return, 13},       {XK_KP_Enter, 13},     {XK_Shift_L, 16},       {XK_Shift_R, 16},
+    {XK_Control_L, 17},    {XK_Control_R, 17},    {XK_Alt_L, 18},         {XK_Alt_R, 18},
+    {XK_Meta_L, 18},       {XK_Meta_R, 18},       {XK_ISO_Level3_Shift, 18}, {XK_Pause, 19},
+    {XK_Caps_Lock, 20},    {XK_Escape, 27},       {XK_space, 32},         {XK_Prior, 33},
+    {XK_Next, 34},         {XK_End, 35},          {XK_Home, 36},          {XK_Left, 37},
+    {XK_Up, 38},           {XK_Right, 39},        {XK_Down, 40},          {XK_Print, 44},
+    {XK_Insert, 45},       {XK_Delete, 46},       {XK_Super_L, 91},       {XK_Super_R, 92},
+    {XK_Menu, 93},         {XK_Num_Lock, 144},    {XK_Scroll_Lock, 145},  {XK_semicolon, 186},
+    {XK_equal, 187},       {XK_comma, 188},       {XK_minus, 189},        {XK_period, 190},
+    {XK_slash, 191},       {XK_grave, 192},       {XK_bracketleft, 219},  {XK_backslash, 220},
+    {XK_bracketright, 221}, {XK_apostrophe, 222},
+};
+
+const KeyRow QtKeyTable[] = {
+    {Qt::Key_Backspace, 8},    {Qt::Key_Tab, 9},          {Qt::Key_Backtab, 9},
+    {Qt::Key_Clear, 12},       {Qt::Key_Return, 13},      {Qt::Key_Enter, 13},
+    {Qt::Key_Shift, 16},       {Qt::Key_Control, 17},     {Qt::Key_Alt, 18},
+    {Qt::Key_AltGr, 18},       {Qt::Key_Pause, 19},       {Qt::Key_CapsLock, 20},
+    {Qt::Key_Escape, 27},      {Qt::Key_Space, 32},       {Qt::Key_PageUp, 33},
+    {Qt::Key_PageDown, 34},    {Qt::Key_End, 35},         {Qt::Key_Home, 36},
+    {Qt::Key_Left, 37},        {Qt::Key_Up, 38},          {Qt::Key_Right, 39},
+    {Qt::Key_Down, 40},        {Qt::Key_Print, 44},       {Qt::Key_Insert, 45},
+    {Qt::Key_Delete, 46},      {Qt::Key_Meta, 91},        {Qt::Key_Menu, 93},
+    {Qt::Key_NumLock, 144},    {Qt::Key_ScrollLock, 145},
+    {Qt::Key_Semicolon, 186},  {Qt::Key_Colon, 186},      {Qt::Key_Equal, 187},
+    {Qt::Key_Plus, 187},       {Qt::Key_Comma, 188},      {Qt::Key_Less, 188},
+    {Qt::Key_Minus, 189},      {Qt::Key_Underscore, 189}, {Qt::Key_Period, 190},
+    {Qt::Key_Greater, 190},    {Qt::Key_Slash, 191},      {Qt::Key_Question, 191},
+    {Qt::Key_QuoteLeft, 192},  {Qt::Key_AsciiTilde, 192}, {Qt::Key_BracketLeft, 219},
+    {Qt::Key_BraceLeft, 219},  {Qt::Key_Backslash, 220},  {Qt::Key_Bar, 220},
+    {Qt::Key_BracketRight, 221}, {Qt::Key_BraceRight, 221}, {Qt::Key_Apostrophe, 222},
+    {Qt::Key_QuoteDbl, 222},   {Qt::Key_Exclam, 49},      {Qt::Key_At, 50},
+    {Qt::Key_NumberSign, 51},  {Qt::Key_Dollar, 52},      {Qt::Key_Percent, 53},
+    {Qt::Key_AsciiCircum, 54}, {Qt::Key_Ampersand, 55},   {Qt::Key_Asterisk, 56},
+    {Qt::Key_ParenLeft, 57},   {Qt::Key_ParenRight, 48},
+};
+
+// The keypad, with NumLock on or off; NumLock off turns its digits into the
+// navigation keys, which keep the codes those keys have everywhere.
+const KeyRow KeypadTable[] = {
+    {Qt::Key_0, 96},        {Qt::Key_1, 97},        {Qt::Key_2, 98},      {Qt::Key_3, 99},
+    {Qt::Key_4, 100},       {Qt::Key_5, 101},       {Qt::Key_6, 102},     {Qt::Key_7, 103},
+    {Qt::Key_8, 104},       {Qt::Key_9, 105},       {Qt::Key_Asterisk, 106}, {Qt::Key_Plus, 107},
+    {Qt::Key_Minus, 109},   {Qt::Key_Period, 110},  {Qt::Key_Comma, 110}, {Qt::Key_Slash, 111},
+    {Qt::Key_Enter, 13},    {Qt::Key_Return, 13},   {Qt::Key_Insert, 45}, {Qt::Key_Delete, 46},
+    {Qt::Key_End, 35},      {Qt::Key_Down, 40},     {Qt::Key_PageDown, 34}, {Qt::Key_Left, 37},
+    {Qt::Key_Clear, 12},    {Qt::Key_Right, 39},    {Qt::Key_Home, 36},   {Qt::Key_Up, 38},
+    {Qt::Key_PageUp, 33},   {Qt::Key_NumLock, 144}, {Qt::Key_Equal, 187},
+};
+
+template<size_t N>
+QHash<quint32, qint16> index(const KeyRow (&rows)[N])
+{
+    QHash<quint32, qint16> table;
+    for (const KeyRow &row : rows)
+        table.insert(row.from, row.code);
+    return table;
+}
+
+qint16 lookUp(const QHash<quint32, qint16> &table, quint32 key)
+{
+    return table.value(key, NoKeyCode);
+}
+
+Display *x11Display()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
+} // namespace
+
+qint16 fromKeysym(quint32 keysym)
+{
+    if (keysym >= XK_a && keysym <= XK_z)
+        return qint16(65 + (keysym - XK_a));
+    if (keysym >= XK_A && keysym <= XK_Z)
+        return qint16(65 + (keysym - XK_A));
+    if (keysym >= XK_0 && keysym <= XK_9)
+        return qint16(48 + (keysym - XK_0));
+    if (keysym >= XK_F1 && keysym <= XK_F24)
+        return qint16(112 + (keysym - XK_F1));
+    static const QHash<quint32, qint16> table = index(KeysymTable);
+    return lookUp(table, keysym);
+}
+
+qint16 fromQtKey(int key, bool keypad)
+{
+    if (keypad) {
+        static const QHash<quint32, qint16> table = index(KeypadTable);
+        return lookUp(table, quint32(key));
+    }
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return qint16(65 + (key - Qt::Key_A));
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return qint16(48 + (key - Qt::Key_0));
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return qint16(112 + (key - Qt::Key_F1));
+    static const QHash<quint32, qint16> table = index(QtKeyTable);
+    return lookUp(table, quint32(key));
+}
+
+qint16 virtualKeyCode(const QKeyEvent &event)
+{
+    const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+    if (keypad)
+        return fromQtKey(event.key(), true);
+    if (Display *display = x11Display(); display && event.nativeScanCode() != 0) {
+        const KeySym keysym = XkbKeycodeToKeysym(display, KeyCode(event.nativeScanCode()), 0, 0);
+        if (const qint16 code = fromKeysym(quint32(keysym)); code != NoKeyCode)
+            return code;
+    }
+    return fromQtKey(event.key(), false);
+}
+
+qint16 modifierMask(Qt::KeyboardModifiers modifiers)
+{
+    qint16 mask = 0;
+    if (modifiers.testFlag(Qt::ShiftModifier))
+        mask |= 1;
+    if (modifiers.testFlag(Qt::ControlModifier))
+        mask |= 2;
+    if (modifiers.testFlag(Qt::AltModifier))
+        mask |= 4;
+    return mask;
+}
+
+} // namespace KeyTranslation

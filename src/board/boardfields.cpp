@@ -1,6 +1,7 @@
 #include "board/frmscoreboard.h"
 
 #include "board/labelcontrol.h"
+#include "board/modstretch.h"
 #include "board/imagecontrol.h"
 #include "board/picturebox.h"
 #include "board/segmora.h"
@@ -265,6 +266,7 @@ void frmScoreBoard::openOptions()
     UpdateFormColors();
     UpdateNumLock();
     Penalty();
+    modStretch::RecordLayout(*this, m_layer);
     if (focused)
         focused->setFocus(Qt::OtherFocusReason);
 }
@@ -320,6 +322,7 @@ void frmScoreBoard::showEvent(QShowEvent *event)
 void frmScoreBoard::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    modStretch::StretchLayout(*this);
     ObjectSelected(nullptr);
     UpdateLabels();
 }

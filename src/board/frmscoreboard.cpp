@@ -2,6 +2,9 @@
 
 #include "board/boardlayout.h"
 #include "board/colorref.h"
+#include "board/fitpicture.h"
+#include "board/imagecontrol.h"
+#include "board/modstretch.h"
 #include "board/labelcontrol.h"
 #include "board/modcolor.h"
 #include "board/picturebox.h"
@@ -88,6 +91,7 @@ void frmScoreBoard::load()
     UpdateFormColors();
     Penalty();
     UpdateNumLock();
+    modStretch::RecordLayout(*this, m_layer);
     m_engine.startUp();
     m_tick.start();
 }
@@ -191,6 +195,8 @@ void frmScoreBoard::UpdateFormColors()
 void frmScoreBoard::UpdateLabels()
 {
     const SettingsRecord &settings = settingsRecord();
+    const qint16 teamSize = qint16(qBound(qint64(1), settings.TeamSize.roundedSeconds(), qint64(32767)));
+    const double fontSize = qBound(1, modStretch::roundHalfEven(RSize(teamSize)), 32767);
     const struct
     {
         const char *label;
@@ -200,15 +206,24 @@ void frmScoreBoard::UpdateLabels()
                  {"lblVisitor", "picVisitorContainer", settings.VisitorText}};
     for (const auto &name : names) {
         auto *label = m_layer.get<LabelControl>(QLatin1String(name.label));
-        const BoardControl *box = m_layer.find(QLatin1String(name.box));
         label->setCaption(name.text);
+        label->setFontSize(fontSize);
+    }
+    for (const auto &name : names) {
+        auto *label = m_layer.get<LabelControl>(QLatin1String(name.label));
+        const BoardControl *box = m_layer.find(QLatin1String(name.box));
         label->setTwipTop(box->twipHeight() / 2 - label->twipHeight() / 2);
         label->setTwipLeft(box->twipWidth() / 2 - label->twipWidth() / 2);
     }
-    for (BoardControl *control : m_layer.controls()) {
-        if (auto *figure = qobject_cast<Segmora *>(control))
-            figure->setLedType(settings.LEDType);
-    }
+    modGrabKeys::FitPicture(*m_layer.get<ImageControl>(QStringLiteral("imgBoardPic")),
+                            *m_layer.find(QStringLiteral("picBoardPicContainer")), settings.BoardPic);
+    modStretch::SetLedType(m_layer, settings.LEDType);
+}
+
+double frmScoreBoard::RSize(qint16 baseSize) const
+{
+    const QSize outer = frameGeometry().size() * int(BoardControl::TwipsPerPixel);
+    return modStretch::scaledFontSize(baseSize, outer);
 }
 
 void frmScoreBoard::UpdateNumLock()

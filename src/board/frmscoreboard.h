@@ -80,6 +80,9 @@ public:
     void UpdatePenaltyColonColors() override;
     void UpdateFormColors();
     void UpdateLabels();
+    // A font size that grows with the window: the base at an outer size of
+    // 9600 x 7200 twips, following the smaller of width / 4 and height / 3.
+    double RSize(qint16 baseSize) const;
     // Imposes the NumLock policy of the settings on the keyboard.
     void UpdateNumLock();
     void AllKeyUp(qint16 KeyCode, qint16 Shift);

@@ -1,5 +1,7 @@
 #include "board/imagecontrol.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,6 +16,21 @@ void ImageControl::setPicture(const QPixmap &picture)
         return;
     m_picture = picture;
     update();
+}
+
+void ImageControl::loadPicture(const QString &fileName)
+{
+    const QFileInfo file(fileName);
+    if (fileName == m_loadedFile && file.lastModified() == m_loadedModified
+        && file.size() == m_loadedSize && !m_picture.isNull())
+        return;
+    QImageReader reader(fileName);
+    reader.setAutoTransform(true);
+    const QImage picture = reader.read();
+    setPicture(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
+    m_loadedFile = picture.isNull() ? QString() : fileName;
+    m_loadedModified = file.lastModified();
+    m_loadedSize = file.size();
 }
 
 void ImageControl::paintEvent(QPaintEvent *)

@@ -2,6 +2,7 @@
 
 #include "board/boardcontrol.h"
 
+#include <QDateTime>
 #include <QPixmap>
 
 // A picture, drawn stretched to the control's box, or nothing at all: an
@@ -15,6 +16,9 @@ public:
 
     QPixmap picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
+    // Reads a picture file; one that cannot be read leaves no picture. The
+    // same unchanged file is not read twice.
+    void loadPicture(const QString &fileName);
 
 signals:
     void clicked(int index);
@@ -26,4 +30,7 @@ protected:
 
 private:
     QPixmap m_picture;
+    QString m_loadedFile;
+    QDateTime m_loadedModified;
+    qint64 m_loadedSize = -1;
 };

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QSize>
+#include <QtGlobal>
+
+#include <vector>
+
+class BoardControl;
+class ControlLayer;
+class QWidget;
+
+// Scaling a window's controls with the window: every place and size is
+// recorded once and stretched from that record, so nothing drifts however
+// often the window is resized.
+namespace modStretch {
+
+// One recorded control. A field of 0 is not stretched. 32-bit, so a
+// maximized window on a 4K screen (57,600 twips wide) records like any other.
+struct LayoutEntry
+{
+    BoardControl *Control = nullptr;
+    qint32 Left = 0;
+    qint32 Top = 0;
+    qint32 Height = 0;
+    qint32 Width = 0;
+    qint32 FontSize = 0;
+    qint32 BorderWidth = 0;
+    qint32 Size = 0;
+};
+
+struct State
+{
+    qint32 DesignHeight = 0;
+    qint32 DesignWidth = 0;
+    std::vector<LayoutEntry> LayoutTable;
+};
+
+State &state();
+void reset();
+
+// The window's size in twips as the layout measures it: its client area,
+// which is what the controls fill, whatever frame a window manager adds.
+QSize windowTwips(const QWidget &window);
+
+void RecordLayout(const QWidget &window, const ControlLayer &layer);
+// Moves and resizes every recorded control for the window's present size.
+// Painting is held back meanwhile, so a resize costs one repaint.
+void StretchLayout(QWidget &window);
+double AtLeastOne(double value);
+void SetLedType(const ControlLayer &layer, qint32 ledType);
+
+// A font size for a window of the given outer size in twips: the base size
+// at 9600 x 7200, growing with the smaller of width / 4 and height / 3.
+double scaledFontSize(qint16 baseSize, const QSize &outerTwips);
+
+// Whole numbers to the nearest, halves to the even one.
+qint32 roundHalfEven(double value);
+
+} // namespace modStretch

@@ -267,6 +267,7 @@ void frmScoreBoard::openOptions()
     UpdateNumLock();
     Penalty();
     modStretch::RecordLayout(*this, m_layer);
+    reopenSounds();
     if (focused)
         focused->setFocus(Qt::OtherFocusReason);
 }

@@ -5,6 +5,7 @@
 #include "board/fitpicture.h"
 #include "board/imagecontrol.h"
 #include "board/modstretch.h"
+#include "board/multimediaplayer.h"
 #include "board/labelcontrol.h"
 #include "board/modcolor.h"
 #include "board/picturebox.h"
@@ -12,6 +13,9 @@
 #include "board/shapecontrol.h"
 #include "input/modgrabkeys.h"
 #include "settings/settingsrecord.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 
 
 namespace {
@@ -30,10 +34,18 @@ QString penaltyName(const char *prefix, qint16 slot)
 
 } // namespace
 
-frmScoreBoard::frmScoreBoard(QWidget *parent)
+frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer)
     : QWidget(parent)
     , m_engine(*this)
 {
+    const PlayerFactory make = makePlayer ? makePlayer : [] {
+        return std::unique_ptr<SoundPlayer>(std::make_unique<MultimediaPlayer>());
+    };
+    mmcBuzzer = make();
+    mmcHorn = make();
+    connect(mmcBuzzer.get(), &SoundPlayer::finished, this, [this] { soundFinished(*mmcBuzzer); });
+    connect(mmcHorn.get(), &SoundPlayer::finished, this, [this] { soundFinished(*mmcHorn); });
+
     setWindowTitle(QStringLiteral("Vantrell"));
     setAutoFillBackground(true);
     resize(BoardControl::toPixels(BoardDesignWidth), BoardControl::toPixels(BoardDesignHeight));
@@ -92,6 +104,7 @@ void frmScoreBoard::load()
     Penalty();
     UpdateNumLock();
     modStretch::RecordLayout(*this, m_layer);
+    openSounds();
     m_engine.startUp();
     m_tick.start();
 }
@@ -231,12 +244,78 @@ void frmScoreBoard::UpdateNumLock()
     modGrabKeys::applyPolicy(settingsRecord().NumLockForce);
 }
 
+frmScoreBoard::~frmScoreBoard()
+{
+    // The players report their end into the board; they go first.
+    mmcBuzzer.reset();
+    mmcHorn.reset();
+}
+
 void frmScoreBoard::Buzzer()
 {
     emit buzzerRequested();
+    playOn(*mmcBuzzer);
 }
 
 void frmScoreBoard::Horn()
 {
     emit hornRequested();
+    playOn(*mmcHorn);
+}
+
+void frmScoreBoard::playOn(SoundPlayer &player)
+{
+    if (player.fileName().isEmpty() || m_buzzerPlaying)
+        return;
+    m_buzzerPlaying = true;
+    player.play();
+}
+
+void frmScoreBoard::soundFinished(SoundPlayer &player)
+{
+    player.stop();
+    player.prev();
+    m_buzzerPlaying = false;
+}
+
+// A sound whose file is missing leaves its player without a file.
+void frmScoreBoard::openSounds()
+{
+    const SettingsRecord &settings = settingsRecord();
+    const std::pair<SoundPlayer *, QString> sounds[] = {{mmcBuzzer.get(), settings.BuzzerFile},
+                                                       {mmcHorn.get(), settings.HornFile}};
+    for (const auto &[player, file] : sounds) {
+        if (file.isEmpty() || !QFileInfo::exists(file))
+            continue;
+        player->setFileName(file);
+        player->open();
+    }
+}
+
+void frmScoreBoard::reopenSounds()
+{
+    const SettingsRecord &settings = settingsRecord();
+    const std::pair<SoundPlayer *, QString> sounds[] = {{mmcBuzzer.get(), settings.BuzzerFile},
+                                                       {mmcHorn.get(), settings.HornFile}};
+    for (const auto &[player, file] : sounds) {
+        player->close();
+        player->setFileName(file);
+        player->open();
+    }
+}
+
+void frmScoreBoard::closeSounds()
+{
+    for (SoundPlayer *player : {mmcBuzzer.get(), mmcHorn.get()}) {
+        if (!player->fileName().isEmpty())
+            player->close();
+    }
+}
+
+// Closing the board ends the program, whatever other windows are open.
+void frmScoreBoard::closeEvent(QCloseEvent *event)
+{
+    closeSounds();
+    QWidget::closeEvent(event);
+    QCoreApplication::quit();
 }

@@ -10,8 +10,10 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class BoardControl;
+class SoundPlayer;
 class LabelControl;
 class PictureBox;
 class Segmora;
@@ -35,7 +37,12 @@ public:
         std::function<void(QWidget *)> runOptions;
     };
 
-    explicit frmScoreBoard(QWidget *parent = nullptr);
+    // Makes the board's two sound players; none given means players on the
+    // platform's audio.
+    using PlayerFactory = std::function<std::unique_ptr<SoundPlayer>()>;
+
+    explicit frmScoreBoard(QWidget *parent = nullptr, const PlayerFactory &makePlayer = {});
+    ~frmScoreBoard() override;
 
     void setWindows(Windows windows) { m_windows = std::move(windows); }
 
@@ -88,6 +95,11 @@ public:
     void AllKeyUp(qint16 KeyCode, qint16 Shift);
     void Buzzer() override;
     void Horn() override;
+    // True from the start of either sound until a player reports its end:
+    // one sound at a time, and a request meanwhile is dropped.
+    bool BuzzerPlaying() const { return m_buzzerPlaying; }
+    SoundPlayer &buzzerPlayer() { return *mmcBuzzer; }
+    SoundPlayer &hornPlayer() { return *mmcHorn; }
 
     // The handler of the 100 ms tick.
     void ClockTick() { m_engine.tick(); }
@@ -104,6 +116,7 @@ signals:
     void hornRequested();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -131,6 +144,11 @@ private:
     void lampAction(qint16 team, DigitSet &score);
     void openHelp();
     void openOptions();
+    void openSounds();
+    void reopenSounds();
+    void closeSounds();
+    void playOn(SoundPlayer &player);
+    void soundFinished(SoundPlayer &player);
     QList<Segmora *> figures(const QString &name) const;
     ShapeControl *shape(const QString &name, int index) const;
     void UpdateGoal();
@@ -149,5 +167,8 @@ private:
     qint16 m_whoGoal = 0;
     QHash<const QObject *, Field> m_fields;
     Windows m_windows;
+    std::unique_ptr<SoundPlayer> mmcBuzzer;
+    std::unique_ptr<SoundPlayer> mmcHorn;
+    bool m_buzzerPlaying = false;
     bool m_shownOnce = false;
 };

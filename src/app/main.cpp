@@ -1,8 +1,4 @@
-#include "board/frmscoreboard.h"
-#include "input/modgrabkeys.h"
-#include "input/x11keyboard.h"
-#include "settings/settingsio.h"
-#include "settings/settingsstore.h"
+#include "settings/startup.h"
 #include "timing/modcount.h"
 
 #include <QApplication>
@@ -17,15 +13,8 @@ int main(int argc, char *argv[])
                                             .arg(VANTRELL_VERSION_MINOR)
                                             .arg(VANTRELL_VERSION_PATCH));
     modCount::setBeep(&QApplication::beep);
-    const auto keyboard = makeX11Keyboard();
-    modGrabKeys::setKeyboard(keyboard.get());
 
-    SettingsStore store;
-    ReadSettings(store, QCoreApplication::applicationDirPath());
-
-    frmScoreBoard board;
-    board.show();
-    const int result = app.exec();
-    modGrabKeys::setKeyboard(nullptr);
-    return result;
+    StartUp startUp(QCoreApplication::applicationDirPath());
+    startUp.run();
+    return app.exec();
 }

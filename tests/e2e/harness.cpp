@@ -175,6 +175,8 @@ Harness::Harness(const QString &binary)
 Harness::~Harness()
 {
     stopApp();
+    if (m_soundServer)
+        stopProcess(*m_soundServer, 2000);
     m_xserver.stop();
 }
 
@@ -245,7 +247,91 @@ QProcessEnvironment Harness::appEnvironment() const
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
     env.insert(QStringLiteral("XDG_CACHE_HOME"), m_home.filePath(QStringLiteral("cache")));
     env.insert(QStringLiteral("XDG_STATE_HOME"), m_home.filePath(QStringLiteral("state")));
+    // Its own sound server, or none: never the desktop's.
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
+    env.remove(QStringLiteral("PULSE_SERVER"));
     return env;
+}
+
+QString Harness::runtimeDir() const
+{
+    const QString dir = m_home.filePath(QStringLiteral("run"));
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return dir;
+}
+
+QList<WindowId> Harness::visibleWindows(const QString &titleRegex)
+{
+    QByteArray output;
+    QList<WindowId> windows;
+    // xdotool answers 1 when nothing matches; that is an answer too.
+    runXdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                titleRegex},
+               &output);
+    for (const QByteArray &line : output.split('\n')) {
+        bool ok = false;
+        const WindowId id = line.trimmed().toULongLong(&ok);
+        if (ok)
+            windows.append(id);
+    }
+    return windows;
+}
+
+bool Harness::useProgramFolderWithout(const QStringList &missing)
+{
+    const QDir from = QFileInfo(m_binary).absoluteDir();
+    if (!m_programCopy.isValid())
+        return fail(QStringLiteral("no folder for the program's copy"));
+    for (const QFileInfo &file : from.entryInfoList(QDir::Files)) {
+        if (missing.contains(file.fileName()))
+            continue;
+        const QString target = QDir(m_programCopy.path()).filePath(file.fileName());
+        if (!QFile::copy(file.absoluteFilePath(), target))
+            return fail(QStringLiteral("cannot copy %1").arg(file.fileName()));
+    }
+    m_binary = QDir(m_programCopy.path()).filePath(QFileInfo(m_binary).fileName());
+    return true;
+}
+
+bool Harness::startSoundServer()
+{
+    m_soundServer = std::make_unique<QProcess>();
+    dieWithParent(*m_soundServer);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
+    env.insert(QStringLiteral("HOME"), m_home.path());
+    m_soundServer->setProcessEnvironment(env);
+    m_soundServer->setStandardOutputFile(m_home.filePath(QStringLiteral("pulseaudio.log")));
+    m_soundServer->setStandardErrorFile(m_home.filePath(QStringLiteral("pulseaudio.log")));
+    m_soundServer->start(QStringLiteral("pulseaudio"),
+                         {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                          QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
+                          QStringLiteral("--load=module-native-protocol-unix"),
+                          QStringLiteral("--load=module-null-sink sink_name=null")});
+    if (!m_soundServer->waitForStarted(5000))
+        return fail(QStringLiteral("cannot start pulseaudio: %1").arg(m_soundServer->errorString()));
+    const bool answering = waitUntil([this] {
+        QByteArray output;
+        return runTool(QStringLiteral("pactl"), {QStringLiteral("info")}, &output, 2000);
+    }, 10000);
+    return answering || fail(QStringLiteral("pulseaudio does not answer"));
+}
+
+QStringList Harness::soundStreams()
+{
+    QByteArray output;
+    if (!runTool(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("sink-inputs"),
+                                           QStringLiteral("short")},
+                 &output, 5000))
+        return {};
+    QStringList ids;
+    for (const QByteArray &line : output.split('\n')) {
+        const QByteArray id = line.split('\t').value(0).trimmed();
+        if (!id.isEmpty())
+            ids << QString::fromLatin1(id);
+    }
+    return ids;
 }
 
 bool Harness::startApp(const QStringList &arguments)
@@ -338,6 +424,8 @@ bool Harness::runTool(const QString &program, const QStringList &arguments, QByt
     dieWithParent(tool);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
+    env.insert(QStringLiteral("HOME"), m_home.path());
     tool.setProcessEnvironment(env);
     tool.start(program, arguments);
     if (!tool.waitForStarted(5000))
@@ -408,6 +496,19 @@ WindowId Harness::waitForWindow(const QString &titleRegex, int timeoutMs)
 {
     const QList<WindowId> windows = findWindows(titleRegex, timeoutMs);
     return windows.isEmpty() ? 0 : windows.first();
+}
+
+WindowId Harness::openBoard(int timeoutMs)
+{
+    if (!startApp())
+        return 0;
+    const WindowId splash = waitForWindow(splashTitle(), timeoutMs);
+    if (splash == 0)
+        return 0;
+    const QRect frame = windowGeometry(splash);
+    if (!click(splash, QPoint(frame.width() / 2, frame.height() / 4)))
+        return 0;
+    return waitForWindow(QStringLiteral("^Vantrell$"), timeoutMs);
 }
 
 QRect Harness::windowGeometry(WindowId window)

@@ -98,6 +98,11 @@ public:
     QList<WindowId> findWindows(const QString &titleRegex, int timeoutMs = 10000);
     WindowId waitForWindow(const QString &titleRegex = QStringLiteral("^Vantrell$"),
                            int timeoutMs = 10000);
+    // Starts the program, waits for its splash and clicks it: the board's
+    // window, or 0.
+    WindowId openBoard(int timeoutMs = 15000);
+    static QString splashTitle() { return QStringLiteral("^Welcome to Vantrell$"); }
+
     QRect windowGeometry(WindowId window);
     QString windowTitle(WindowId window);
 
@@ -126,6 +131,19 @@ public:
     bool runXdotool(const QStringList &arguments, QByteArray *output = nullptr,
                     int timeoutMs = 5000);
 
+    // The visible windows whose title matches, as they are now, without
+    // waiting for one to appear.
+    QList<WindowId> visibleWindows(const QString &titleRegex);
+
+    // Runs the program from a copy of its folder that lacks the named files.
+    bool useProgramFolderWithout(const QStringList &missing);
+
+    // A PulseAudio server of the harness's own, with a null sink, in the
+    // program's runtime folder. The program finds no sound device without it.
+    bool startSoundServer();
+    // The ids of the playback streams the sound server has now.
+    QStringList soundStreams();
+
     // The server's NumLock as `xset q` reports it; false on *ok when unread.
     bool numLockOn(bool *ok = nullptr);
     // Toggles NumLock until it is as wanted, as a key on the keyboard would.
@@ -139,8 +157,12 @@ private:
     QProcessEnvironment appEnvironment() const;
     bool fail(const QString &message);
 
+    QString runtimeDir() const;
+
     QString m_binary;
     QTemporaryDir m_home;
+    QTemporaryDir m_programCopy;
+    std::unique_ptr<QProcess> m_soundServer;
     XServer m_xserver;
     std::unique_ptr<QProcess> m_app;
     QString m_lastError;

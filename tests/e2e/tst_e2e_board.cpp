@@ -45,8 +45,7 @@ void TestE2eBoard::initTestCase()
     QVERIFY2(binary.isExecutable(), qPrintable(binary.filePath() + " is not built"));
     m_harness = std::make_unique<Harness>(binary.filePath());
     QVERIFY2(m_harness->startDisplay(), qPrintable(m_harness->lastError()));
-    QVERIFY2(m_harness->startApp(), qPrintable(m_harness->lastError()));
-    m_window = m_harness->waitForWindow(QStringLiteral("^Vantrell$"), 15000);
+    m_window = m_harness->openBoard();
     m_sinceWindowShown.start();
     QVERIFY2(m_window != 0, qPrintable(m_harness->lastError() + "\n" + m_harness->appLog()));
 }

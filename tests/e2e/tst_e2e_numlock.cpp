@@ -39,10 +39,10 @@ private slots:
             QStringLiteral("[KeySettings]\nNumLockForce=%1\n").arg(policy).toLatin1()));
 
         QVERIFY2(harness.startApp(), qPrintable(harness.lastError()));
-        const E2e::WindowId window = harness.waitForWindow(QStringLiteral("^Vantrell$"), 15000);
-        QVERIFY2(window != 0, qPrintable(harness.lastError() + "\n" + harness.appLog()));
-        // The policy is imposed while the settings are read, before any
-        // window shows.
+        const E2e::WindowId splash = harness.waitForWindow(Harness::splashTitle(), 15000);
+        QVERIFY2(splash != 0, qPrintable(harness.lastError() + "\n" + harness.appLog()));
+        // The policy is imposed while the splash reads the settings, before
+        // the board exists.
         bool ok = false;
         QCOMPARE(harness.numLockOn(&ok), lockAfter);
         QVERIFY(ok);

@@ -38,8 +38,7 @@ private slots:
         Harness harness(QStringLiteral(VANTRELL_BINARY));
         QVERIFY2(harness.startDisplay(), qPrintable(harness.lastError()));
         QVERIFY(harness.writeSettingsFile(store));
-        QVERIFY2(harness.startApp(), qPrintable(harness.lastError()));
-        const E2e::WindowId window = harness.waitForWindow(QStringLiteral("^Vantrell$"), 15000);
+        const E2e::WindowId window = harness.openBoard();
         QVERIFY2(window != 0, qPrintable(harness.lastError() + "\n" + harness.appLog()));
 
         BoardReader::BoardColours colours;

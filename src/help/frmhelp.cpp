@@ -1,0 +1,116 @@
+#include "help/frmhelp.h"
+
+#include "help/rtfreader.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QPointer>
+#include <QTextBrowser>
+
+namespace {
+
+constexpr int TwipsPerPixel = 15;
+constexpr int MinWidth = 2700;
+constexpr int MinHeight = 1700;
+
+int pixels(int twips)
+{
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+
+} // namespace
+
+const QString frmHelp::FileName = QStringLiteral("vantrellhelpfile.rtf");
+const QString frmHelp::MissingText = QStringLiteral(
+    "Help file has been moved from its normal location.  Please reinstall the program.");
+
+HelpLayout helpLayout(const QSize &outerTwips)
+{
+    HelpLayout layout;
+    layout.window = QSize(qMax(outerTwips.width(), MinWidth), qMax(outerTwips.height(), MinHeight));
+    layout.box = QSize(layout.window.width() - 240, layout.window.height() - 420);
+    layout.wrapWidth = layout.box.width() - 450;
+    return layout;
+}
+
+frmHelp::frmHelp(const QString &programFolder, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_text(new QTextBrowser(this))
+{
+    setWindowTitle(QStringLiteral("Vantrell Help"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(pixels(11055), pixels(9270));
+    m_text->setObjectName(QStringLiteral("rtbHelp"));
+    m_text->setOpenLinks(false);
+    m_text->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    m_text->move(pixels(120), 0);
+    load(QDir(programFolder).filePath(FileName));
+}
+
+frmHelp *frmHelp::showHelp(const QString &programFolder)
+{
+    static QPointer<frmHelp> open;
+    if (!open)
+        open = new frmHelp(programFolder);
+    if (open->isMinimized())
+        open->showNormal();
+    else
+        open->show();
+    open->raise();
+    open->activateWindow();
+    return open;
+}
+
+// A manual that cannot be read is as good as missing.
+void frmHelp::load(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_text->setPlainText(MissingText);
+        return;
+    }
+    RtfReader::load(file.readAll(), *m_text->document());
+    // The manual opens at its first line.
+    m_text->moveCursor(QTextCursor::Start);
+}
+
+void frmHelp::fitText()
+{
+    if (isMinimized())
+        return;
+    const HelpLayout layout = helpLayout(frameGeometry().size() * TwipsPerPixel);
+    const QSize frame = frameGeometry().size() - size();
+    const QSize client(pixels(layout.window.width()) - frame.width(),
+                       pixels(layout.window.height()) - frame.height());
+    if (size().width() < client.width() || size().height() < client.height()) {
+        resize(size().expandedTo(client));
+        return;
+    }
+    // The box stays inside the window whatever frame the window manager
+    // draws around it.
+    const int width = qMin(pixels(layout.box.width()), this->width() - m_text->x());
+    const int height = qMin(pixels(layout.box.height()), this->height());
+    m_text->resize(qMax(1, width), qMax(1, height));
+    m_text->setLineWrapColumnOrWidth(qMax(1, pixels(layout.wrapWidth)));
+    m_text->update();
+}
+
+void frmHelp::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitText();
+}
+
+void frmHelp::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    fitText();
+}
+
+void frmHelp::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        fitText();
+}

@@ -1,0 +1,70 @@
+#include "settings/startup.h"
+
+#include "board/frmscoreboard.h"
+#include "help/frmhelp.h"
+#include "input/x11keyboard.h"
+#include "settings/frmsplash.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+StartUp::StartUp(const QString &programFolder, QObject *parent)
+    : QObject(parent)
+    , m_programFolder(programFolder)
+    , m_keyboard(makeX11Keyboard())
+{
+    modGrabKeys::setKeyboard(m_keyboard.get());
+    // Between the splash closing and the board showing no window is open;
+    // the program ends only when the operator closes one of the two.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+}
+
+StartUp::~StartUp()
+{
+    delete m_board;
+    delete m_splash;
+    modGrabKeys::setKeyboard(nullptr);
+}
+
+frmSplash *StartUp::splash() const
+{
+    return m_splash;
+}
+
+frmScoreBoard *StartUp::board() const
+{
+    return m_board;
+}
+
+void StartUp::run()
+{
+    m_splash = new frmSplash(m_store, m_programFolder);
+    m_splash->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_splash, &frmSplash::scoreBoardWanted, this, &StartUp::GoScore);
+    connect(m_splash, &frmSplash::helpWanted, this, &StartUp::showHelp);
+    connect(m_splash, &frmSplash::optionsWanted, this, [this] { runOptions(m_splash); });
+    connect(m_splash, &frmSplash::closedWithoutBoard, qApp, &QCoreApplication::quit,
+            Qt::QueuedConnection);
+    m_splash->show();
+}
+
+void StartUp::GoScore()
+{
+    if (m_board)
+        return;
+    m_board = new frmScoreBoard;
+    m_board->setWindows({[this](QWidget *) { showHelp(); },
+                         [this](QWidget *parent) { runOptions(parent); }});
+    m_board->show();
+}
+
+void StartUp::showHelp()
+{
+    frmHelp::showHelp(m_programFolder);
+}
+
+void StartUp::runOptions(QWidget *parent)
+{
+    if (m_runOptions)
+        m_runOptions(parent);
+}

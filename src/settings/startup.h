@@ -1,0 +1,48 @@
+#pragma once
+
+#include "input/modgrabkeys.h"
+#include "settings/settingsstore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class frmScoreBoard;
+class frmSplash;
+class QWidget;
+
+// The program from the splash to the board: the splash reads the settings
+// while it loads, a click on it brings up the board, and closing the board,
+// or the splash before that, ends the program.
+class StartUp : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Shows the options dialog modally over the given parent.
+    using OptionsRunner = std::function<void(QWidget *parent)>;
+
+    explicit StartUp(const QString &programFolder, QObject *parent = nullptr);
+    ~StartUp() override;
+
+    void setOptionsRunner(OptionsRunner runner) { m_runOptions = std::move(runner); }
+    void run();
+
+    frmSplash *splash() const;
+    frmScoreBoard *board() const;
+
+private:
+    void GoScore();
+    void showHelp();
+    void runOptions(QWidget *parent);
+
+    QString m_programFolder;
+    std::unique_ptr<modGrabKeys::Keyboard> m_keyboard;
+    SettingsStore m_store;
+    QPointer<frmSplash> m_splash;
+    QPointer<frmScoreBoard> m_board;
+    OptionsRunner m_runOptions;
+};

@@ -3,6 +3,7 @@
 #include "board/frmscoreboard.h"
 #include "help/frmhelp.h"
 #include "input/x11keyboard.h"
+#include "options/frmoptions.h"
 #include "settings/frmsplash.h"
 
 #include <QCoreApplication>
@@ -63,8 +64,14 @@ void StartUp::showHelp()
     frmHelp::showHelp(m_programFolder);
 }
 
+// A new dialog for every opening, so each starts from the settings as
+// they are now.
 void StartUp::runOptions(QWidget *parent)
 {
-    if (m_runOptions)
+    if (m_runOptions) {
         m_runOptions(parent);
+        return;
+    }
+    frmOptions dialog(m_store, OptionsPlatform::system(), parent);
+    dialog.exec();
 }

@@ -22,7 +22,8 @@ class StartUp : public QObject
     Q_OBJECT
 
 public:
-    // Shows the options dialog modally over the given parent.
+    // Shows the options dialog modally over the given parent; by default the
+    // real dialog.
     using OptionsRunner = std::function<void(QWidget *parent)>;
 
     explicit StartUp(const QString &programFolder, QObject *parent = nullptr);

@@ -1,0 +1,90 @@
+#include "options/frmchoosekey.h"
+
+#include "input/keytranslation.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+namespace {
+
+QFont fontOf(const char *family, int points)
+{
+    QFont font{QLatin1String(family)};
+    font.setPixelSize(points * 4 / 3);
+    return font;
+}
+
+} // namespace
+
+frmChooseKey::frmChooseKey(const KeyWorkingCopies &keys, std::function<void()> beep,
+                           QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint)
+    , m_keys(keys)
+    , m_beep(std::move(beep))
+    , m_prompt(new QLabel(this))
+    , m_used(new QLabel(this))
+{
+    setWindowTitle(QStringLiteral("Choose Key"));
+    setFixedSize(4680 / 15, 2415 / 15);
+    setFocusPolicy(Qt::StrongFocus);
+
+    KeyCapture &capture = keyCapture();
+    capture.ChosenKey = QStringLiteral("0");
+    m_prompt->setObjectName(QStringLiteral("lblChoose"));
+    m_prompt->setTextFormat(Qt::PlainText);
+    m_prompt->setWordWrap(true);
+    m_prompt->setFont(fontOf("Times New Roman", 18));
+    m_prompt->setGeometry(8, 8, width() - 16, 70);
+    m_prompt->setText(QStringLiteral("Press the key you would like to %1.").arg(capture.KeyPurpose));
+
+    m_used->setObjectName(QStringLiteral("lblUsed"));
+    m_used->setTextFormat(Qt::PlainText);
+    m_used->setWordWrap(true);
+    m_used->setAlignment(Qt::AlignCenter);
+    m_used->setFont(fontOf("Arial", 12));
+    m_used->setStyleSheet(QStringLiteral("color: #ff0000;"));
+    m_used->setGeometry(8, 80, width() - 16, 76);
+    m_used->setText(QStringLiteral(
+        "This is not a valid key, please choose another or close this window to return."));
+    m_used->hide();
+}
+
+bool frmChooseKey::refusalShown() const
+{
+    return m_used->isVisibleTo(this);
+}
+
+// Tab and Backtab would move a focus nobody here takes; they are keys to
+// refuse like any other.
+bool frmChooseKey::event(QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent *>(event));
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void frmChooseKey::keyPressEvent(QKeyEvent *event)
+{
+    // The first key taken is the answer; the rest of a chord comes too late.
+    if (m_chosen)
+        return;
+    const qint16 key = KeyTranslation::virtualKeyCode(*event);
+    if (!keyAcceptable(key, keyCapture().CurrentKey, m_keys)) {
+        refuse();
+        return;
+    }
+    m_used->hide();
+    m_chosen = true;
+    keyCapture().ChosenKey = QString::number(key);
+    accept();
+}
+
+void frmChooseKey::refuse()
+{
+    m_used->show();
+    if (m_beep)
+        m_beep();
+}

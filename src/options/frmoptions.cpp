@@ -1,0 +1,487 @@
+#include "options/frmoptions.h"
+
+#include "board/colorref.h"
+#include "board/fitpicture.h"
+#include "board/imagecontrol.h"
+#include "board/picturebox.h"
+#include "board/segmora.h"
+#include "options/chopfilename.h"
+#include "options/frmchoosekey.h"
+#include "options/keynames.h"
+#include "options/previewsize.h"
+#include "settings/settingsstore.h"
+#include "settings/storedvalues.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+
+namespace {
+
+constexpr int TwipsPerPixel = 15;
+constexpr int NameLength = 20;
+constexpr int FileLabelLength = 50;
+constexpr int MaxSelectedWidth = 5;
+
+int px(int twips)
+{
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+
+QRect place(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+template<typename T>
+T *placed(T *widget, const char *name, const QRect &where)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(where);
+    return widget;
+}
+
+QGroupBox *group(QWidget *parent, const char *caption, const QRect &where)
+{
+    auto *box = new QGroupBox(QLatin1String(caption), parent);
+    box->setGeometry(where);
+    return box;
+}
+
+QLabel *plainLabel(QWidget *parent, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel *borderedLabel(QWidget *parent, const char *name, const QRect &where)
+{
+    auto *label = placed(plainLabel(parent, QString()), name, where);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+const std::array<frmOptions::ColorRow, 9> &frmOptions::colorRows()
+{
+    using S = SettingsRecord;
+    static const std::array<ColorRow, 9> rows = {{
+        {"Time Color:", "cmdTimeC", "picTimeC", &S::TimeColor, 255, 0, 0},
+        {"Score Color:", "cmdScoreC", "picScoreC", &S::ScoreColor, 33023, 1, 0},
+        {"Border Color:", "cmdBorderC", "picBorderC", &S::BorderColor, 16777215, 2, 0},
+        {"Back Color:", "cmdBackC", "picBackC", &S::FormBack, 4210752, 0, 1},
+        {"Home Color:", "cmdHomeC", "picHomeC", &S::HomeColor, 16777215, 1, 1},
+        {"Visitor Color:", "cmdVisitorC", "picVisitorC", &S::VisitorColor, 16777215, 2, 1},
+        {"LED Background:", "cmdLEDB", "picLEDB", &S::LEDBack, 0, 0, 2},
+        {"LED Selected", "cmdLedSelected", "picLedSelected", &S::LEDSelected, 4210752, 1, 2},
+        {"Period Color:", "cmdPeriodC", "picPeriodC", &S::PeriodColor, 49152, 2, 2},
+    }};
+    return rows;
+}
+
+frmOptions::frmOptions(SettingsStore &store, OptionsPlatform platform, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_store(store)
+    , m_platform(std::move(platform))
+{
+    setWindowTitle(QStringLiteral("Options"));
+    setFixedSize(px(6030), px(5775));
+    // Small captions, so four tabs and every caption fit the dialog's size.
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(11);
+    setFont(small);
+    m_tabs = placed(new QTabWidget(this), "SSTab1", place(120, 120, 5775, 5055));
+    const char *tabs[] = {"Keyboard Controls", "Color Controls", "Text Controls", "Other Settings"};
+    for (const char *caption : tabs)
+        m_tabs->addTab(new QWidget, QLatin1String(caption));
+    buildKeyTab(m_tabs->widget(0));
+    buildColorTab(m_tabs->widget(1));
+    buildTextTab(m_tabs->widget(2));
+    buildOtherTab(m_tabs->widget(3));
+
+    m_ok = placed(new QPushButton(QStringLiteral("&Ok"), this), "cmdOk", place(1680, 5280, 1215, 390));
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &frmOptions::ok);
+    auto *cancel = placed(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel",
+                          place(3135, 5280, 1215, 390));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Measuring labels, below what the window shows.
+    m_homePreview = placed(plainLabel(this, QStringLiteral("Home")), "lblHomePreview",
+                           place(120, 7920, 1900, 600));
+    m_visitorPreview = placed(plainLabel(this, QStringLiteral("Visitor")), "lblVisitorPreview",
+                              place(2160, 7920, 1900, 600));
+    load();
+}
+
+void frmOptions::buildKeyTab(QWidget *tab)
+{
+    const int tops[] = {120, 660, 1125, 1590, 2055, 2520, 2985, 3450, 3915};
+    for (int i = 0; i < int(keyRows().size()); ++i) {
+        const KeyRow &row = keyRows()[size_t(i)];
+        const int height = i == 0 ? 480 : 405;
+        auto *button = placed(new QPushButton(QLatin1String(row.caption), tab), row.button,
+                              place(120, tops[i], 2280, height));
+        connect(button, &QPushButton::clicked, this, [this, i] { captureKey(i); });
+        m_keyLabels[size_t(i)] = borderedLabel(tab, row.label, place(2520, tops[i] + 45, 1200, 315));
+    }
+    QGroupBox *numLock = group(tab, "Numlock Options:", place(3840, 60, 1800, 1380));
+    m_optNormal = placed(new QRadioButton(QStringLiteral("Normal Mode"), numLock), "optNormal",
+                         place(120, 300, 1620, 300));
+    m_optKeepOn = placed(new QRadioButton(QStringLiteral("Keep Numlock On"), numLock), "optKeepOn",
+                         place(120, 660, 1620, 300));
+    m_optKeepOff = placed(new QRadioButton(QStringLiteral("Keep Numlock Off"), numLock), "optKeepOff",
+                          place(120, 1020, 1620, 300));
+    auto *reset = placed(new QPushButton(QStringLiteral("Reset Keys"), tab), "cmdResetKeys",
+                         place(3960, 3915, 1680, 405));
+    connect(reset, &QPushButton::clicked, this, &frmOptions::resetKeys);
+}
+
+void frmOptions::buildColorTab(QWidget *tab)
+{
+    for (const ColorRow &row : colorRows()) {
+        QGroupBox *box = group(tab, row.group,
+                               place(60 + row.column * 1860, 60 + row.row * 1320, 1800, 1260));
+        const QString setting = QLatin1String(row.swatch);
+        auto *swatch = placed(new QFrame(box), row.swatch, place(120, 300, 600, 480));
+        swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
+        swatch->setAutoFillBackground(true);
+        m_swatches.insert(setting, swatch);
+        auto *change = placed(new QPushButton(QStringLiteral("Change"), box), row.button,
+                              place(840, 330, 840, 405));
+        connect(change, &QPushButton::clicked, this, [this, setting] { changeColor(setting); });
+        if (row.setting == &SettingsRecord::PeriodColor)
+            box->hide();
+        if (row.setting != &SettingsRecord::LEDSelected)
+            continue;
+        placed(plainLabel(box, QStringLiteral("Width:")), "lblWidth", place(120, 870, 600, 300));
+        m_widthValue = placed(plainLabel(box, QStringLiteral("0")), "lblLEDSelectedWidthValue",
+                              place(720, 870, 300, 300));
+        m_width = placed(new QScrollBar(Qt::Vertical, box), "scrLEDSelectedWidth",
+                         place(1080, 810, 255, 420));
+        m_width->setRange(0, MaxSelectedWidth);
+        // The up arrow makes the highlight wider.
+        m_width->setInvertedAppearance(true);
+        m_width->setInvertedControls(false);
+        connect(m_width, &QScrollBar::valueChanged, this,
+                [this](int value) { m_widthValue->setText(QString::number(value)); });
+    }
+    auto *reset = placed(new QPushButton(QStringLiteral("Reset Colors"), tab), "cmdResetColors",
+                         place(3960, 4080, 1680, 405));
+    connect(reset, &QPushButton::clicked, this, &frmOptions::resetColors);
+}
+
+void frmOptions::buildTextTab(QWidget *tab)
+{
+    const struct
+    {
+        const char *caption;
+        const char *name;
+        QLineEdit *frmOptions::*box;
+        QString frmOptions::*last;
+        int top;
+    } names[] = {{"Home Name:", "txtHomeText", &frmOptions::m_homeText, &frmOptions::m_lastHome, 120},
+                 {"Visitor Name:", "txtVisitorText", &frmOptions::m_visitorText,
+                  &frmOptions::m_lastVisitor, 1200}};
+    for (const auto &name : names) {
+        QGroupBox *box = group(tab, name.caption, place(120, name.top, 5460, 960));
+        auto *edit = placed(new QLineEdit(box), name.name, place(120, 360, 5220, 450));
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(16);
+        edit->setFont(font);
+        edit->setAlignment(Qt::AlignCenter);
+        this->*name.box = edit;
+        QString *last = &(this->*name.last);
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, edit, last](const QString &text) { nameEdited(edit, *last, text); });
+    }
+    m_homeText->setText(QStringLiteral("Home"));
+    m_visitorText->setText(QStringLiteral("Visitor"));
+}
+
+QWidget *frmOptions::pictureGroup(QWidget *tab, const char *caption, const char *boxName,
+                                  const char *imageName, const char *changeName,
+                                  const char *clearName, QString frmOptions::*working,
+                                  const QRect &where)
+{
+    QGroupBox *group = ::group(tab, caption, where);
+    auto *box = new PictureBox(QLatin1String(boxName), -1, group);
+    box->setTwipGeometry(120, 300, 1560, 1560);
+    box->setBackColor(0xFFFFFF);
+    auto *image = new ImageControl(QLatin1String(imageName), -1, box);
+    image->setTwipGeometry(0, 0, 1560, 1560);
+    m_pictures.insert(QLatin1String(boxName), {box, image});
+    auto *change = placed(new QPushButton(QStringLiteral("Change"), group), changeName,
+                          place(1800, 300, 780, 405));
+    connect(change, &QPushButton::clicked, this,
+            [this, working, box, image] { changePicture(working, box, image); });
+    auto *clear = placed(new QPushButton(QStringLiteral("Clear"), group), clearName,
+                         place(1800, 780, 780, 405));
+    connect(clear, &QPushButton::clicked, this,
+            [this, working, image] { clearPicture(working, image); });
+    return group;
+}
+
+void frmOptions::buildOtherTab(QWidget *tab)
+{
+    pictureGroup(tab, "Scoreboard Picture", "picBoardPicPreviewCon", "imgBoardPicPreview",
+                 "cmdChangeBoardPic", "cmdClearBoardPic", &frmOptions::BoardPicTemp,
+                 place(60, 60, 2700, 2040));
+    pictureGroup(tab, "Home Picture", "picHomePicPreviewCon", "imgHomePicPreview",
+                 "cmdChangeHomePic", "cmdClearHomePic", &frmOptions::HomePicTemp,
+                 place(60, 60, 2700, 2040))
+        ->hide();
+    pictureGroup(tab, "Visitor Picture", "picVisitorPicPreviewCon", "imgVisitorPicPreview",
+                 "cmdChangeVisitorPic", "cmdClearVisitorPic", &frmOptions::VisitorPicTemp,
+                 place(60, 60, 2700, 2040))
+        ->hide();
+
+    QGroupBox *digits = group(tab, "Digit Type:", place(2880, 60, 2760, 2040));
+    m_ledType = placed(new QComboBox(digits), "cmbLedType", place(120, 330, 1560, 360));
+    m_ledType->addItems({QStringLiteral("Lines"), QStringLiteral("Dots")});
+    placed(plainLabel(digits, QStringLiteral("Preview:")), "lblPreview", place(120, 900, 900, 300));
+    m_preview = new Segmora(QStringLiteral("pledPreview"), -1, digits);
+    m_preview->setLedSize(60);
+    m_preview->setCaption(8);
+    m_preview->setTwipLeft(1200);
+    m_preview->setTwipTop(780);
+    connect(m_ledType, &QComboBox::currentIndexChanged, m_preview,
+            [this](int index) { m_preview->setLedType(index); });
+
+    const struct
+    {
+        const char *caption;
+        const char *button;
+        const char *label;
+        const char *initial;
+        QString frmOptions::*working;
+        QLabel *frmOptions::*shown;
+        int top;
+    } sounds[] = {{"End of Period:", "cmdBuzzerSound", "lblBFile", "buzzer.wav", &frmOptions::BuzzTemp,
+                   &frmOptions::m_buzzerFile, 2220},
+                  {"Shot Clock end:", "cmdHornSound", "lblHFile", "horn.wav", &frmOptions::HornTemp,
+                   &frmOptions::m_hornFile, 3300}};
+    for (const auto &sound : sounds) {
+        QGroupBox *box = group(tab, sound.caption, place(60, sound.top, 5580, 960));
+        QLabel *label = borderedLabel(box, sound.label, place(1500, 390, 3960, 360));
+        label->setText(QLatin1String(sound.initial));
+        this->*sound.shown = label;
+        auto *change = placed(new QPushButton(QStringLiteral("Change Sound"), box), sound.button,
+                              place(120, 360, 1260, 405));
+        const auto working = sound.working;
+        connect(change, &QPushButton::clicked, this,
+                [this, working, label] { changeSound(working, label); });
+    }
+}
+
+void frmOptions::load()
+{
+    const SettingsRecord &settings = settingsRecord();
+    m_tabs->setCurrentIndex(0);
+    for (const ColorRow &row : colorRows())
+        setSwatch(QLatin1String(row.swatch), settings.*row.setting);
+
+    const int width = qBound(0, int(settings.LEDSelectedWidth), MaxSelectedWidth);
+    m_width->setValue(width);
+    m_widthValue->setText(QString::number(width));
+
+    for (qint16 KeyWorkingCopies::*working : keyLoadOrder()) {
+        for (size_t i = 0; i < keyRows().size(); ++i) {
+            if (keyRows()[i].working != working)
+                continue;
+            this->*working = settings.*keyRows()[i].setting;
+            showKey(int(i));
+        }
+    }
+
+    QRadioButton *options[] = {m_optNormal, m_optKeepOn, m_optKeepOff};
+    if (settings.NumLockForce >= 0 && settings.NumLockForce <= 2)
+        options[settings.NumLockForce]->setChecked(true);
+
+    BuzzTemp = settings.BuzzerFile;
+    HornTemp = settings.HornFile;
+    TempSize = qint16(qBound(qint64(1), settings.TeamSize.roundedSeconds(), qint64(32767)));
+    HomePicTemp = settings.HomePic;
+    VisitorPicTemp = settings.VisitorPic;
+    BoardPicTemp = settings.BoardPic;
+    const std::pair<const char *, const QString &> pictures[] = {
+        {"picHomePicPreviewCon", HomePicTemp},
+        {"picVisitorPicPreviewCon", VisitorPicTemp},
+        {"picBoardPicPreviewCon", BoardPicTemp}};
+    for (const auto &[box, file] : pictures) {
+        const auto &[container, image] = m_pictures.value(QLatin1String(box));
+        modGrabKeys::FitPicture(*image, *container, file);
+    }
+
+    m_ledType->setCurrentIndex(settings.LEDType == 1 ? 1 : 0);
+    m_preview->setLedType(m_ledType->currentIndex());
+    m_homeText->setText(settings.HomeText);
+    m_visitorText->setText(settings.VisitorText);
+    m_buzzerFile->setText(ChopFileName(BuzzTemp, FileLabelLength));
+    m_hornFile->setText(ChopFileName(HornTemp, FileLabelLength));
+}
+
+void frmOptions::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_ok->setFocus();
+}
+
+qint32 frmOptions::swatch(const QString &setting) const
+{
+    return m_colors.value(setting);
+}
+
+void frmOptions::setSwatch(const QString &setting, qint32 color)
+{
+    m_colors.insert(setting, color);
+    QFrame *swatch = m_swatches.value(setting);
+    QPalette palette = swatch->palette();
+    palette.setColor(QPalette::Window, toQColor(color));
+    swatch->setPalette(palette);
+}
+
+void frmOptions::changeColor(const QString &setting)
+{
+    if (const std::optional<QColor> color = m_platform.chooseColor(this))
+        setSwatch(setting, fromQColor(*color));
+}
+
+void frmOptions::changePicture(QString frmOptions::*working, PictureBox *box, ImageControl *image)
+{
+    const QString file = m_platform.chooseFile(
+        this, QStringLiteral("Pictures (*.bmp *.gif *.jpg *.jpeg)"), m_lastFolder);
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return;
+    m_lastFolder = QFileInfo(file).absolutePath();
+    this->*working = file;
+    modGrabKeys::FitPicture(*image, *box, file);
+}
+
+void frmOptions::clearPicture(QString frmOptions::*working, ImageControl *image)
+{
+    image->setPicture({});
+    this->*working = QString();
+}
+
+void frmOptions::changeSound(QString frmOptions::*working, QLabel *label)
+{
+    const QString file = m_platform.chooseFile(this, QStringLiteral("Sounds (*.wav)"), m_lastFolder);
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return;
+    m_lastFolder = QFileInfo(file).absolutePath();
+    this->*working = file;
+    label->setText(ChopFileName(file, FileLabelLength));
+}
+
+// A name box takes no 21st character; a longer name that was stored stays
+// as it is unless the operator shortens it.
+void frmOptions::nameEdited(QLineEdit *box, QString &last, const QString &text)
+{
+    if (text.size() > NameLength && text.size() > last.size() && box->isModified()) {
+        const int cursor = box->cursorPosition() - int(text.size() - last.size());
+        box->setText(last);
+        box->setCursorPosition(qMax(0, cursor));
+        return;
+    }
+    last = text;
+    QLabel *preview = box == m_homeText ? m_homePreview : m_visitorPreview;
+    if (preview)
+        preview->setText(text);
+    PreviewIt();
+}
+
+void frmOptions::PreviewIt()
+{
+    if (!m_homeText || !m_visitorText)
+        return;
+    TempSize = teamNameSize(m_homeText->text(), m_visitorText->text());
+}
+
+void frmOptions::captureKey(int row)
+{
+    const KeyRow &key = keyRows()[size_t(row)];
+    KeyCapture &capture = keyCapture();
+    capture.KeyPurpose = QLatin1String(key.purpose);
+    capture.CurrentKey = this->*key.working;
+    frmChooseKey chooser(*this, m_platform.beep, this);
+    chooser.exec();
+    const qint16 chosen = qint16(capture.ChosenKey.toInt());
+    if (chosen == 0)
+        return;
+    this->*key.working = chosen;
+    showKey(row);
+}
+
+void frmOptions::showKey(int row)
+{
+    m_keyLabels[size_t(row)]->setText(KeyCodeToStr(this->*keyRows()[size_t(row)].working));
+}
+
+void frmOptions::resetColors()
+{
+    if (!m_platform.askYesNo(this, QStringLiteral("Reset Colors"),
+                             QStringLiteral("Are you sure you want to reset the colors?")))
+        return;
+    for (const ColorRow &row : colorRows())
+        setSwatch(QLatin1String(row.swatch), row.reset);
+    m_widthValue->setText(QStringLiteral("0"));
+}
+
+void frmOptions::resetKeys()
+{
+    if (!m_platform.askYesNo(this, QStringLiteral("Reset Keys"),
+                             QStringLiteral("Are you sure you want to reset the keys?")))
+        return;
+    for (qint16 KeyWorkingCopies::*working : keyResetOrder()) {
+        for (size_t i = 0; i < keyRows().size(); ++i) {
+            if (keyRows()[i].working != working)
+                continue;
+            this->*working = keyRows()[i].resetCode;
+            showKey(int(i));
+        }
+    }
+    m_optNormal->setChecked(true);
+}
+
+PendingSettings frmOptions::pending() const
+{
+    PendingSettings pending;
+    SettingsRecord &values = pending.values;
+    values = settingsRecord();
+    for (const ColorRow &row : colorRows())
+        values.*row.setting = swatch(QLatin1String(row.swatch));
+    pending.selectedWidthShown = *StoredValues::parseNumber(m_widthValue->text());
+    for (const KeyRow &row : keyRows())
+        values.*row.setting = this->*row.working;
+    values.BuzzerFile = BuzzTemp;
+    values.HornFile = HornTemp;
+    pending.optNormal = m_optNormal->isChecked();
+    pending.optKeepOn = m_optKeepOn->isChecked();
+    pending.optKeepOff = m_optKeepOff->isChecked();
+    values.HomeText = m_homeText->text();
+    values.VisitorText = m_visitorText->text();
+    pending.TempSize = TempSize;
+    values.HomePic = HomePicTemp;
+    values.VisitorPic = VisitorPicTemp;
+    values.BoardPic = BoardPicTemp;
+    values.LEDType = qint16(m_ledType->currentIndex());
+    return pending;
+}
+
+void frmOptions::ok()
+{
+    WriteSettings(m_store, pending());
+    accept();
+}

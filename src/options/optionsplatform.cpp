@@ -1,0 +1,27 @@
+#include "options/optionsplatform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+OptionsPlatform OptionsPlatform::system()
+{
+    OptionsPlatform platform;
+    platform.chooseColor = [](QWidget *parent) -> std::optional<QColor> {
+        const QColor color = QColorDialog::getColor(Qt::white, parent);
+        if (!color.isValid())
+            return std::nullopt;
+        return color;
+    };
+    platform.chooseFile = [](QWidget *parent, const QString &filter, const QString &folder) {
+        return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+    };
+    platform.askYesNo = [](QWidget *parent, const QString &title, const QString &question) {
+        return QMessageBox::question(parent, title, question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No)
+               == QMessageBox::Yes;
+    };
+    platform.beep = [] { QApplication::beep(); };
+    return platform;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// The platform's own dialogs the options dialog asks: a colour, a file to
+// open, a Yes or No. Tests answer in their place.
+struct OptionsPlatform
+{
+    // Nothing when the operator cancels.
+    std::function<std::optional<QColor>(QWidget *parent)> chooseColor;
+    // Empty when the operator cancels; `filter` as Qt writes filters.
+    std::function<QString(QWidget *parent, const QString &filter, const QString &folder)> chooseFile;
+    std::function<bool(QWidget *parent, const QString &title, const QString &question)> askYesNo;
+    std::function<void()> beep;
+
+    static OptionsPlatform system();
+};

@@ -35,16 +35,18 @@ frmChooseKey::frmChooseKey(const KeyWorkingCopies &keys, std::function<void()> b
     m_prompt->setTextFormat(Qt::PlainText);
     m_prompt->setWordWrap(true);
     m_prompt->setFont(fontOf("Times New Roman", 18));
-    m_prompt->setGeometry(8, 8, width() - 16, 70);
+    m_prompt->setGeometry(8, 4, width() - 16, 86);
+    m_prompt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_prompt->setText(QStringLiteral("Press the key you would like to %1.").arg(capture.KeyPurpose));
 
     m_used->setObjectName(QStringLiteral("lblUsed"));
     m_used->setTextFormat(Qt::PlainText);
     m_used->setWordWrap(true);
     m_used->setAlignment(Qt::AlignCenter);
+    // Smaller than the prompt, so the whole line fits under it.
     m_used->setFont(fontOf("Arial", 12));
     m_used->setStyleSheet(QStringLiteral("color: #ff0000;"));
-    m_used->setGeometry(8, 80, width() - 16, 76);
+    m_used->setGeometry(8, 92, width() - 16, 64);
     m_used->setText(QStringLiteral(
         "This is not a valid key, please choose another or close this window to return."));
     m_used->hide();

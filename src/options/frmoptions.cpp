@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -102,6 +103,9 @@ frmOptions::frmOptions(SettingsStore &store, OptionsPlatform platform, QWidget *
     small.setPixelSize(11);
     setFont(small);
     m_tabs = placed(new QTabWidget(this), "SSTab1", place(120, 120, 5775, 5055));
+    // All four tabs side by side, as on a card index, never scrolled.
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
     const char *tabs[] = {"Keyboard Controls", "Color Controls", "Text Controls", "Other Settings"};
     for (const char *caption : tabs)
         m_tabs->addTab(new QWidget, QLatin1String(caption));
@@ -136,13 +140,13 @@ void frmOptions::buildKeyTab(QWidget *tab)
         connect(button, &QPushButton::clicked, this, [this, i] { captureKey(i); });
         m_keyLabels[size_t(i)] = borderedLabel(tab, row.label, place(2520, tops[i] + 45, 1200, 315));
     }
-    QGroupBox *numLock = group(tab, "Numlock Options:", place(3840, 60, 1800, 1380));
+    QGroupBox *numLock = group(tab, "Numlock Options:", place(3780, 60, 1890, 1380));
     m_optNormal = placed(new QRadioButton(QStringLiteral("Normal Mode"), numLock), "optNormal",
-                         place(120, 300, 1620, 300));
+                         place(90, 300, 1770, 300));
     m_optKeepOn = placed(new QRadioButton(QStringLiteral("Keep Numlock On"), numLock), "optKeepOn",
-                         place(120, 660, 1620, 300));
+                         place(90, 660, 1770, 300));
     m_optKeepOff = placed(new QRadioButton(QStringLiteral("Keep Numlock Off"), numLock), "optKeepOff",
-                          place(120, 1020, 1620, 300));
+                          place(90, 1020, 1770, 300));
     auto *reset = placed(new QPushButton(QStringLiteral("Reset Keys"), tab), "cmdResetKeys",
                          place(3960, 3915, 1680, 405));
     connect(reset, &QPushButton::clicked, this, &frmOptions::resetKeys);

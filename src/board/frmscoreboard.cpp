@@ -278,13 +278,16 @@ void frmScoreBoard::soundFinished(SoundPlayer &player)
     m_buzzerPlaying = false;
 }
 
+std::array<std::pair<SoundPlayer *, QString>, 2> frmScoreBoard::soundFiles() const
+{
+    const SettingsRecord &settings = settingsRecord();
+    return {{{mmcBuzzer.get(), settings.BuzzerFile}, {mmcHorn.get(), settings.HornFile}}};
+}
+
 // A sound whose file is missing leaves its player without a file.
 void frmScoreBoard::openSounds()
 {
-    const SettingsRecord &settings = settingsRecord();
-    const std::pair<SoundPlayer *, QString> sounds[] = {{mmcBuzzer.get(), settings.BuzzerFile},
-                                                       {mmcHorn.get(), settings.HornFile}};
-    for (const auto &[player, file] : sounds) {
+    for (const auto &[player, file] : soundFiles()) {
         if (file.isEmpty() || !QFileInfo::exists(file))
             continue;
         player->setFileName(file);
@@ -292,12 +295,11 @@ void frmScoreBoard::openSounds()
     }
 }
 
+// After the options dialog the players take their files as they now are,
+// found or not.
 void frmScoreBoard::reopenSounds()
 {
-    const SettingsRecord &settings = settingsRecord();
-    const std::pair<SoundPlayer *, QString> sounds[] = {{mmcBuzzer.get(), settings.BuzzerFile},
-                                                       {mmcHorn.get(), settings.HornFile}};
-    for (const auto &[player, file] : sounds) {
+    for (const auto &[player, file] : soundFiles()) {
         player->close();
         player->setFileName(file);
         player->open();

@@ -144,6 +144,7 @@ private:
     void lampAction(qint16 team, DigitSet &score);
     void openHelp();
     void openOptions();
+    std::array<std::pair<SoundPlayer *, QString>, 2> soundFiles() const;
     void openSounds();
     void reopenSounds();
     void closeSounds();

@@ -80,6 +80,15 @@ void frmScoreBoard::connectDigits()
     m_visitorDigits = SegmoraDigits(figures(QStringLiteral("pledVisitor")));
     for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
         m_penaltyDigits[size_t(slot)] = SegmoraDigits(figures(penaltyName("pledPenalty", slot)));
+    // The tick repaints these ten times a second; they are looked up once.
+    for (int i = 0; i < MarkCount; ++i) {
+        m_redMarks[size_t(i)] = shape(QStringLiteral("shpPenaltyR"), i);
+        m_greenMarks[size_t(i)] = shape(QStringLiteral("shpPenaltyG"), i);
+    }
+    for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot) {
+        const QString dots = penaltyName("dotPenalty", slot);
+        m_penaltyDots[size_t(slot)] = {shape(dots, 0), shape(dots, 1)};
+    }
     m_gameColon = ShapeColon(shape(QStringLiteral("Shape2"), 0), shape(QStringLiteral("Shape2"), 1));
     m_shotColon = ShapeColon(shape(QStringLiteral("Shape4"), 0), shape(QStringLiteral("Shape4"), 1));
 
@@ -133,8 +142,8 @@ void frmScoreBoard::Penalty()
 {
     const SettingsRecord &settings = settingsRecord();
     for (int i = 0; i < MarkCount; ++i) {
-        ShapeControl *red = shape(QStringLiteral("shpPenaltyR"), i);
-        ShapeControl *green = shape(QStringLiteral("shpPenaltyG"), i);
+        ShapeControl *red = m_redMarks[size_t(i)];
+        ShapeControl *green = m_greenMarks[size_t(i)];
         const qint16 state = m_penaltyMark[size_t(i)];
         red->setFillColor(state == 1 ? MarkRed : settings.FormBack);
         green->setFillColor(state == 2 ? MarkGreen : settings.FormBack);
@@ -149,9 +158,8 @@ void frmScoreBoard::UpdatePenaltyColonColors()
     const SettingsRecord &settings = settingsRecord();
     for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot) {
         const bool shown = m_penaltyDigits[size_t(slot)].shows(0);
-        const QString dots = penaltyName("dotPenalty", slot);
-        for (int i = 0; i < 2; ++i)
-            shape(dots, i)->setFillColor(shown ? settings.BorderColor : settings.LEDBack);
+        for (ShapeControl *dot : m_penaltyDots[size_t(slot)])
+            dot->setFillColor(shown ? settings.BorderColor : settings.LEDBack);
     }
 }
 

@@ -162,6 +162,9 @@ private:
     SegmoraDigits m_homeDigits;
     SegmoraDigits m_visitorDigits;
     std::array<SegmoraDigits, 7> m_penaltyDigits;
+    std::array<ShapeControl *, MarkCount> m_redMarks{};
+    std::array<ShapeControl *, MarkCount> m_greenMarks{};
+    std::array<std::array<ShapeControl *, 2>, 7> m_penaltyDots{};
     ShapeColon m_gameColon;
     ShapeColon m_shotColon;
     std::array<qint16, 7> m_penaltyMark{};

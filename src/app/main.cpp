@@ -2,6 +2,7 @@
 #include "timing/modcount.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
                                             .arg(VANTRELL_VERSION_MINOR)
                                             .arg(VANTRELL_VERSION_PATCH));
     modCount::setBeep(&QApplication::beep);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantrell/logo.png")));
 
     StartUp startUp(QCoreApplication::applicationDirPath());
     startUp.run();

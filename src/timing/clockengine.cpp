@@ -128,14 +128,18 @@ void ClockEngine::startStopShot()
     }
 }
 
+// Both show their effect at once rather than at the next tick, which can be
+// up to 100 ms away: the figures follow the key within the same frame.
 void ClockEngine::resetShot()
 {
     SetCount(ShotLength, ShotSlot);
+    DisplayClock(CountValue(ShotSlot), m_board.shotDigits(), m_board.shotColon(), true);
 }
 
 void ClockEngine::switchClockTime()
 {
     m_clockTime = !m_clockTime;
+    showGameClock(m_clockTime ? timeOfDayValue(timeSource()) : CountValue(GameSlot));
 }
 
 void ClockEngine::startStopPenalty(qint16 slot)

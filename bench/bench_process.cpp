@@ -1,0 +1,477 @@
+// The real program on its own X server: CPU time per minute of play at three
+// window sizes, start-up times, and resident memory over a long run.
+
+#include "harness.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTextStream>
+#include <QThread>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <algorithm>
+#include <poll.h>
+#include <unistd.h>
+#include <vector>
+
+using BoardGeometry::FigureSet;
+using E2e::Harness;
+using E2e::WindowId;
+
+namespace {
+
+const QSize ScreenSize(3840, 2160);
+
+void row(const QString &what, const QString &conditions, const QString &figure, const QString &target)
+{
+    QTextStream out(stdout);
+    out << "| " << what << " | " << conditions << " | " << figure << " | " << target << " |\n";
+    out.flush();
+}
+
+void note(const QString &text)
+{
+    QTextStream(stderr) << text << '\n';
+}
+
+QString number(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// utime + stime of a process, in clock ticks.
+qint64 cpuTicks(qint64 pid)
+{
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray stat = file.readAll();
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    // Fields from the third on: utime is the 14th, stime the 15th.
+    return fields.value(11).toLongLong() + fields.value(12).toLongLong();
+}
+
+// Time on a CPU of all the process's threads in nanoseconds, from the
+// scheduler's own accounting: finer than the 10 ms ticks of utime + stime.
+qint64 runNs(qint64 pid)
+{
+    qint64 total = 0;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile file(tasks.filePath(task + QStringLiteral("/schedstat")));
+        if (file.open(QIODevice::ReadOnly))
+            total += file.readAll().split(' ').value(0).toLongLong();
+    }
+    return total;
+}
+
+qint64 statusKb(qint64 pid, const QByteArray &key)
+{
+    QFile file(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith(key + ':'))
+            return line.mid(key.size() + 1).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// The X server this process started.
+qint64 childNamed(const QByteArray &name)
+{
+    const QString parent = QString::number(::getpid());
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile file(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray stat = file.readAll();
+        const QByteArray comm = stat.mid(stat.indexOf('(') + 1, stat.lastIndexOf(')') - stat.indexOf('(') - 1);
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (comm == name && fields.value(1) == parent.toLatin1())
+            return entry.toLongLong();
+    }
+    return -1;
+}
+
+class Session
+{
+public:
+    explicit Session(const QString &binary)
+        : m_harness(binary)
+    {
+    }
+
+    bool startDisplay()
+    {
+        return m_harness.startDisplay(ScreenSize) || failed(QStringLiteral("display"));
+    }
+    Harness &harness() { return m_harness; }
+    WindowId window() const { return m_window; }
+    qint64 pid() const { return m_pid; }
+
+    bool openBoard(const QSize &size)
+    {
+        m_harness.stopApp();
+        m_window = m_harness.openBoard();
+        if (m_window == 0)
+            return failed(QStringLiteral("opening the board"));
+        QByteArray output;
+        if (!m_harness.runXdotool({QStringLiteral("getwindowpid"), QString::number(m_window)}, &output))
+            return failed(QStringLiteral("the program's pid"));
+        m_pid = output.trimmed().toLongLong();
+        m_harness.runXdotool({QStringLiteral("windowmove"), QString::number(m_window),
+                              QStringLiteral("0"), QStringLiteral("0")});
+        if (!m_harness.resize(m_window, size))
+            return failed(QStringLiteral("resizing"));
+        m_size = m_harness.windowGeometry(m_window).size();
+        if (m_size != size)
+            note(QStringLiteral("window is %1x%2").arg(m_size.width()).arg(m_size.height()));
+        return true;
+    }
+
+    void select(FigureSet set)
+    {
+        const QPoint at = BoardGeometry::figureRect(set, 0, m_size.width(), m_size.height()).center();
+        m_harness.click(m_window, at);
+    }
+    void keys(const QString &keysyms)
+    {
+        if (!m_harness.key(m_window, keysyms))
+            note(m_harness.lastError());
+    }
+    QString read(FigureSet set) { return m_harness.readText(m_window, set).trimmed(); }
+
+    // Six penalties of 9:59, then the shot clock and the game clock with
+    // the penalties: all eight running.
+    void startAllClocks()
+    {
+        for (const FigureSet set : BoardGeometry::penaltySets()) {
+            select(set);
+            keys(QStringLiteral("9 period 5 9 Return"));
+        }
+        keys(QStringLiteral("z s"));
+    }
+    void stopAllClocks() { keys(QStringLiteral("s z")); }
+    void typeGameTime(const QString &keysyms)
+    {
+        select(FigureSet::GameClock);
+        keys(keysyms + QStringLiteral(" Return"));
+    }
+
+private:
+    bool failed(const QString &what)
+    {
+        note(QStringLiteral("%1 failed: %2").arg(what, m_harness.lastError()));
+        return false;
+    }
+
+    Harness m_harness;
+    WindowId m_window = 0;
+    qint64 m_pid = -1;
+    QSize m_size;
+};
+
+// ---------------------------------------------------------------- CPU
+
+struct CpuFigure
+{
+    double appPercent = 0;
+    double appScheduledPercent = 0;
+    double serverPercent = 0;
+    QString shownBefore;
+    QString shownAfter;
+};
+
+CpuFigure measureCpu(Session &session, int seconds)
+{
+    const qint64 server = childNamed("Xvfb");
+    const double tick = double(sysconf(_SC_CLK_TCK));
+    CpuFigure figure;
+    figure.shownBefore = session.read(FigureSet::GameClock);
+    const qint64 app0 = cpuTicks(session.pid());
+    const qint64 appNs0 = runNs(session.pid());
+    const qint64 server0 = cpuTicks(server);
+    QElapsedTimer wall;
+    wall.start();
+    QThread::msleep(quint64(seconds) * 1000);
+    const double elapsed = double(wall.nsecsElapsed()) / 1e9;
+    figure.appPercent = double(cpuTicks(session.pid()) - app0) / tick / elapsed * 100;
+    figure.appScheduledPercent = double(runNs(session.pid()) - appNs0) / 1e9 / elapsed * 100;
+    figure.serverPercent = double(cpuTicks(server) - server0) / tick / elapsed * 100;
+    figure.shownAfter = session.read(FigureSet::GameClock);
+    return figure;
+}
+
+void reportCpu(const QSize &size, const QString &play, int seconds, const CpuFigure &f, const QString &target)
+{
+    row(QStringLiteral("CPU of the program"),
+        QStringLiteral("%1x%2, %3, %4 s measured, Xvfb").arg(size.width()).arg(size.height()).arg(play).arg(seconds),
+        QStringLiteral("%1 % of one core = %2 s CPU per minute of play (utime+stime); %3 % by "
+                       "schedstat; Xvfb %4 % (game clock read %5 then %6)")
+            .arg(number(f.appPercent, 3), number(f.appPercent * 0.6, 3),
+                 number(f.appScheduledPercent, 3), number(f.serverPercent, 3), f.shownBefore,
+                 f.shownAfter),
+        target);
+}
+
+void benchCpu(Session &session, int seconds)
+{
+    const int tenthsSeconds = qMin(seconds, 55);
+    for (const QSize size : {QSize(640, 480), QSize(1920, 1080), QSize(3840, 2160)}) {
+        if (!session.openBoard(size))
+            continue;
+        const bool fullHd = size == QSize(1920, 1080);
+        QThread::sleep(3);
+        reportCpu(size, QStringLiteral("all clocks stopped"), seconds, measureCpu(session, seconds),
+                  fullHd ? QStringLiteral("< 0.1 %") : QStringLiteral("-"));
+        session.startAllClocks();
+        reportCpu(size, QStringLiteral("8 clocks running, game 20:00 down"), seconds,
+                  measureCpu(session, seconds), fullHd ? QStringLiteral("< 1 %") : QStringLiteral("-"));
+        session.stopAllClocks();
+        session.typeGameTime(QStringLiteral("0 period 5 9 9"));
+        session.keys(QStringLiteral("z s"));
+        reportCpu(size, QStringLiteral("8 clocks running, game 59.9 down (tenths)"), tenthsSeconds,
+                  measureCpu(session, tenthsSeconds), fullHd ? QStringLiteral("< 1 %") : QStringLiteral("-"));
+    }
+    session.harness().stopApp();
+}
+
+// ---------------------------------------------------------------- start-up
+
+int ignoreXErrors(Display *, XErrorEvent *)
+{
+    return 0;
+}
+
+class ScreenWatch
+{
+public:
+    explicit ScreenWatch(const QString &display)
+        : m_display(XOpenDisplay(qPrintable(display)))
+    {
+        if (!m_display)
+            return;
+        XSetErrorHandler(ignoreXErrors);
+        XSelectInput(m_display, DefaultRootWindow(m_display), SubstructureNotifyMask);
+        XSync(m_display, False);
+    }
+    ~ScreenWatch()
+    {
+        if (m_display)
+            XCloseDisplay(m_display);
+    }
+    bool isOpen() const { return m_display != nullptr; }
+
+    // The next window mapped with this title.
+    Window waitMapped(const char *title, int timeoutMs)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < timeoutMs) {
+            while (XPending(m_display)) {
+                XEvent event;
+                XNextEvent(m_display, &event);
+                if (event.type == MapNotify && hasTitle(event.xmap.window, title))
+                    return event.xmap.window;
+            }
+            pollfd fd{ConnectionNumber(m_display), POLLIN, 0};
+            poll(&fd, 1, 5);
+        }
+        return 0;
+    }
+
+    // Until most of the window shows something other than the black and
+    // white of the bare X root beneath it: its first paint has arrived.
+    bool waitPainted(Window window, int timeoutMs)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < timeoutMs) {
+            if (painted(window))
+                return true;
+            QThread::usleep(500);
+        }
+        return false;
+    }
+
+    QPoint centreTop(Window window)
+    {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(m_display, window, &attributes);
+        return {attributes.x + attributes.width / 2, attributes.y + attributes.height / 4};
+    }
+
+    void click(const QPoint &at)
+    {
+        XTestFakeMotionEvent(m_display, -1, at.x(), at.y(), 0);
+        XTestFakeButtonEvent(m_display, 1, True, 0);
+        XTestFakeButtonEvent(m_display, 1, False, 0);
+        XSync(m_display, False);
+    }
+
+private:
+    bool hasTitle(Window window, const char *title)
+    {
+        char *name = nullptr;
+        const bool same = XFetchName(m_display, window, &name) && name && qstrcmp(name, title) == 0;
+        if (name)
+            XFree(name);
+        return same;
+    }
+
+    bool painted(Window window)
+    {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(m_display, window, &attributes) || attributes.map_state != IsViewable)
+            return false;
+        XImage *image = XGetImage(m_display, window, 0, 0, uint(attributes.width),
+                                  uint(attributes.height), AllPlanes, ZPixmap);
+        if (!image)
+            return false;
+        qint64 coloured = 0;
+        qint64 total = 0;
+        for (int y = 0; y < image->height; y += 3) {
+            for (int x = 0; x < image->width; x += 3) {
+                const unsigned long pixel = XGetPixel(image, x, y) & 0xffffff;
+                coloured += pixel != 0 && pixel != 0xffffff;
+                ++total;
+            }
+        }
+        XDestroyImage(image);
+        return total > 0 && coloured * 2 > total;
+    }
+
+    Display *m_display = nullptr;
+};
+
+void benchStartup(Session &session, int runs)
+{
+    std::vector<double> splashMapped, splashPainted, boardMapped, boardPainted;
+    for (int run = 0; run < runs; ++run) {
+        session.harness().stopApp();
+        ScreenWatch watch(session.harness().display());
+        if (!watch.isOpen())
+            return note(QStringLiteral("no X connection"));
+        QElapsedTimer clock;
+        clock.start();
+        if (!session.harness().startApp())
+            return note(session.harness().lastError());
+        const Window splash = watch.waitMapped("Welcome to Vantrell", 15000);
+        const double mapped = double(clock.nsecsElapsed()) / 1e6;
+        if (!splash || !watch.waitPainted(splash, 15000))
+            return note(QStringLiteral("no splash"));
+        const double painted = double(clock.nsecsElapsed()) / 1e6;
+        QThread::msleep(300);
+        const QPoint at = watch.centreTop(splash);
+        watch.click(at);
+        clock.restart();
+        const Window board = watch.waitMapped("Vantrell", 15000);
+        const double shown = double(clock.nsecsElapsed()) / 1e6;
+        if (!board || !watch.waitPainted(board, 15000))
+            return note(QStringLiteral("no board"));
+        boardPainted.push_back(double(clock.nsecsElapsed()) / 1e6);
+        splashMapped.push_back(mapped);
+        splashPainted.push_back(painted);
+        boardMapped.push_back(shown);
+    }
+    session.harness().stopApp();
+    const auto spread = [](const std::vector<double> &values) {
+        return QStringLiteral("median %1 ms (min %2, max %3)")
+            .arg(number(median(values), 1),
+                 number(*std::min_element(values.begin(), values.end()), 1),
+                 number(*std::max_element(values.begin(), values.end()), 1));
+    };
+    const QString conditions = QStringLiteral("%1 runs, Xvfb, 632x453 board").arg(runs);
+    row(QStringLiteral("Start-up: process start to splash mapped"), conditions, spread(splashMapped),
+        QStringLiteral("-"));
+    row(QStringLiteral("Start-up: process start to splash painted"), conditions, spread(splashPainted),
+        QStringLiteral("< 300 ms"));
+    row(QStringLiteral("Start-up: splash click to board mapped"), conditions, spread(boardMapped),
+        QStringLiteral("-"));
+    row(QStringLiteral("Start-up: splash click to board painted"), conditions, spread(boardPainted),
+        QStringLiteral("< 300 ms"));
+}
+
+// ---------------------------------------------------------------- memory
+
+void benchMemory(Session &session, int minutes)
+{
+    const QSize size(1920, 1080);
+    if (!session.openBoard(size))
+        return;
+    session.startAllClocks();
+    std::vector<qint64> samples{statusKb(session.pid(), "VmRSS")};
+    QElapsedTimer clock;
+    clock.start();
+    qint64 nextShotReload = 100'000;
+    for (int minute = 1; minute <= minutes; ++minute) {
+        while (clock.elapsed() < minute * 60'000LL) {
+            QThread::msleep(250);
+            // Reloading the shot clock before it runs out keeps all eight
+            // running: reset, start it, and restart the game and penalties.
+            if (clock.elapsed() >= nextShotReload) {
+                session.keys(QStringLiteral("x z s s"));
+                nextShotReload += 100'000;
+            }
+        }
+        samples.push_back(statusKb(session.pid(), "VmRSS"));
+        note(QStringLiteral("minute %1: VmRSS %2 kB, game clock %3")
+                 .arg(minute)
+                 .arg(samples.back())
+                 .arg(session.read(FigureSet::GameClock)));
+    }
+    const qint64 peak = statusKb(session.pid(), "VmHWM");
+    const QString game = session.read(FigureSet::GameClock);
+    session.harness().stopApp();
+    QStringList listed;
+    for (const qint64 kb : samples)
+        listed << QString::number(kb);
+    const qint64 growth = samples.back() - samples[std::min<size_t>(1, samples.size() - 1)];
+    row(QStringLiteral("Resident memory (VmRSS)"),
+        QStringLiteral("1920x1080, 8 clocks running, %1 min, Xvfb").arg(minutes),
+        QStringLiteral("%1 MB at the end, peak %2 MB; growth from minute 1 to %3: %4 kB; "
+                       "kB each minute from the start: %5; game clock read %6 at the end")
+            .arg(number(double(samples.back()) / 1024, 1), number(double(peak) / 1024, 1))
+            .arg(minutes)
+            .arg(growth)
+            .arg(listed.join(QLatin1Char(' ')), game),
+        QStringLiteral("< 80 MB, no growth"));
+}
+
+int intArgument(const QStringList &arguments, const QString &name, int fallback)
+{
+    const qsizetype at = arguments.indexOf(name);
+    return at >= 0 ? arguments.value(at + 1).toInt() : fallback;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    Session session(QStringLiteral(VANTRELL_BINARY));
+    if (!session.startDisplay())
+        return 1;
+    if (arguments.contains(QStringLiteral("--startup")))
+        benchStartup(session, intArgument(arguments, QStringLiteral("--runs"), 7));
+    if (arguments.contains(QStringLiteral("--cpu")))
+        benchCpu(session, intArgument(arguments, QStringLiteral("--seconds"), 60));
+    if (const int minutes = intArgument(arguments, QStringLiteral("--memory-minutes"), 0); minutes > 0)
+        benchMemory(session, minutes);
+    return 0;
+}

@@ -16,7 +16,7 @@ quint32 le32(const QByteArray &bytes, qsizetype at)
 
 } // namespace
 
-std::optional<qint64> wavDurationMs(const QByteArray &header)
+std::optional<qint64> wavDurationMs(const QByteArray &header, qint64 fileSize)
 {
     if (header.size() < 12 || !header.startsWith("RIFF") || header.mid(8, 4) != "WAVE")
         return std::nullopt;
@@ -30,7 +30,10 @@ std::optional<qint64> wavDurationMs(const QByteArray &header)
         if (id == "data") {
             if (bytesPerSecond == 0)
                 return std::nullopt;
-            return qint64(size) * 1000 / bytesPerSecond;
+            qint64 bytes = size;
+            if (fileSize >= 0)
+                bytes = qBound(qint64(0), fileSize - qint64(body), bytes);
+            return bytes * 1000 / bytesPerSecond;
         }
         // Chunks are padded to an even size.
         at = body + qsizetype(size) + (size & 1);
@@ -45,5 +48,5 @@ std::optional<qint64> wavFileDurationMs(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return wavDurationMs(file.read(HeaderBytes));
+    return wavDurationMs(file.read(HeaderBytes), file.size());
 }

@@ -187,6 +187,15 @@ private slots:
         QCOMPARE(wavDurationMs(bytes).value_or(-1), milliseconds);
     }
 
+    // A data chunk that claims more than the file holds lasts what it holds.
+    void wavDurationIsBoundByTheFile()
+    {
+        QByteArray truncated = wav(8000, 1, 1000).left(44 + 8000);
+        QCOMPARE(wavDurationMs(truncated).value_or(-1), qint64(1000));
+        QCOMPARE(wavDurationMs(truncated, truncated.size()).value_or(-1), qint64(500));
+        QCOMPARE(wavFileDurationMs(file(QStringLiteral("cut.wav"), truncated)).value_or(-1), qint64(500));
+    }
+
     // Whatever happens to a playback, its end is reported, once.
     void playerReportsEveryEnd_data()
     {

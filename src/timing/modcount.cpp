@@ -82,8 +82,10 @@ void StopCount(qint16 ClockNum)
     if (!s.CountRunning)
         return;
     // Banks what the latest reading saw, not the time since: the value the
-    // board showed at the stop is the value kept.
+    // board showed at the stop is the value kept. Cleared once banked, so a
+    // start and stop before the next reading cannot bank the same run again.
     s.CountBanked += s.CountElapsed;
+    s.CountElapsed = {};
     s.CountRunning = false;
 }
 

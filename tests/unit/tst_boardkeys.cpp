@@ -152,6 +152,12 @@ private slots:
         QCOMPARE(read(FigureSet::GameClock), QStringLiteral("12:00"));
         press(Qt::Key_S);
         tickFor(5000);
+        // Stop, start, stop between two ticks keeps the run counted once.
+        press(Qt::Key_S);
+        press(Qt::Key_S);
+        press(Qt::Key_S);
+        tickFor(100);
+        QCOMPARE(read(FigureSet::GameClock), QStringLiteral("11:55"));
         press(Qt::Key_R);
         QCOMPARE(read(FigureSet::GameClock), QStringLiteral("12:00"));
     }

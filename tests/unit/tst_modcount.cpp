@@ -85,6 +85,14 @@ private slots:
         QCOMPARE(CountValue(0), tenths(570));
         StopCount(0);
         QCOMPARE(CountValue(0), tenths(570));
+        // Stop, start and stop again before any reading: banked once only.
+        StartCount(0);
+        m_time.advanceMs(1000);
+        QCOMPARE(CountValue(0), tenths(560));
+        StopCount(0);
+        StartCount(0);
+        StopCount(0);
+        QCOMPARE(CountValue(0), tenths(560));
     }
 
     void startAndStopAreIdempotent()

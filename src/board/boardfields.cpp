@@ -123,6 +123,14 @@ void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
     }
 }
 
+bool frmScoreBoard::otherWindowKeyDown(qint16 KeyCode, qint16 Shift)
+{
+    if (KeyDispatch::passedCommandForKey(KeyCode, settingsRecord()) == KeyDispatch::Command::None)
+        return false;
+    AllKeyCode(KeyCode, Shift);
+    return true;
+}
+
 // The release of a stroke of ours that did not take brings no other stroke.
 void frmScoreBoard::AllKeyUp(qint16 KeyCode, qint16)
 {

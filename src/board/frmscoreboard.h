@@ -57,6 +57,12 @@ public:
     // Every key press reaching the board comes here exactly once, from the
     // focused field's handler or from the window's own.
     void AllKeyCode(qint16 KeyCode, qint16 Shift);
+    // Keys pressed and released in another window of ours (BoardKeyRelay):
+    // the commands that pass act exactly as they do here; true when the
+    // press was the board's, so the window leaves it alone. Releases act as
+    // here, so the NumLock policy holds there too.
+    bool otherWindowKeyDown(qint16 KeyCode, qint16 Shift);
+    void otherWindowKeyUp(qint16 KeyCode, qint16 Shift) { AllKeyUp(KeyCode, Shift); }
 
     // Frames the field with the highlight; none hides it.
     void ObjectSelected(BoardControl *SelectedObject);

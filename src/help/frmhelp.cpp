@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTextBrowser>
 
@@ -113,4 +114,14 @@ void frmHelp::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         fitText();
+}
+
+// Escape puts the manual away, as it does a dialog, and the board is in
+// front again.
+void frmHelp::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }

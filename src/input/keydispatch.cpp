@@ -20,19 +20,40 @@ const Binding BindingOrder[] = {
     {&SettingsRecord::HornKey, Command::Horn},
 };
 
-} // namespace
+constexpr qint16 PageUpKey = 33;
+constexpr qint16 DownArrowKey = 40;
 
-Command commandForKey(qint16 keyCode, const SettingsRecord &settings)
+Command boundCommand(qint16 keyCode, const SettingsRecord &settings)
 {
     for (const Binding &binding : BindingOrder) {
         if (settings.*binding.key == keyCode)
             return binding.command;
     }
+    return Command::None;
+}
+
+} // namespace
+
+Command commandForKey(qint16 keyCode, const SettingsRecord &settings)
+{
+    if (const Command command = boundCommand(keyCode, settings); command != Command::None)
+        return command;
     if (keyCode == HelpKey)
         return Command::Help;
     if (keyCode == OptionsKey)
         return Command::Options;
     return Command::None;
+}
+
+// Page Up, Page Down, End, Home, Left, Up, Right and Down run 33 to 40.
+bool windowKeepsKey(qint16 keyCode)
+{
+    return keyCode == EscapeKey || (keyCode >= PageUpKey && keyCode <= DownArrowKey);
+}
+
+Command passedCommandForKey(qint16 keyCode, const SettingsRecord &settings)
+{
+    return windowKeepsKey(keyCode) ? Command::None : boundCommand(keyCode, settings);
 }
 
 } // namespace KeyDispatch

@@ -10,6 +10,7 @@ namespace KeyDispatch {
 constexpr qint16 HelpKey = 112;   // F1
 constexpr qint16 OptionsKey = 113; // F2
 constexpr qint16 NumLockKey = 144;
+constexpr qint16 EscapeKey = 27;
 
 enum class Command {
     None,
@@ -27,6 +28,17 @@ enum class Command {
 // The first command, in a fixed order, whose key this is: two commands on
 // one key run only the earlier, and a command bound to F1 or F2 hides them.
 Command commandForKey(qint16 keyCode, const SettingsRecord &settings);
+
+// Escape and the keys that move through a window's content (Page Up and
+// Down, End, Home, the arrows): our windows beside the board keep them for
+// themselves, whatever command they are bound to.
+bool windowKeepsKey(qint16 keyCode);
+
+// What a key pressed in one of our windows beside the board (help, a game
+// record) asks of the board, so a running clock can be stopped from there:
+// the seven bound commands only. Field entry, the clear key, the penalty
+// start key, F1 and F2 stay behind, and so do the keys the window keeps.
+Command passedCommandForKey(qint16 keyCode, const SettingsRecord &settings);
 
 // Entry codes a field editor consumes.
 constexpr qint16 EntryDiscard = 32;

@@ -1,5 +1,6 @@
 #include "settings/startup.h"
 
+#include "board/boardkeyrelay.h"
 #include "board/frmscoreboard.h"
 #include "help/frmhelp.h"
 #include "input/x11keyboard.h"
@@ -56,12 +57,15 @@ void StartUp::GoScore()
     m_board = new frmScoreBoard;
     m_board->setWindows({[this](QWidget *) { showHelp(); },
                          [this](QWidget *parent) { runOptions(parent); }});
+    // Help opened from the splash may still be open beside the board.
+    BoardKeyRelay::install(m_help, m_board);
     m_board->show();
 }
 
 void StartUp::showHelp()
 {
-    frmHelp::showHelp(m_programFolder);
+    m_help = frmHelp::showHelp(m_programFolder);
+    BoardKeyRelay::install(m_help, m_board);
 }
 
 // A new dialog for every opening, so each starts from the settings as

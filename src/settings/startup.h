@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class frmHelp;
 class frmScoreBoard;
 class frmSplash;
 class QWidget;
@@ -45,5 +46,6 @@ private:
     SettingsStore m_store;
     QPointer<frmSplash> m_splash;
     QPointer<frmScoreBoard> m_board;
+    QPointer<frmHelp> m_help;
     OptionsRunner m_runOptions;
 };

@@ -1,3 +1,4 @@
+#include "board/boardkeyrelay.h"
 #include "board/frmscoreboard.h"
 #include "board/imagecontrol.h"
 #include "board/labelcontrol.h"
@@ -5,6 +6,7 @@
 #include "board/shapecontrol.h"
 #include "boardreader.h"
 #include "fakes.h"
+#include "help/frmhelp.h"
 #include "input/modgrabkeys.h"
 #include "input/modshowdigits.h"
 #include "settings/settingsrecord.h"
@@ -12,9 +14,12 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <memory>
 
@@ -378,6 +383,52 @@ private slots:
         // Back from the dialog: settings applied, the same field selected.
         QCOMPARE(static_cast<LabelControl *>(control("lblHome"))->caption(), QStringLiteral("Reds"));
         QCOMPARE(focused(), control("PenaltyTV2"));
+    }
+
+    // From the help window the board's commands act as on the board, with
+    // the keys they are bound to; nothing else reaches the board, and the
+    // window keeps Escape and its scrolling keys even when they are bound.
+    void helpWindowPassesTheBoardsCommandsOnly_data()
+    {
+        QTest::addColumn<int>("startStopKey");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("clockRuns");
+        QTest::addColumn<bool>("scrolled");
+        QTest::addColumn<bool>("helpOpen");
+        QTest::newRow("start key") << 83 << int(Qt::Key_S) << true << false << true;
+        QTest::newRow("start key bound to F3") << 114 << int(Qt::Key_F3) << true << false << true;
+        QTest::newRow("field digit") << 83 << int(Qt::Key_5) << false << false << true;
+        QTest::newRow("clear key") << 83 << int(Qt::Key_Delete) << false << false << true;
+        QTest::newRow("penalty start key") << 83 << int(Qt::Key_I) << false << false << true;
+        QTest::newRow("start key bound to Page Down") << 34 << int(Qt::Key_PageDown) << false << true << true;
+        QTest::newRow("Escape") << 83 << int(Qt::Key_Escape) << false << false << false;
+    }
+    void helpWindowPassesTheBoardsCommandsOnly()
+    {
+        QFETCH(int, startStopKey);
+        QFETCH(int, key);
+        QFETCH(bool, clockRuns);
+        QFETCH(bool, scrolled);
+        QFETCH(bool, helpOpen);
+        settingsRecord().StartStopClockKey = qint16(startStopKey);
+        select("PenaltyTH1");
+        type(QStringLiteral("2\n"));
+        QPointer<frmHelp> help = new frmHelp(QString());
+        help->rtbHelp()->setPlainText(QStringLiteral("A rule\n").repeated(500));
+        BoardKeyRelay::install(help, m_board.get());
+        help->show();
+        QApplication::setActiveWindow(help);
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QCOMPARE(focused(), help->rtbHelp());
+        press(key);
+        QCOMPARE(IsCounting(0), clockRuns);
+        // The penalty start key would have started this one alone.
+        QCOMPARE(IsCounting(1), clockRuns);
+        QCOMPARE(read(FigureSet::HomePenalty1), QStringLiteral("2:00"));
+        QCOMPARE(modCount::state().EntryText, QString());
+        QCOMPARE(help->rtbHelp()->verticalScrollBar()->value() > 0, scrolled);
+        QTRY_COMPARE(help.isNull(), !helpOpen);
+        delete help.data();
     }
 
     // Any key, in any field, with any binding: the board stays whole.

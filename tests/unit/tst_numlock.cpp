@@ -1,13 +1,17 @@
+#include "board/boardkeyrelay.h"
 #include "board/frmscoreboard.h"
+#include "help/frmhelp.h"
 #include "input/modgrabkeys.h"
 #include "settings/settingsio.h"
 #include "settings/settingsrecord.h"
 #include "settings/settingsstore.h"
 #include "timing/modcount.h"
 
+#include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <functional>
 
@@ -149,23 +153,40 @@ private slots:
     }
 
     // A keyboard that will not toggle: a real release brings at most one
-    // stroke, whose own release brings none, so there is never a loop.
+    // stroke, whose own release brings none, so there is never a loop. The
+    // same over the help window, where the board sees each release once.
+    void refusingKeyboardGetsOneTryPerRelease_data()
+    {
+        QTest::addColumn<bool>("overHelp");
+        QTest::newRow("over the board") << false;
+        QTest::newRow("over the help window") << true;
+    }
     void refusingKeyboardGetsOneTryPerRelease()
     {
+        QFETCH(bool, overHelp);
         m_keyboard.refuses = true;
         settingsRecord().NumLockForce = 1;
         frmScoreBoard board;
         QCOMPARE(m_keyboard.strokes, 1);
-        m_keyboard.releaseReachesBoard = [&board] { QTest::keyRelease(&board, Qt::Key_NumLock); };
+        frmHelp help{QString()};
+        BoardKeyRelay::install(&help, &board);
+        QWidget *target = &board;
+        if (overHelp) {
+            help.show();
+            QApplication::setActiveWindow(&help);
+            QVERIFY(QTest::qWaitForWindowActive(&help));
+            target = help.rtbHelp();
+        }
+        m_keyboard.releaseReachesBoard = [target] { QTest::keyRelease(target, Qt::Key_NumLock); };
         // The stroke at load went out before the board had the focus, so the
         // first release is taken for its own.
-        QTest::keyRelease(&board, Qt::Key_NumLock);
+        QTest::keyRelease(target, Qt::Key_NumLock);
         settle();
         QCOMPARE(m_keyboard.strokes, 1);
-        QTest::keyRelease(&board, Qt::Key_NumLock);
+        QTest::keyRelease(target, Qt::Key_NumLock);
         settle();
         QCOMPARE(m_keyboard.strokes, 2);
-        QTest::keyRelease(&board, Qt::Key_NumLock);
+        QTest::keyRelease(target, Qt::Key_NumLock);
         settle();
         QCOMPARE(m_keyboard.strokes, 3);
         QCOMPARE(m_keyboard.on, false);

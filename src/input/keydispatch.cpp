@@ -1,5 +1,7 @@
 #include "input/keydispatch.h"
 
+#include <QLocale>
+
 namespace KeyDispatch {
 
 namespace {
@@ -58,6 +60,18 @@ Command passedCommandForKey(qint16 keyCode, const SettingsRecord &settings)
 
 } // namespace KeyDispatch
 
+namespace {
+
+constexpr qint16 CommaKey = 188;
+
+// Where numbers are written "0,45" the operator reaches for the comma.
+bool commaIsDecimalPoint()
+{
+    return QLocale().decimalPoint() == QLatin1String(",");
+}
+
+} // namespace
+
 qint16 KeyCodeToAsci(qint16 KeyCode)
 {
     using namespace KeyDispatch;
@@ -75,7 +89,7 @@ qint16 KeyCodeToAsci(qint16 KeyCode)
         return qint16(48 + (KeyCode - 96));
     if (KeyCode >= 48 && KeyCode <= 57)
         return KeyCode;
-    if (KeyCode == 110 || KeyCode == 190)
+    if (KeyCode == 110 || KeyCode == 190 || (KeyCode == CommaKey && commaIsDecimalPoint()))
         return EntryPoint;
     return EntryNothing;
 }

@@ -53,5 +53,6 @@ constexpr qint16 EntryNothing = -1;
 
 // The entry code of a key. The clear key is tested third, so a clear key
 // bound to a digit clears instead of typing, and one bound to space or Enter
-// never clears.
+// never clears. Where the decimal separator is a comma, the comma key types
+// the point too; it stays the comma key everywhere else.
 qint16 KeyCodeToAsci(qint16 KeyCode);

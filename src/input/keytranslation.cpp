@@ -1,10 +1,8 @@
 #include "input/keytranslation.h"
 
-#include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 
-#include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
 namespace KeyTranslation {
@@ -31,6 +29,9 @@ const KeyRow KeysymTable[] = {
     {XK_equal, 187},       {XK_comma, 188},       {XK_minus, 189},        {XK_period, 190},
     {XK_slash, 191},       {XK_grave, 192},       {XK_bracketleft, 219},  {XK_backslash, 220},
     {XK_bracketright, 221}, {XK_apostrophe, 222},
+    // "+" on a key of its own (German, Nordic): the code of the key that types
+    // "+", as on Windows.
+    {XK_plus, 187},
 };
 
 const KeyRow QtKeyTable[] = {
@@ -84,13 +85,33 @@ qint16 lookUp(const QHash<quint32, qint16> &table, quint32 key)
     return table.value(key, NoKeyCode);
 }
 
-Display *x11Display()
+constexpr qint16 PointKey = 190;
+
+KeyLookup *&installedLookup()
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
+    static KeyLookup *lookup = nullptr;
+    return lookup;
 }
 
 } // namespace
+
+void setKeyLookup(KeyLookup *lookup)
+{
+    installedLookup() = lookup;
+}
+
+qint16 fromPhysicalKey(const PhysicalKey &key)
+{
+    if (key.numberRowDigit >= 0 && key.numberRowDigit <= 9)
+        return qint16(48 + key.numberRowDigit);
+    // A letter stays its letter, even where a layout puts "." beside it.
+    const quint32 lower = key.unshiftedKeysym;
+    if ((lower >= XK_a && lower <= XK_z) || (lower >= XK_A && lower <= XK_Z))
+        return fromKeysym(lower);
+    if (key.typesPoint)
+        return PointKey;
+    return fromKeysym(key.unshiftedKeysym);
+}
 
 qint16 fromKeysym(quint32 keysym)
 {
@@ -124,13 +145,13 @@ qint16 fromQtKey(int key, bool keypad)
 
 qint16 virtualKeyCode(const QKeyEvent &event)
 {
-    const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
-    if (keypad)
+    if (event.modifiers().testFlag(Qt::KeypadModifier))
         return fromQtKey(event.key(), true);
-    if (Display *display = x11Display(); display && event.nativeScanCode() != 0) {
-        const KeySym keysym = XkbKeycodeToKeysym(display, KeyCode(event.nativeScanCode()), 0, 0);
-        if (const qint16 code = fromKeysym(quint32(keysym)); code != NoKeyCode)
-            return code;
+    // Qt's key is the character the layout and Shift made; folding it the US
+    // way would turn AZERTY's unshifted & into 7.
+    if (KeyLookup *lookup = installedLookup()) {
+        if (const auto key = lookup->physicalKey(event.nativeScanCode(), event.nativeModifiers()))
+            return fromPhysicalKey(*key);
     }
     return fromQtKey(event.key(), false);
 }

@@ -5,6 +5,7 @@
 #include "help/frmhelp.h"
 #include "input/x11keyboard.h"
 #include "options/frmoptions.h"
+#include "platform/x11keylookup.h"
 #include "settings/frmsplash.h"
 
 #include <QCoreApplication>
@@ -14,8 +15,10 @@ StartUp::StartUp(const QString &programFolder, QObject *parent)
     : QObject(parent)
     , m_programFolder(programFolder)
     , m_keyboard(makeX11Keyboard())
+    , m_keyLookup(makeX11KeyLookup())
 {
     modGrabKeys::setKeyboard(m_keyboard.get());
+    KeyTranslation::setKeyLookup(m_keyLookup.get());
     // Between the splash closing and the board showing no window is open;
     // the program ends only when the operator closes one of the two.
     QGuiApplication::setQuitOnLastWindowClosed(false);
@@ -26,6 +29,7 @@ StartUp::~StartUp()
     delete m_board;
     delete m_splash;
     modGrabKeys::setKeyboard(nullptr);
+    KeyTranslation::setKeyLookup(nullptr);
 }
 
 frmSplash *StartUp::splash() const

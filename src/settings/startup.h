@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/keytranslation.h"
 #include "input/modgrabkeys.h"
 #include "settings/settingsstore.h"
 
@@ -43,6 +44,7 @@ private:
 
     QString m_programFolder;
     std::unique_ptr<modGrabKeys::Keyboard> m_keyboard;
+    std::unique_ptr<KeyTranslation::KeyLookup> m_keyLookup;
     SettingsStore m_store;
     QPointer<frmSplash> m_splash;
     QPointer<frmScoreBoard> m_board;

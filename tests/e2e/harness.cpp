@@ -250,6 +250,10 @@ QProcessEnvironment Harness::appEnvironment() const
     // Its own sound server, or none: never the desktop's.
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
     env.remove(QStringLiteral("PULSE_SERVER"));
+    if (!m_numericLocale.isEmpty()) {
+        env.remove(QStringLiteral("LC_ALL"));
+        env.insert(QStringLiteral("LC_NUMERIC"), m_numericLocale);
+    }
     return env;
 }
 
@@ -472,6 +476,11 @@ bool Harness::setNumLock(bool on)
     if (!runXdotool({QStringLiteral("key"), QStringLiteral("Num_Lock")}))
         return false;
     return waitUntil([&] { return numLockOn() == on; }, 3000);
+}
+
+bool Harness::setKeyboardLayout(const QStringList &setxkbmapArguments)
+{
+    return runTool(QStringLiteral("setxkbmap"), setxkbmapArguments, nullptr, 5000);
 }
 
 QList<WindowId> Harness::findWindows(const QString &titleRegex, int timeoutMs)

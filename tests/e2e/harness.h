@@ -148,6 +148,11 @@ public:
     bool numLockOn(bool *ok = nullptr);
     // Toggles NumLock until it is as wanted, as a key on the keyboard would.
     bool setNumLock(bool on);
+    // The server's keymap, as `setxkbmap` takes it: {"fr"}, {"us,fr"}.
+    bool setKeyboardLayout(const QStringList &setxkbmapArguments);
+    // How the program writes numbers ("de_DE" for a decimal comma), from its
+    // next start on.
+    void setNumericLocale(const QString &locale) { m_numericLocale = locale; }
     QString lastError() const { return m_lastError; }
 
 private:
@@ -166,6 +171,7 @@ private:
     XServer m_xserver;
     std::unique_ptr<QProcess> m_app;
     QString m_lastError;
+    QString m_numericLocale;
 };
 
 } // namespace E2e

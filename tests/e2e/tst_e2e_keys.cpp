@@ -8,6 +8,8 @@
 using BoardGeometry::FigureSet;
 using E2e::Harness;
 
+Q_DECLARE_METATYPE(FigureSet)
+
 // An operator's first minutes with the board, keys and clicks only, read
 // back off the screen.
 class TestE2eKeys : public QObject
@@ -54,6 +56,8 @@ private slots:
     void initTestCase()
     {
         m_harness = std::make_unique<Harness>(QStringLiteral(VANTRELL_BINARY));
+        // Numbers written "0,45": the comma key types the point as well.
+        m_harness->setNumericLocale(QStringLiteral("de_DE.UTF-8"));
         QVERIFY2(m_harness->startDisplay(), qPrintable(m_harness->lastError()));
         m_window = m_harness->openBoard();
         QVERIFY2(m_window != 0, qPrintable(m_harness->lastError()));
@@ -130,6 +134,50 @@ private slots:
         QVERIFY2(m_harness->click(m_window, lamp), qPrintable(m_harness->lastError()));
         expect(FigureSet::HomeScore, QStringLiteral(" 4"));
         QVERIFY(m_harness->isAppRunning());
+    }
+
+    // Each row switches the layout while the program runs. The number row
+    // types its figures whatever the layout prints on it, shifted or not;
+    // the key with "." on any level is the point.
+    void typedOnEachLayout_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<FigureSet>("set");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("reads"); // a pattern
+
+        QTest::newRow("us time") << "us" << FigureSet::GameClock << "2 period 4 5 Return" << " 2:45";
+        QTest::newRow("gb penalty, shifted") << "gb" << FigureSet::VisitorPenalty1
+                                             << "shift+1 period shift+3 shift+0 Return" << "1:30";
+        QTest::newRow("de time with the comma") << "de" << FigureSet::GameClock << "1 comma 3 0 Return"
+                                                << " 1:30";
+        QTest::newRow("de score, its own + key") << "de" << FigureSet::HomeScore
+                                                << "shift+1 2 Return plus 3" << "15";
+        QTest::newRow("fr time, unshifted") << "fr" << FigureSet::GameClock
+                                            << "eacute semicolon apostrophe parenleft Return" << " 2:45";
+        QTest::newRow("fr penalty, shifted") << "fr" << FigureSet::VisitorPenalty2
+                                             << "1 period 4 6 Return" << "1:46";
+        QTest::newRow("fr score, the minus key is 6") << "fr" << FigureSet::HomeScore
+                                                      << "minus parenleft Return" << "65";
+        QTest::newRow("be time") << "be" << FigureSet::GameClock
+                                 << "ampersand period agrave ccedilla Return" << " 1:09";
+        QTest::newRow("be score") << "be" << FigureSet::VisitorScore << "section egrave Return" << "67";
+        // xdotool presses a keysym in the group where it finds it first:
+        // z in the French group, on the key the US group calls w.
+        QTest::newRow("us,fr French group") << "us,fr" << FigureSet::ShotClock << "x z" << " 1:5[0-9]";
+        QTest::newRow("back to us") << "us" << FigureSet::VisitorPenalty3 << "2 period 1 5 Return"
+                                    << "2:15";
+    }
+    void typedOnEachLayout()
+    {
+        QFETCH(QString, layout);
+        QFETCH(FigureSet, set);
+        QFETCH(QString, keys);
+        QFETCH(QString, reads);
+        QVERIFY2(m_harness->setKeyboardLayout({layout}), qPrintable(m_harness->lastError()));
+        clickFigure(set, 0);
+        this->keys(keys);
+        expectMatch(set, reads);
     }
 };
 

@@ -3,7 +3,10 @@
 #include "settings/settingsrecord.h"
 
 #include <QKeyEvent>
+#include <QLocale>
 #include <QTest>
+
+#include <optional>
 
 #include <X11/keysym.h>
 
@@ -16,7 +19,11 @@ class TestKeys : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetSettingsRecord(); }
+    void init()
+    {
+        resetSettingsRecord();
+        QLocale::setDefault(QLocale::c());
+    }
 
     // Without an X11 display the key comes from Qt's key; Shift never
     // changes it.
@@ -87,30 +94,70 @@ private slots:
         QCOMPARE(int(KeyTranslation::virtualKeyCode(event)), code);
     }
 
-    // On X11 the physical key's unshifted keysym decides.
-    void fromKeysyms_data()
+    // On X11 the keymap describes the physical key: the number row by
+    // position, a key with "." on any level is the point key, letters stay
+    // letters, the rest by unshifted keysym.
+    void fromPhysicalKeys_data()
     {
         QTest::addColumn<quint32>("keysym");
+        QTest::addColumn<int>("numberRow");
+        QTest::addColumn<bool>("point");
         QTest::addColumn<int>("code");
-        QTest::newRow("a") << quint32(XK_a) << 65;
-        QTest::newRow("z") << quint32(XK_z) << 90;
-        QTest::newRow("1") << quint32(XK_1) << 49;
-        QTest::newRow("=") << quint32(XK_equal) << 187;
-        QTest::newRow(";") << quint32(XK_semicolon) << 186;
-        QTest::newRow("'") << quint32(XK_apostrophe) << 222;
-        QTest::newRow("F12") << quint32(XK_F12) << 123;
-        QTest::newRow("right Shift") << quint32(XK_Shift_R) << 16;
-        QTest::newRow("right Ctrl") << quint32(XK_Control_R) << 17;
-        QTest::newRow("AltGr") << quint32(XK_ISO_Level3_Shift) << 18;
-        QTest::newRow("Num_Lock") << quint32(XK_Num_Lock) << 144;
-        QTest::newRow("Pause") << quint32(XK_Pause) << 19;
-        QTest::newRow("unknown") << quint32(XK_EuroSign) << 0;
+        const auto key = [](const char *name, quint32 keysym, int code, int numberRow = -1,
+                            bool point = false) {
+            QTest::newRow(name) << keysym << numberRow << point << code;
+        };
+        key("a", XK_a, 65);
+        key("z", XK_z, 90);
+        key("1", XK_1, 49, 1);
+        key("=", XK_equal, 187);
+        key(";", XK_semicolon, 186);
+        key("'", XK_apostrophe, 222);
+        key("F12", XK_F12, 123);
+        key("right Shift", XK_Shift_R, 16);
+        key("right Ctrl", XK_Control_R, 17);
+        key("AltGr", XK_ISO_Level3_Shift, 18);
+        key("Num_Lock", XK_Num_Lock, 144);
+        key("Pause", XK_Pause, 19);
+        key("unknown", XK_EuroSign, 0);
+        key("AZERTY 1 key types &", XK_ampersand, 49, 1);
+        key("AZERTY 2 key types e acute", XK_eacute, 50, 2);
+        key("AZERTY 6 key types minus", XK_minus, 54, 6);
+        key("AZERTY 0 key types a grave", XK_agrave, 48, 0);
+        key("AZERTY ; key has the point shifted", XK_semicolon, 190, -1, true);
+        key("German . key", XK_period, 190, -1, true);
+        key("a letter stays a letter beside a point", XK_q, 81, -1, true);
+        key("German + key", XK_plus, 187);
     }
-    void fromKeysyms()
+    void fromPhysicalKeys()
     {
         QFETCH(quint32, keysym);
+        QFETCH(int, numberRow);
+        QFETCH(bool, point);
         QFETCH(int, code);
-        QCOMPARE(int(KeyTranslation::fromKeysym(keysym)), code);
+        QCOMPARE(int(KeyTranslation::fromPhysicalKey({numberRow, point, keysym})), code);
+    }
+
+    // Where the keymap can be read it alone decides, so a character Shift or
+    // a foreign layout made is never folded the US way; where it cannot,
+    // Qt's key still serves.
+    void keymapDecidesOverQtKey()
+    {
+        struct FakeLookup : KeyTranslation::KeyLookup
+        {
+            std::optional<KeyTranslation::PhysicalKey> key;
+            std::optional<KeyTranslation::PhysicalKey> physicalKey(quint32, quint32) override
+            {
+                return key;
+            }
+        } lookup;
+        KeyTranslation::setKeyLookup(&lookup);
+        const QKeyEvent colon(QEvent::KeyPress, Qt::Key_Colon, Qt::NoModifier, 60, 0, 0);
+        lookup.key = KeyTranslation::PhysicalKey{-1, false, XK_colon};
+        QCOMPARE(int(KeyTranslation::virtualKeyCode(colon)), 0);
+        lookup.key = std::nullopt;
+        QCOMPARE(int(KeyTranslation::virtualKeyCode(colon)), 186);
+        KeyTranslation::setKeyLookup(nullptr);
     }
 
     void modifierMask()
@@ -125,32 +172,39 @@ private slots:
         QTest::addColumn<int>("clearKey");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("entry");
-        QTest::newRow("space discards") << 46 << 32 << 32;
-        QTest::newRow("Enter commits") << 46 << 13 << 13;
-        QTest::newRow("Delete clears") << 46 << 46 << 0;
-        QTest::newRow("= is plus") << 46 << 187 << 43;
-        QTest::newRow("keypad plus") << 46 << 107 << 43;
-        QTest::newRow("- is minus") << 46 << 189 << 45;
-        QTest::newRow("keypad minus") << 46 << 109 << 45;
-        QTest::newRow("keypad 7") << 46 << 103 << 55;
-        QTest::newRow("main 7") << 46 << 55 << 55;
-        QTest::newRow("keypad point") << 46 << 110 << 46;
-        QTest::newRow("main point") << 46 << 190 << 46;
-        QTest::newRow("letter means nothing") << 46 << 83 << -1;
-        QTest::newRow("NumLock-off keypad 1") << 46 << 35 << -1;
-        QTest::newRow("clear bound to a digit clears") << 55 << 55 << 0;
-        QTest::newRow("clear bound to a keypad digit") << 103 << 103 << 0;
-        QTest::newRow("clear bound to the point") << 190 << 190 << 0;
-        QTest::newRow("other digits still type") << 55 << 56 << 56;
-        QTest::newRow("clear bound to space never clears") << 32 << 32 << 32;
-        QTest::newRow("clear bound to Enter never clears") << 13 << 13 << 13;
-        QTest::newRow("Delete types nothing once unbound") << 8 << 46 << -1;
+        QTest::addColumn<QString>("locale"); // its decimal separator
+        QTest::newRow("space discards") << 46 << 32 << 32 << QString();
+        QTest::newRow("Enter commits") << 46 << 13 << 13 << QString();
+        QTest::newRow("Delete clears") << 46 << 46 << 0 << QString();
+        QTest::newRow("= is plus") << 46 << 187 << 43 << QString();
+        QTest::newRow("keypad plus") << 46 << 107 << 43 << QString();
+        QTest::newRow("- is minus") << 46 << 189 << 45 << QString();
+        QTest::newRow("keypad minus") << 46 << 109 << 45 << QString();
+        QTest::newRow("keypad 7") << 46 << 103 << 55 << QString();
+        QTest::newRow("main 7") << 46 << 55 << 55 << QString();
+        QTest::newRow("keypad point") << 46 << 110 << 46 << QString();
+        QTest::newRow("main point") << 46 << 190 << 46 << QString();
+        QTest::newRow("letter means nothing") << 46 << 83 << -1 << QString();
+        QTest::newRow("NumLock-off keypad 1") << 46 << 35 << -1 << QString();
+        QTest::newRow("clear bound to a digit clears") << 55 << 55 << 0 << QString();
+        QTest::newRow("clear bound to a keypad digit") << 103 << 103 << 0 << QString();
+        QTest::newRow("clear bound to the point") << 190 << 190 << 0 << QString();
+        QTest::newRow("other digits still type") << 55 << 56 << 56 << QString();
+        QTest::newRow("clear bound to space never clears") << 32 << 32 << 32 << QString();
+        QTest::newRow("clear bound to Enter never clears") << 13 << 13 << 13 << QString();
+        QTest::newRow("Delete types nothing once unbound") << 8 << 46 << -1 << QString();
+        QTest::newRow("comma types nothing beside a decimal point") << 46 << 188 << -1 << QString();
+        QTest::newRow("comma is the point beside a decimal comma") << 46 << 188 << 46 << "de_DE";
+        QTest::newRow("main point still the point beside a comma") << 46 << 190 << 46 << "de_DE";
+        QTest::newRow("clear bound to the comma still clears") << 188 << 188 << 0 << "de_DE";
     }
     void keyCodeToAsci()
     {
         QFETCH(int, clearKey);
         QFETCH(int, key);
         QFETCH(int, entry);
+        QFETCH(QString, locale);
+        QLocale::setDefault(locale.isEmpty() ? QLocale::c() : QLocale(locale));
         settingsRecord().ClearKey = qint16(clearKey);
         QCOMPARE(int(KeyCodeToAsci(qint16(key))), entry);
     }

@@ -227,8 +227,10 @@ void RtfTableBuilder::build(QTextCursor &cursor)
         QString html = QStringLiteral("<table>");
         for (const std::vector<Placed> &row : placed) {
             html += QLatin1String("<tr>");
-            for (const Placed &cell : row)
-                html += QStringLiteral("<td colspan=\"%1\"></td>").arg(cell.span);
+            for (const Placed &cell : row) {
+                html += cell.span == 1 ? QStringLiteral("<td></td>")
+                                       : QStringLiteral("<td colspan=\"%1\"></td>").arg(cell.span);
+            }
             html += QLatin1String("</tr>");
         }
         html += QLatin1String("</table>");

@@ -547,8 +547,8 @@ private slots:
             QTest::newRow(name) << "{\\rtf1 a" + body + "b}" << window << expected;
         };
         const QByteArray png = picture(4, 2);
-        row("PNG at its goal size", R"({\pict\pngblip\picwgoal600\pichgoal300 )" + png + "}", 0,
-            u"40x20"_qs);
+        row("PNG at its goal size", R"({\pict\pngblip\picwgoal600\pichgoal450 )" + png + "}", 0,
+            u"40x30"_qs);
         row("JPEG scaled",
             R"({\pict\jpegblip\picwgoal600\pichgoal300\picscalex50\picscaley200 )" +
                 picture(4, 2, "jpeg") + "}",

@@ -1,5 +1,6 @@
 #include "help/frmhelp.h"
 
+#include "help/rtfpicture.h"
 #include "help/rtfreader.h"
 
 #include <QDir>
@@ -94,6 +95,8 @@ void frmHelp::fitText()
     const int height = qMin(pixels(layout.box.height()), this->height());
     m_text->resize(qMax(1, width), qMax(1, height));
     m_text->setLineWrapColumnOrWidth(qMax(1, pixels(layout.wrapWidth)));
+    QTextDocument &doc = *m_text->document();
+    RtfPictures::fitToWidth(doc, m_text->lineWrapColumnOrWidth() - 2 * doc.documentMargin());
     m_text->update();
 }
 

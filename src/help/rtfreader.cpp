@@ -1,5 +1,9 @@
 #include "help/rtfreader.h"
 
+#include "help/rtfpicture.h"
+#include "help/rtfsymbols.h"
+#include "help/rtftable.h"
+
 #include <QColor>
 #include <QFont>
 #include <QHash>
@@ -8,6 +12,8 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
+#include <QUrl>
 
 #include <algorithm>
 #include <array>
@@ -27,7 +33,21 @@ constexpr int DefaultHalfPoints = 24;
 constexpr int MinHalfPoints = int(MinPointSize * 2);
 constexpr int MaxHalfPoints = int(MaxPointSize * 2);
 
-enum class Destination : quint8 { Text, Skip, FontTable, ColourTable };
+constexpr int DefaultTabTwips = 720;
+// Longer than any drawing property the reader looks for.
+constexpr qsizetype MaxPropertyName = 16;
+
+// Shape: a drawing's properties, of which only its picture is shown;
+// ShapeName: the name of one of them.
+enum class Destination : quint8 {
+    Text,
+    Skip,
+    FontTable,
+    ColourTable,
+    Picture,
+    Shape,
+    ShapeName,
+};
 
 // Where a control word means something. Elsewhere it is ignored, so that a
 // stray \b in the font table or a \red in the text changes nothing.
@@ -35,10 +55,15 @@ enum Scope : quint8 {
     InText = 1 << 0,
     InFontTable = 1 << 1,
     InColourTable = 1 << 2,
-    Anywhere = InText | InFontTable | InColourTable,
+    InPicture = 1 << 3,
+    InShape = 1 << 4,
+    Anywhere = InText | InFontTable | InColourTable | InPicture | InShape,
+    // Also right after \*, which otherwise skips the group: destinations
+    // the reader does show although older readers may not.
+    AfterStar = 1 << 5,
 };
 
-constexpr quint8 ScopeOf[] = {InText, 0, InFontTable, InColourTable};
+constexpr quint8 ScopeOf[] = {InText, 0, InFontTable, InColourTable, InPicture, InShape, 0};
 
 enum CharFlag : quint16 {
     Bold = 1 << 0,
@@ -63,10 +88,23 @@ struct CharState
     bool operator==(const CharState &) const = default;
 };
 
+struct TabStop
+{
+    int twips;
+    QTextOption::TabType type;
+};
+
+// Enough for any manual; a paragraph with more keeps its first ones.
+constexpr int MaxTabStops = 16;
+
 struct ParaState
 {
     int alignment = Qt::AlignLeft;
     std::array<int, ParaLengthCount> twips{};
+    int tableLevel = 0; // 0 outside tables, 2 and more in nested ones
+    QTextOption::TabType nextTabType = QTextOption::LeftTab;
+    int tabCount = 0;
+    std::array<TabStop, MaxTabStops> tabs{};
 };
 
 // Everything RTF saves at '{' and restores at '}'.
@@ -76,6 +114,7 @@ struct GroupState
     int unicodeSkip = 1;
     CharState chars;
     ParaState para;
+    bool listText = false; // a list item's number, part of the paragraph around it
 };
 
 struct FontEntry
@@ -83,6 +122,11 @@ struct FontEntry
     QString family;
     int codePage = 0; // 0: the document's
     QFont::StyleHint hint = QFont::AnyStyle;
+
+    RtfSymbols::SymbolFont symbols() const
+    {
+        return RtfSymbols::symbolFontOf(family, codePage == SymbolCodePage);
+    }
 };
 
 struct Param
@@ -114,8 +158,10 @@ struct CharsetCodePage
 };
 
 // \fcharsetN to the code page of that font's text; 0 leaves the document's.
+// Charset 0 is Western whatever the document's code page: a Word file saved
+// on a Cyrillic Windows still writes "München" in it.
 constexpr CharsetCodePage CharsetCodePages[] = {
-    {0, 0},      {1, 0},      {2, SymbolCodePage}, {77, 10000}, {128, 932},
+    {0, 1252},   {1, 0},      {2, SymbolCodePage}, {77, 10000}, {128, 932},
     {129, 949},  {130, 1361}, {134, 936},          {136, 950},  {161, 1253},
     {162, 1254}, {163, 1258}, {177, 1255},         {178, 1256}, {186, 1257},
     {204, 1251}, {222, 874},  {238, 1250},         {255, 437},
@@ -179,15 +225,6 @@ QStringDecoder makeDecoder(int codePage)
     return QStringDecoder(("cp" + QByteArray::number(codePage)).constData(), flags);
 }
 
-// Manuals put their bullets in the Symbol font, at the place of the Latin-1
-// middle dot.
-QString decodeSymbol(QByteArrayView bytes)
-{
-    QString text = QString::fromLatin1(bytes);
-    text.replace(QChar(0xB7), QChar(0x2022));
-    return text;
-}
-
 // Characters that must never reach the document: controls, and the markers
 // QTextDocument itself uses for frames and objects, which would corrupt its
 // structure if inserted as text.
@@ -214,6 +251,31 @@ void sanitize(QString &text, bool keepNewlines)
             clean.append(QChar::ReplacementCharacter);
     }
     text = clean;
+}
+
+// Tab stops count from the margin; the document counts them from where the
+// line starts, which for the first line is past both indents. A hanging
+// indent stops a tab where the item's text starts, as word processors do,
+// so a bullet's text and its wrapped lines begin at one place.
+QList<QTextOption::Tab> tabPositions(const ParaState &para, qreal firstLine)
+{
+    QList<QTextOption::Tab> tabs;
+    const auto add = [&tabs](qreal at, QTextOption::TabType type) {
+        if (at <= 0)
+            return;
+        const auto after = std::lower_bound(
+            tabs.begin(), tabs.end(), at,
+            [](const QTextOption::Tab &tab, qreal position) { return tab.position < position; });
+        if (after != tabs.end() && after->position == at)
+            return;
+        const QChar delimiter = type == QTextOption::DelimiterTab ? QChar(u'.') : QChar();
+        tabs.insert(after, QTextOption::Tab(at, type, delimiter));
+    };
+    for (int i = 0; i < para.tabCount; ++i)
+        add(para.tabs[size_t(i)].twips / TwipsPerPixel - firstLine, para.tabs[size_t(i)].type);
+    if (para.twips[FirstIndent] < 0)
+        add(para.twips[LeftIndent] / TwipsPerPixel - firstLine, QTextOption::LeftTab);
+    return tabs;
 }
 
 class Reader;
@@ -262,18 +324,26 @@ private:
     // Building the document
     void addTextBytes(QByteArrayView bytes);
     void flushBytes();
-    void appendText(QString text);
+    void appendText(QString text, bool mappedSymbol = false);
+    void appendSymbolBytes(QByteArrayView bytes, RtfSymbols::SymbolFont font);
     void appendUnicode(int value);
+    void appendCharacter(QChar c);
     void dropLoneSurrogate();
-    void ensureRunFormat();
+    void ensureRunFormat(bool mappedSymbol);
     void flushRun();
     void finish();
     int currentCodePage() const;
+    RtfSymbols::SymbolFont currentSymbolFont() const;
     QString decode(QByteArrayView bytes, int codePage);
     const FontEntry *fontAt(int index) const;
     QColor colourAt(int index) const;
-    QTextCharFormat charFormat(const CharState &chars) const;
+    QTextCharFormat charFormat(const CharState &chars, bool mappedSymbol) const;
     QTextBlockFormat blockFormat(const ParaState &para) const;
+
+    // Where content goes: a table's cell or the document
+    void placeContent();
+    void buildTable();
+    void insertPicture();
 
     // Tables read from the header
     void addFontTableText(QByteArrayView bytes);
@@ -290,8 +360,26 @@ private:
     void setFont(int, Param param);
     void setColour(int background, Param param);
     void resetParagraph(int, Param);
+    void readListText(int, Param);
     void setAlignment(int alignment, Param);
     void setParaLength(int which, Param param);
+    void setTabType(int type, Param);
+    void addTabStop(int, Param param);
+    void setDefaultTab(int, Param param);
+    void setTableLevel(int level, Param param);
+    void resetRow(int, Param);
+    void setRowLeft(int, Param param);
+    void addCellBoundary(int, Param param);
+    void endCell(int, Param);
+    void endRow(int, Param);
+    void beginPicture(int, Param);
+    void setPictureKind(int kind, Param);
+    void setPictureGoal(int orientation, Param param);
+    void setPictureScale(int orientation, Param param);
+    void readShapePicture(int, Param);
+    void readShapePictureFallback(int, Param);
+    void readShape(int, Param);
+    void readShapePropertyName(int, Param);
     void endParagraph(int, Param);
     void insertSymbol(int character, Param);
     void unicodeChar(int, Param param);
@@ -314,6 +402,7 @@ private:
     std::vector<GroupState> m_stack;
     qsizetype m_flattenedGroups = 0; // '{' past the depth cap, matched by '}' first
     int m_fallbackLeft = 0; // characters after \uN still to skip
+    bool m_starred = false; // the last thing read was \*
 
     int m_codePage = DefaultCodePage;
     int m_defaultFont = 0;
@@ -324,13 +413,23 @@ private:
     std::array<int, 3> m_colourEntry{};
     bool m_colourEntrySet = false;
     std::unordered_map<int, QStringDecoder> m_decoders;
+    int m_defaultTabTwips = DefaultTabTwips;
+
+    RtfRowDefinition m_rowDefinition;
+    RtfTableBuilder m_table;
+    RtfPicture m_picture;
+    int m_pictureCount = 0;
+    bool m_shapePictureShown = false;
+    QByteArray m_shapeProperty; // the name of the drawing property being read
 
     QTextCursor m_cursor;
     QByteArray m_bytes; // text bytes not yet decoded, all in one code page
     QString m_run; // decoded text not yet inserted, all in m_runFormat
     QTextCharFormat m_runFormat;
     CharState m_runChars;
+    bool m_runMappedSymbol = false;
     bool m_runValid = false;
+    int m_textFont = -1; // the last font text was in that is not a symbol font
     char16_t m_highSurrogate = 0;
     ParaState m_paraAtLastText;
     bool m_textSinceParagraph = false;
@@ -364,6 +463,8 @@ const std::unordered_map<std::string_view, Keyword> &Reader::keywords()
         {"highlight", &Reader::setColour, 1, InText},
         // Paragraph formatting
         {"pard", &Reader::resetParagraph, 0, InText},
+        {"listtext", &Reader::readListText, 0, InText},
+        {"pntext", &Reader::readListText, 0, InText},
         {"ql", &Reader::setAlignment, Qt::AlignLeft, InText},
         {"qc", &Reader::setAlignment, Qt::AlignHCenter, InText},
         {"qr", &Reader::setAlignment, Qt::AlignRight, InText},
@@ -376,15 +477,53 @@ const std::unordered_map<std::string_view, Keyword> &Reader::keywords()
         {"fi", &Reader::setParaLength, FirstIndent, InText},
         {"sb", &Reader::setParaLength, SpaceBefore, InText},
         {"sa", &Reader::setParaLength, SpaceAfter, InText},
-        // Breaks; the help window has no pages, sections or tables
+        {"tx", &Reader::addTabStop, 0, InText},
+        {"tqr", &Reader::setTabType, QTextOption::RightTab, InText},
+        {"tqc", &Reader::setTabType, QTextOption::CenterTab, InText},
+        {"tqdec", &Reader::setTabType, QTextOption::DelimiterTab, InText},
+        {"deftab", &Reader::setDefaultTab, 0, InText},
+        // Breaks; the help window has no pages or sections
         {"par", &Reader::endParagraph, 0, InText},
         {"page", &Reader::endParagraph, 0, InText},
         {"sect", &Reader::endParagraph, 0, InText},
-        {"row", &Reader::endParagraph, 0, InText},
         {"line", &Reader::insertSymbol, QChar::LineSeparator, InText},
         {"tab", &Reader::insertSymbol, u'\t', InText},
-        {"cell", &Reader::insertSymbol, u'\t', InText},
+        // Tables. A table inside a cell keeps its text in the cell around
+        // it, its cells apart by tabs; its rows end where the paragraph
+        // marks written for readers without nested tables (\nonesttables)
+        // say, since \nestrow comes in a group such readers skip.
+        {"intbl", &Reader::setTableLevel, -1, InText},
+        {"itap", &Reader::setTableLevel, 0, InText},
+        {"trowd", &Reader::resetRow, 0, InText},
+        {"trleft", &Reader::setRowLeft, 0, InText},
+        {"cellx", &Reader::addCellBoundary, 0, InText},
+        {"cell", &Reader::endCell, 0, InText},
+        {"row", &Reader::endRow, 0, InText},
         {"nestcell", &Reader::insertSymbol, u'\t', InText},
+        // Pictures: PNG and JPEG are shown, other kinds leave nothing. A
+        // word processor writes a picture for itself (\shppict) and the same
+        // again for older readers (\nonshppict).
+        {"pict", &Reader::beginPicture, 0, InText | InShape},
+        {"pngblip", &Reader::setPictureKind, int(RtfPicture::Kind::Png), InPicture},
+        {"jpegblip", &Reader::setPictureKind, int(RtfPicture::Kind::Jpeg), InPicture},
+        {"emfblip", &Reader::setPictureKind, int(RtfPicture::Kind::Other), InPicture},
+        {"wmetafile", &Reader::setPictureKind, int(RtfPicture::Kind::Other), InPicture},
+        {"pmmetafile", &Reader::setPictureKind, int(RtfPicture::Kind::Other), InPicture},
+        {"macpict", &Reader::setPictureKind, int(RtfPicture::Kind::Other), InPicture},
+        {"dibitmap", &Reader::setPictureKind, int(RtfPicture::Kind::Other), InPicture},
+        {"wbitmap", &Reader::setPictureKind, int(RtfPicture::Kind::Other), InPicture},
+        {"picwgoal", &Reader::setPictureGoal, Qt::Horizontal, InPicture},
+        {"pichgoal", &Reader::setPictureGoal, Qt::Vertical, InPicture},
+        {"picscalex", &Reader::setPictureScale, Qt::Horizontal, InPicture},
+        {"picscaley", &Reader::setPictureScale, Qt::Vertical, InPicture},
+        {"shppict", &Reader::readShapePicture, 0, InText | AfterStar},
+        {"nonshppict", &Reader::readShapePictureFallback, 0, InText},
+        // A drawing holds its picture as its property "pib"; some word
+        // processors write pictures only so. What the drawing shows to
+        // readers without drawings (\shprslt) is the same again.
+        {"shpinst", &Reader::readShape, 0, InText | AfterStar},
+        {"sn", &Reader::readShapePropertyName, 0, InShape},
+        {"shprslt", &Reader::readShapePictureFallback, 0, InText},
         // Special characters
         {"emdash", &Reader::insertSymbol, 0x2014, InText},
         {"endash", &Reader::insertSymbol, 0x2013, InText},
@@ -426,9 +565,6 @@ const std::unordered_map<std::string_view, Keyword> &Reader::keywords()
         // (\fldinst) is skipped while its result (\fldrslt) is read as text.
         {"info", &Reader::skipDestination, 0, Anywhere},
         {"stylesheet", &Reader::skipDestination, 0, Anywhere},
-        {"pict", &Reader::skipDestination, 0, Anywhere},
-        {"shppict", &Reader::skipDestination, 0, Anywhere},
-        {"nonshppict", &Reader::skipDestination, 0, Anywhere},
         {"object", &Reader::skipDestination, 0, Anywhere},
         {"fldinst", &Reader::skipDestination, 0, Anywhere},
         {"header", &Reader::skipDestination, 0, Anywhere},
@@ -499,6 +635,7 @@ void Reader::readText()
     while (m_pos < m_size && m_data[m_pos] != '{' && m_data[m_pos] != '}' && m_data[m_pos] != '\\')
         ++m_pos;
     QByteArrayView span(m_data + start, m_pos - start);
+    m_starred = false;
     if (m_fallbackLeft > 0)
         span = dropFallback(span);
     switch (destination()) {
@@ -511,6 +648,14 @@ void Reader::readText()
     case Destination::ColourTable:
         addColourTableText(span);
         break;
+    case Destination::Picture:
+        m_picture.addHex(span);
+        break;
+    case Destination::ShapeName:
+        m_shapeProperty.append(span.first(std::min(span.size(), MaxPropertyName)));
+        m_shapeProperty.truncate(MaxPropertyName);
+        break;
+    case Destination::Shape:
     case Destination::Skip:
         break;
     }
@@ -541,6 +686,7 @@ void Reader::readControlWord()
     // Binary data must be stepped over wherever it is, or its bytes would be
     // read as braces and control words.
     if (name == "bin") {
+        m_starred = false;
         consumeFallback();
         skipBinary(param);
         return;
@@ -548,6 +694,7 @@ void Reader::readControlWord()
     if (consumeFallback())
         return;
     dispatch(name, param);
+    m_starred = false;
 }
 
 void Reader::readControlSymbol(char symbol)
@@ -556,12 +703,14 @@ void Reader::readControlSymbol(char symbol)
         readHexByte();
         return;
     }
+    m_starred = false;
     if (consumeFallback())
         return;
     if (symbol == '*') {
-        // Marks a destination that a reader may not know; none of them is
-        // shown in the help window.
+        // Marks a destination that a reader may not know; the help window
+        // shows none of them but pictures.
         state().destination = Destination::Skip;
+        m_starred = true;
         return;
     }
     if (destination() != Destination::Text)
@@ -626,7 +775,10 @@ Param Reader::readParameter()
 void Reader::skipBinary(Param length)
 {
     const qsizetype wanted = length.present ? std::max(0, length.value) : 0;
-    m_pos += std::min(wanted, m_size - m_pos);
+    const qsizetype taken = std::min(wanted, m_size - m_pos);
+    if (destination() == Destination::Picture)
+        m_picture.addBinary(QByteArrayView(m_data + m_pos, taken));
+    m_pos += taken;
 }
 
 // After \uN the next \ucN characters are the fallback for older readers: a
@@ -657,7 +809,8 @@ void Reader::dispatch(std::string_view name, Param param)
     if (found == table.end())
         return;
     const Keyword &keyword = found->second;
-    if ((keyword.scope & ScopeOf[int(destination())]) == 0)
+    const bool afterStar = m_starred && (keyword.scope & AfterStar);
+    if ((keyword.scope & ScopeOf[int(destination())]) == 0 && !afterStar)
         return;
     flushBytes();
     (this->*keyword.handler)(keyword.arg, param);
@@ -667,6 +820,7 @@ void Reader::openGroup()
 {
     flushBytes();
     m_fallbackLeft = 0;
+    m_starred = false;
     if (int(m_stack.size()) > MaxGroupDepth) {
         ++m_flattenedGroups;
         return;
@@ -680,6 +834,7 @@ void Reader::closeGroup()
 {
     flushBytes();
     m_fallbackLeft = 0;
+    m_starred = false;
     if (m_flattenedGroups > 0) {
         --m_flattenedGroups;
         return;
@@ -693,6 +848,8 @@ void Reader::closeGroup()
     if (closing == Destination::ColourTable && parent != Destination::ColourTable &&
         m_colourEntrySet)
         commitColour();
+    if (closing == Destination::Picture && parent != Destination::Picture)
+        insertPicture();
     m_stack.pop_back();
 }
 
@@ -710,12 +867,18 @@ void Reader::flushBytes()
 {
     if (m_bytes.isEmpty())
         return;
-    QString text = decode(m_bytes, currentCodePage());
-    m_bytes.clear();
-    appendText(std::move(text));
+    const QByteArray bytes = std::exchange(m_bytes, {});
+    if (const RtfSymbols::SymbolFont symbols = currentSymbolFont();
+        symbols != RtfSymbols::SymbolFont::None) {
+        appendSymbolBytes(bytes, symbols);
+        return;
+    }
+    appendText(decode(bytes, currentCodePage()));
 }
 
-void Reader::appendText(QString text)
+// `mappedSymbol`: the text is a symbol font's characters turned into
+// Unicode, to be drawn in the text's font.
+void Reader::appendText(QString text, bool mappedSymbol)
 {
     if (destination() != Destination::Text || (state().chars.flags & Hidden))
         return;
@@ -723,10 +886,27 @@ void Reader::appendText(QString text)
     sanitize(text, false);
     if (text.isEmpty())
         return;
-    ensureRunFormat();
+    placeContent();
+    ensureRunFormat(mappedSymbol);
     m_run += text;
     m_paraAtLastText = state().para;
     m_textSinceParagraph = true;
+}
+
+// Bytes that have a Unicode character leave the symbol font; the others
+// stay in it as they were, in case the font is there after all.
+void Reader::appendSymbolBytes(QByteArrayView bytes, RtfSymbols::SymbolFont font)
+{
+    QString piece;
+    bool pieceMapped = false;
+    for (char byte : bytes) {
+        const char16_t mapped = RtfSymbols::toUnicode(font, uchar(byte));
+        if ((mapped != 0) != pieceMapped && !piece.isEmpty())
+            appendText(std::exchange(piece, {}), pieceMapped);
+        pieceMapped = mapped != 0;
+        piece += mapped != 0 ? QChar(mapped) : QChar(uchar(byte));
+    }
+    appendText(piece, pieceMapped);
 }
 
 // \uN is a signed 16-bit number; characters beyond the basic plane come as
@@ -755,7 +935,23 @@ void Reader::appendUnicode(int value)
         appendText(QString(pair, 2));
         return;
     }
-    appendText(QString(c));
+    appendCharacter(c);
+}
+
+// In a symbol font \uN in the private-use block stands for a byte of the
+// font; any other character is already the one meant.
+void Reader::appendCharacter(QChar c)
+{
+    const RtfSymbols::SymbolFont font = currentSymbolFont();
+    const char16_t u = c.unicode();
+    if (font == RtfSymbols::SymbolFont::None) {
+        appendText(QString(c));
+    } else if (u >= RtfSymbols::PrivateUseBase && u <= RtfSymbols::PrivateUseBase + 0xFF) {
+        const char16_t mapped = RtfSymbols::toUnicode(font, uchar(u - RtfSymbols::PrivateUseBase));
+        appendText(QString(mapped != 0 ? QChar(mapped) : c), mapped != 0);
+    } else {
+        appendText(QString(c), true);
+    }
 }
 
 void Reader::dropLoneSurrogate()
@@ -768,14 +964,17 @@ void Reader::dropLoneSurrogate()
 
 // Text goes into the document in runs of one format, not a character at a
 // time: a run ends only when the formatting really changes.
-void Reader::ensureRunFormat()
+void Reader::ensureRunFormat(bool mappedSymbol)
 {
     const CharState &chars = state().chars;
-    if (m_runValid && chars == m_runChars)
+    if (m_runValid && chars == m_runChars && mappedSymbol == m_runMappedSymbol)
         return;
     flushRun();
-    m_runFormat = charFormat(chars);
+    if (!mappedSymbol && currentSymbolFont() == RtfSymbols::SymbolFont::None)
+        m_textFont = chars.font;
+    m_runFormat = charFormat(chars, mappedSymbol);
     m_runChars = chars;
+    m_runMappedSymbol = mappedSymbol;
     m_runValid = true;
 }
 
@@ -783,7 +982,10 @@ void Reader::flushRun()
 {
     if (m_run.isEmpty())
         return;
-    m_cursor.insertText(m_run, m_runFormat);
+    if (m_table.rowOpen())
+        m_table.addText(m_run, m_runFormat);
+    else
+        m_cursor.insertText(m_run, m_runFormat);
     m_run.clear();
 }
 
@@ -794,7 +996,17 @@ void Reader::finish()
     flushRun();
     // The last paragraph often has no \par: it takes the formatting its
     // text had, not what is left once the document's group has closed.
+    const ParaState &last = m_textSinceParagraph ? m_paraAtLastText : state().para;
+    if (!m_table.isEmpty()) {
+        if (m_table.rowOpen())
+            m_table.endRow(m_rowDefinition, blockFormat(last));
+        buildTable();
+    }
     m_cursor.setBlockFormat(blockFormat(m_textSinceParagraph ? m_paraAtLastText : state().para));
+    QTextDocument &doc = *m_cursor.document();
+    QTextOption option = doc.defaultTextOption();
+    option.setTabStopDistance(m_defaultTabTwips / TwipsPerPixel);
+    doc.setDefaultTextOption(option);
 }
 
 int Reader::currentCodePage() const
@@ -804,10 +1016,66 @@ int Reader::currentCodePage() const
     return font && font->codePage != 0 ? font->codePage : m_codePage;
 }
 
+RtfSymbols::SymbolFont Reader::currentSymbolFont() const
+{
+    const FontEntry *font = fontAt(m_stack.back().chars.font);
+    return font ? font->symbols() : RtfSymbols::SymbolFont::None;
+}
+
+// Content goes into the open row's cell, whatever the paragraph says: a
+// list item's number comes in a group of its own that starts with \pard. A
+// paragraph in a table opens a row; content outside a table after its last
+// row ends the table, which then goes into the document whole.
+void Reader::placeContent()
+{
+    if (m_table.rowOpen())
+        return;
+    if (state().para.tableLevel > 0) {
+        flushRun();
+        if (!m_table.fits(m_rowDefinition))
+            buildTable();
+        m_table.beginRow(m_rowDefinition);
+    } else if (!m_table.isEmpty()) {
+        buildTable();
+    }
+}
+
+void Reader::buildTable()
+{
+    flushRun();
+    m_table.build(m_cursor);
+    m_textSinceParagraph = false;
+}
+
+// Pictures are kept in the document under names of their own, and shown at
+// the size the picture itself settled.
+void Reader::insertPicture()
+{
+    const QImage image = m_picture.image();
+    m_picture = RtfPicture();
+    if (image.isNull() || (state().chars.flags & Hidden))
+        return;
+    placeContent();
+    flushRun();
+    const QString name = QStringLiteral("rtfpicture:%1").arg(++m_pictureCount);
+    m_cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat format;
+    format.setName(name);
+    format.setWidth(image.width());
+    format.setHeight(image.height());
+    if (m_table.rowOpen())
+        m_table.addImage(format);
+    else
+        m_cursor.insertImage(format);
+    m_paraAtLastText = state().para;
+    m_textSinceParagraph = true;
+    m_shapePictureShown = true;
+}
+
 QString Reader::decode(QByteArrayView bytes, int codePage)
 {
     if (codePage == SymbolCodePage)
-        return decodeSymbol(bytes);
+        return QString::fromLatin1(bytes);
     auto found = m_decoders.find(codePage);
     if (found == m_decoders.end()) {
         QStringDecoder decoder = makeDecoder(codePage);
@@ -833,7 +1101,7 @@ QColor Reader::colourAt(int index) const
     return m_colours[size_t(index)];
 }
 
-QTextCharFormat Reader::charFormat(const CharState &chars) const
+QTextCharFormat Reader::charFormat(const CharState &chars, bool mappedSymbol) const
 {
     QTextCharFormat format;
     format.setFontWeight(chars.flags & Bold ? QFont::Bold : QFont::Normal);
@@ -845,7 +1113,8 @@ QTextCharFormat Reader::charFormat(const CharState &chars) const
         format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     else if (chars.flags & Subscript)
         format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    if (const FontEntry *font = fontAt(chars.font)) {
+    const FontEntry *font = fontAt(mappedSymbol ? m_textFont : chars.font);
+    if (font && !(mappedSymbol && font->symbols() != RtfSymbols::SymbolFont::None)) {
         if (!font->family.isEmpty())
             format.setFontFamilies(QStringList{font->family});
         format.setFontStyleHint(font->hint);
@@ -867,9 +1136,13 @@ QTextBlockFormat Reader::blockFormat(const ParaState &para) const
     format.setLeftMargin(pixels(LeftIndent));
     format.setRightMargin(pixels(RightIndent));
     // A hanging indent may reach back to the margin, never past it.
-    format.setTextIndent(std::max(pixels(FirstIndent), -pixels(LeftIndent)));
+    const qreal indent = std::max(pixels(FirstIndent), -pixels(LeftIndent));
+    format.setTextIndent(indent);
     format.setTopMargin(pixels(SpaceBefore));
     format.setBottomMargin(pixels(SpaceAfter));
+    if (const QList<QTextOption::Tab> tabs = tabPositions(para, pixels(LeftIndent) + indent);
+        !tabs.isEmpty())
+        format.setTabPositions(tabs);
     return format;
 }
 
@@ -964,9 +1237,20 @@ void Reader::setColour(int background, Param param)
     (background ? state().chars.background : state().chars.colour) = param.value;
 }
 
+// A list item's number resets the paragraph for itself alone; it stays in
+// the table its paragraph is in.
 void Reader::resetParagraph(int, Param)
 {
-    state().para = ParaState{};
+    ParaState &para = state().para;
+    const int tableLevel = para.tableLevel;
+    para = ParaState{};
+    if (state().listText)
+        para.tableLevel = tableLevel;
+}
+
+void Reader::readListText(int, Param)
+{
+    state().listText = true;
 }
 
 void Reader::setAlignment(int alignment, Param)
@@ -980,15 +1264,150 @@ void Reader::setParaLength(int which, Param param)
     state().para.twips[size_t(which)] = std::clamp(param.value, low, MaxTwips);
 }
 
+void Reader::setTabType(int type, Param)
+{
+    state().para.nextTabType = QTextOption::TabType(type);
+}
+
+// A stop takes the kind named just before it.
+void Reader::addTabStop(int, Param param)
+{
+    ParaState &para = state().para;
+    const QTextOption::TabType type = std::exchange(para.nextTabType, QTextOption::LeftTab);
+    if (para.tabCount < MaxTabStops)
+        para.tabs[size_t(para.tabCount++)] = {std::clamp(param.value, 0, MaxTwips), type};
+}
+
+void Reader::setDefaultTab(int, Param param)
+{
+    if (param.value > 0)
+        m_defaultTabTwips = std::clamp(param.value, int(TwipsPerPixel), MaxTwips);
+}
+
+// \intbl puts the paragraph in a table; \itapN says how deep, 0 for none.
+void Reader::setTableLevel(int level, Param param)
+{
+    int &current = state().para.tableLevel;
+    if (level < 0)
+        current = std::max(current, 1);
+    else
+        current = param.present ? std::clamp(param.value, 0, MaxGroupDepth) : 1;
+}
+
+void Reader::resetRow(int, Param)
+{
+    m_rowDefinition = RtfRowDefinition();
+}
+
+void Reader::setRowLeft(int, Param param)
+{
+    m_rowDefinition.left = param.value;
+}
+
+void Reader::addCellBoundary(int, Param param)
+{
+    if (int(m_rowDefinition.boundaries.size()) < RtfTableBuilder::MaxColumns)
+        m_rowDefinition.boundaries.push_back(param.value);
+}
+
+// Outside a table a cell mark is read as a tab, so the text keeps apart.
+void Reader::endCell(int, Param)
+{
+    if (state().para.tableLevel == 0 && !m_table.rowOpen()) {
+        insertSymbol(u'\t', {});
+        return;
+    }
+    placeContent();
+    dropLoneSurrogate();
+    flushRun();
+    m_table.endCell(blockFormat(state().para));
+    m_textSinceParagraph = false;
+}
+
+void Reader::endRow(int, Param)
+{
+    if (m_table.rowOpen()) {
+        flushRun();
+        m_table.endRow(m_rowDefinition, blockFormat(state().para));
+        m_textSinceParagraph = false;
+    } else if (state().para.tableLevel == 0) {
+        endParagraph(0, {});
+    }
+}
+
+void Reader::beginPicture(int, Param)
+{
+    if (destination() == Destination::Shape && m_shapeProperty != "pib") {
+        state().destination = Destination::Skip;
+        return;
+    }
+    state().destination = Destination::Picture;
+    m_picture = RtfPicture();
+}
+
+void Reader::setPictureKind(int kind, Param)
+{
+    m_picture.setKind(RtfPicture::Kind(kind));
+}
+
+void Reader::setPictureGoal(int orientation, Param param)
+{
+    m_picture.setGoal(Qt::Orientation(orientation), param.value);
+}
+
+void Reader::setPictureScale(int orientation, Param param)
+{
+    m_picture.setScale(Qt::Orientation(orientation), param.value);
+}
+
+// {\*\shppict {\pict ...}}: the picture as the word processor shows it,
+// read where its group would be.
+void Reader::readShapePicture(int, Param)
+{
+    const size_t depth = m_stack.size();
+    if (depth < 2 || m_stack[depth - 2].destination == Destination::Text)
+        state().destination = Destination::Text;
+    m_shapePictureShown = false;
+}
+
+// {\*\shpinst ...}: a drawing, read for its picture only.
+void Reader::readShape(int, Param)
+{
+    const size_t depth = m_stack.size();
+    if (depth < 2 || m_stack[depth - 2].destination == Destination::Text)
+        state().destination = Destination::Shape;
+    m_shapePictureShown = false;
+}
+
+void Reader::readShapePropertyName(int, Param)
+{
+    state().destination = Destination::ShapeName;
+    m_shapeProperty.clear();
+}
+
+// {\nonshppict ...} and {\shprslt ...}: the same picture again for readers
+// without the one before, read only when that one did not show.
+void Reader::readShapePictureFallback(int, Param)
+{
+    if (m_shapePictureShown)
+        state().destination = Destination::Skip;
+    m_shapePictureShown = false;
+}
+
 void Reader::endParagraph(int, Param)
 {
     if (state().chars.flags & Hidden)
         return;
+    placeContent();
     dropLoneSurrogate();
-    ensureRunFormat();
+    ensureRunFormat(false);
     flushRun();
-    m_cursor.setBlockFormat(blockFormat(state().para));
-    m_cursor.insertBlock(QTextBlockFormat(), m_runFormat);
+    if (m_table.rowOpen()) {
+        m_table.endParagraph(blockFormat(state().para), m_runFormat);
+    } else {
+        m_cursor.setBlockFormat(blockFormat(state().para));
+        m_cursor.insertBlock(QTextBlockFormat(), m_runFormat);
+    }
     m_textSinceParagraph = false;
 }
 

@@ -113,12 +113,16 @@ private:
 };
 
 const char *const Words[] = {
-    "b",      "i",       "ul",   "ulnone",  "strike",   "plain",    "fs",        "f",
-    "cf",     "cb",      "pard", "qc",      "qj",       "li",       "ri",        "fi",
-    "sb",     "sa",      "par",  "line",    "tab",      "page",     "u",         "uc",
-    "bin",    "ansicpg", "deff", "fonttbl", "colortbl", "fcharset", "cpg",       "red",
-    "green",  "blue",    "info", "pict",    "field",    "fldinst",  "fldrslt",   "header",
-    "footer", "object",  "v",    "super",   "emdash",   "rtf",      "zzunknown",
+    "b",        "i",         "ul",      "ulnone",     "strike",    "plain",    "fs",
+    "f",        "cf",        "cb",      "pard",       "qc",        "qj",       "li",
+    "ri",       "fi",        "sb",      "sa",         "par",       "line",     "tab",
+    "page",     "u",         "uc",      "bin",        "ansicpg",   "deff",     "fonttbl",
+    "colortbl", "fcharset",  "cpg",     "red",        "green",     "blue",     "info",
+    "pict",     "field",     "fldinst", "fldrslt",    "header",    "footer",   "object",
+    "v",        "super",     "emdash",  "rtf",        "zzunknown", "trowd",    "cellx",
+    "trleft",   "intbl",     "itap",    "cell",       "row",       "nestcell", "shpinst",
+    "tx",       "tqr",       "tqdec",   "deftab",     "pngblip",   "jpegblip", "picwgoal",
+    "pichgoal", "picscalex", "shppict", "nonshppict", "sn",
 };
 
 const char *const Numbers[] = {

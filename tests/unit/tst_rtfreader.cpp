@@ -1,10 +1,15 @@
+#include "help/rtfpicture.h"
 #include "help/rtfreader.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
+#include <QUrl>
 
 namespace {
 
@@ -64,6 +69,12 @@ const BlockAspect BlockAspects[] = {
     {"indent", [](const QTextBlockFormat &f) { return QVariant(f.textIndent()); }},
     {"before", [](const QTextBlockFormat &f) { return QVariant(f.topMargin()); }},
     {"after", [](const QTextBlockFormat &f) { return QVariant(f.bottomMargin()); }},
+    {"tabs", [](const QTextBlockFormat &f) {
+         QStringList stops;
+         for (const QTextOption::Tab &tab : f.tabPositions())
+             stops << QString::number(tab.position) + QLatin1Char("lrcd"[tab.type]);
+         return QVariant(stops.join(u' '));
+     }},
 };
 // clang-format on
 
@@ -97,6 +108,67 @@ QByteArray repeated(const char *piece, int times)
 QByteArray nested(int depth, const QByteArray &inner)
 {
     return QByteArray(depth, '{') + inner + QByteArray(depth, '}');
+}
+
+QString cellText(const QTextTableCell &cell)
+{
+    QStringList paragraphs;
+    for (auto it = cell.begin(); !it.atEnd(); ++it)
+        paragraphs << it.currentBlock().text();
+    return paragraphs.join(u'\n');
+}
+
+// {widths:rows} with rows apart by '/', cells by '|', and "*n" after a cell
+// that spans n columns; a width is '?' where the column has none.
+QString describeTable(const QTextTable &table)
+{
+    QStringList widths;
+    for (const QTextLength &width : table.format().columnWidthConstraints())
+        widths << (width.type() == QTextLength::FixedLength
+                       ? QString::number(qRound(width.rawValue()))
+                       : u"?"_qs);
+    QStringList rows;
+    for (int r = 0; r < table.rows(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < table.columns();) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            cells << cellText(cell) +
+                    (cell.columnSpan() > 1 ? u"*"_qs + QString::number(cell.columnSpan())
+                                           : QString());
+            c += std::max(1, cell.columnSpan());
+        }
+        rows << cells.join(u'|');
+    }
+    return u"{"_qs + widths.join(u',') + u":"_qs + rows.join(u'/') + u"}"_qs;
+}
+
+// The document's paragraphs apart by '\n', with each table described.
+QString describe(const QTextDocument &doc)
+{
+    QStringList parts;
+    for (auto it = doc.rootFrame()->begin(); !it.atEnd(); ++it) {
+        if (const auto *table = qobject_cast<const QTextTable *>(it.currentFrame()))
+            parts << describeTable(*table);
+        else if (it.currentBlock().isValid())
+            parts << it.currentBlock().text();
+    }
+    return parts.join(u'\n');
+}
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QByteArray picture(int width, int height, const char *format = "png")
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    return encoded(image, format).toHex();
 }
 
 } // namespace
@@ -180,6 +252,9 @@ private slots:
                    u"\u2022"_qs);
         addTextRow("undeclared font keeps the document's", R"({\rtf1\ansicpg1251\f9\'e9})",
                    u"\u0439"_qs);
+        addTextRow("charset 0 is Western whatever the document's code page",
+                   R"({\rtf1\ansicpg1251{\fonttbl{\f0\fcharset0 Arial;}}\f0 M\'fcnchen})",
+                   u"M\u00FCnchen"_qs);
     }
     void codePages() { compareText(); }
 
@@ -218,6 +293,7 @@ private slots:
         row("info", R"({\info{\title Manual}{\author Someone}})");
         row("stylesheet", R"({\stylesheet{\s0 Normal;}{\s1\b Heading;}})");
         row("picture in hex", R"({\pict\pngblip\picw10 89504e47})");
+        row("metafile picture", R"({\pict\wmetafile8\picwgoal300\pichgoal300 0100090000})");
         row("picture with binary braces", "{\\pict\\bin4 }{}\\}");
         row("header", R"({\header page header})");
         row("left header", R"({\headerl left})");
@@ -334,6 +410,17 @@ private slots:
         // Past the cap a '}' closes nothing, so the bold set in there stays.
         row("groups past the depth cap are read flat",
             QByteArray(RtfReader::MaxGroupDepth + 200, '{') + R"(\b x}B)", "bold", true);
+
+        const QByteArray symbolFonts =
+            R"({\rtf1{\fonttbl{\f0 Arial;}{\f1\fcharset2 Symbol;}{\f2\fcharset2 Wingdings;}}\f0 a)";
+        const auto symbol = [&symbolFonts](const char *name, const QByteArray &body,
+                                           const QString &probe) {
+            QTest::newRow(name) << symbolFonts + body + "}" << probe << u"family"_qs
+                                << QVariant(u"Arial"_qs);
+        };
+        symbol("Symbol bullet in the text's font", R"({\f1\'b7})", u"\u2022"_qs);
+        symbol("Symbol bullet as Unicode in the text's font", R"({\f1\u-3913 ?})", u"\u2022"_qs);
+        symbol("Wingdings square in the text's font", R"({\f2\'a7})", u"\u25AA"_qs);
     }
     void characterFormat()
     {
@@ -382,6 +469,10 @@ private slots:
         row("li clamped", R"(\li99999999999 B\par)", "left", RtfReader::MaxTwips / 15.0);
         row("negative li", R"(\li-720 B\par)", "left", 0.0);
         row("pard resets indents", R"(\li720 a\par\pard B\par)", "left", 0.0);
+        row("tab stops of each kind", R"(\tx720\tqr\tx2880\tqc\tx4320\tqdec\tx5760 B\par)", "tabs",
+            u"48l 192r 288c 384d"_qs);
+        row("tab stops from the line's start, and one at the hanging indent",
+            R"(\li1440\fi-720\tx2160 B\par)", "tabs", u"48l 96l"_qs);
     }
     void paragraphFormat()
     {
@@ -396,6 +487,113 @@ private slots:
         const BlockAspect *get = findAspect(BlockAspects, aspect);
         QVERIFY(get);
         QCOMPARE(get->get(doc.findBlock(position).blockFormat()), expected);
+    }
+
+    void tables_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("expected");
+
+        const auto row = [](const char *name, const QByteArray &body, const QString &expected) {
+            QTest::newRow(name) << "{\\rtf1 before\\par " + body + "\\pard after}" << expected;
+        };
+        const QByteArray twoCells = R"(\trowd\cellx1500\cellx3000)";
+        const QByteArray threeCells = R"(\trowd\cellx1000\cellx2000\cellx3000)";
+        row("rows of cells with widths from their boundaries",
+            twoCells + R"(\intbl a\cell b\cell\row)" + twoCells + R"(\intbl c\cell d\cell\row)",
+            u"before\n\n{100,100:a|b/c|d}\nafter"_qs);
+        row("a paragraph end stays in its cell", twoCells + R"(\intbl a\par b\cell c\cell\row)",
+            u"before\n\n{100,100:a\nb|c}\nafter"_qs);
+        row("a list item's own paragraph reset stays in its cell",
+            twoCells + R"(\pard\intbl{\listtext\pard\plain -\tab}a\cell b\cell\row)",
+            u"before\n\n{100,100:-\ta|b}\nafter"_qs);
+        row("a row of fewer cells spans to the edge",
+            threeCells + R"(\intbl a\cell b\cell c\cell\row\trowd\cellx1000\intbl d\cell\row)",
+            u"before\n\n{67,67,67:a|b|c/d*3}\nafter"_qs);
+        row("a row of more cells splits the columns",
+            R"(\trowd\cellx3000\intbl a\cell\row)" + threeCells +
+                R"(\intbl b\cell c\cell d\cell\row)",
+            u"before\n\n{67,67,67:a*3/b|c|d}\nafter"_qs);
+        row("rows without boundaries",
+            R"(\intbl Key\cell Action\cell\row\intbl F1\cell Help\cell\row)",
+            u"before\n\n{?,?:Key|Action/F1|Help}\nafter"_qs);
+        row("a row defined after its cells", R"(\intbl a\cell b\cell)" + twoCells + R"(\row)",
+            u"before\n\n{100,100:a|b}\nafter"_qs);
+        row("a nested table keeps its text in its cell",
+            R"(\trowd\cellx3000\intbl a\par\itap2 b\nestcell c\nestcell)"
+            R"({\*\nesttableprops\trowd\cellx1000\cellx2000\nestrow}{\nonesttables\par})"
+            R"(\pard\intbl\itap1 d\cell\row)",
+            u"before\n\n{200:a\nb\tc\t\nd}\nafter"_qs);
+    }
+    void tables()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, expected);
+
+        QTextDocument doc;
+        RtfReader::read(rtf, doc);
+        QCOMPARE(describe(doc), expected);
+    }
+
+    // Pictures as "width x height" in pixels, in the order they show.
+    void pictures_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("expected");
+
+        const auto row = [](const char *name, const QByteArray &body, int window,
+                            const QString &expected) {
+            QTest::newRow(name) << "{\\rtf1 a" + body + "b}" << window << expected;
+        };
+        const QByteArray png = picture(4, 2);
+        row("PNG at its goal size", R"({\pict\pngblip\picwgoal600\pichgoal450 )" + png + "}", 0,
+            u"40x30"_qs);
+        row("JPEG scaled",
+            R"({\pict\jpegblip\picwgoal600\pichgoal300\picscalex50\picscaley200 )" +
+                picture(4, 2, "jpeg") + "}",
+            0, u"20x40"_qs);
+        row("no goal: its own size", "{\\pict\\pngblip " + picture(30, 10) + "}", 0, u"30x10"_qs);
+        const QByteArray raw = QByteArray::fromHex(png);
+        row("binary data",
+            "{\\pict\\pngblip\\bin" + QByteArray::number(raw.size()) + " " + raw + "}", 0,
+            u"4x2"_qs);
+        row("shape picture without its fallback",
+            R"({\*\shppict{\pict\pngblip )" + png + R"(}}{\nonshppict{\pict\pngblip )" +
+                picture(8, 8) + "}}",
+            0, u"4x2"_qs);
+        row("a drawing's picture without its fill or fallback",
+            R"({\shp{\*\shpinst{\sp{\sn fillBlip}{\sv {\pict\pngblip )" + picture(8, 8) +
+                R"(}}}{\sp{\sn pib}{\sv {\pict\pngblip )" + png +
+                R"(}}}}{\shprslt{\pict\pngblip )" + picture(8, 8) + "}}}",
+            0, u"4x2"_qs);
+        QImage huge(5000, 5000, QImage::Format_Mono);
+        huge.fill(0);
+        row("more pixels than the cap", "{\\pict\\pngblip " + encoded(huge, "png").toHex() + "}", 0,
+            QString());
+        row("narrowed to the window", R"({\pict\pngblip\picwgoal600\pichgoal300 )" + png + "}", 20,
+            u"20x10"_qs);
+    }
+    void pictures()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(int, window);
+        QFETCH(QString, expected);
+
+        QTextDocument doc;
+        RtfReader::read(rtf, doc);
+        if (window > 0)
+            RtfPictures::fitToWidth(doc, window);
+        QStringList shown;
+        for (auto it = doc.begin().begin(); !it.atEnd(); ++it) {
+            const QTextImageFormat format = it.fragment().charFormat().toImageFormat();
+            if (!format.isValid())
+                continue;
+            QVERIFY(!doc.resource(QTextDocument::ImageResource, QUrl(format.name())).isNull());
+            shown << u"%1x%2"_qs.arg(format.width()).arg(format.height());
+        }
+        QCOMPARE(shown.join(u' '), expected);
+        QCOMPARE(textOf(doc).remove(QChar::ObjectReplacementCharacter), u"ab"_qs);
     }
 
     // Words that leave the formatting as it was must not split the text into
@@ -439,6 +637,12 @@ private slots:
         QTest::newRow("200,000 groups deep") << nested(200000, "x") << 2;
         QTest::newRow("200,000 unknown words") << repeated("\\zz", 200000) << 1;
         QTest::newRow("100,000 unclosed hidden groups") << repeated("{\\v", 100000) + "x" << 1;
+        // Three cells in two rows, each a mark and a letter; the table's end
+        // and the document's.
+        const QByteArray tableRows = R"(\trowd\cellx1000\cellx2000\intbl a\cell b\cell\row)"
+                                     R"(\trowd\cellx2000\intbl c\cell\row)";
+        QTest::newRow("2,000 table rows")
+            << "{\\rtf1 " + tableRows.repeated(1000) + "}" << 6000 + 2;
     }
     void limits()
     {

@@ -4,6 +4,7 @@
 #include "help/frmhelp.h"
 #include "input/x11keyboard.h"
 #include "options/frmoptions.h"
+#include "platform/idleinhibitor.h"
 #include "settings/frmsplash.h"
 
 #include <QCoreApplication>
@@ -57,6 +58,8 @@ void StartUp::GoScore()
     m_board->setWindows({[this](QWidget *) { showHelp(); },
                          [this](QWidget *parent) { runOptions(parent); }});
     m_board->show();
+    // For as long as the board lives, which is as long as the program.
+    new IdleInhibitor(m_board);
 }
 
 void StartUp::showHelp()

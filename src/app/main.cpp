@@ -1,3 +1,4 @@
+#include "platform/soundservername.h"
 #include "settings/startup.h"
 #include "timing/modcount.h"
 
@@ -6,9 +7,12 @@
 
 int main(int argc, char *argv[])
 {
+    const QString name = QStringLiteral("Vantrell");
+    // The icon the desktop entry names.
+    nameProgramForSoundServer(name.toUtf8(), QByteArrayLiteral("vantrell"));
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vantrell"));
-    QApplication::setOrganizationName(QStringLiteral("Vantrell"));
+    QApplication::setApplicationName(name);
+    QApplication::setOrganizationName(name);
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(VANTRELL_VERSION_MAJOR)
                                             .arg(VANTRELL_VERSION_MINOR)

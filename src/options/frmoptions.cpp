@@ -13,6 +13,7 @@
 #include "settings/storedvalues.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -484,8 +485,14 @@ PendingSettings frmOptions::pending() const
     return pending;
 }
 
+// The record takes the settings whether or not the store does, so they
+// hold for this run; the operator is told they will not be there next time.
 void frmOptions::ok()
 {
-    WriteSettings(m_store, pending());
+    if (!WriteSettings(m_store, pending()))
+        m_platform.tell(this, windowTitle(),
+                        QStringLiteral("The settings could not be saved to %1. They apply until "
+                                       "the program is closed.")
+                            .arg(QDir::toNativeSeparators(m_store.fileName())));
     accept();
 }

@@ -22,6 +22,12 @@ OptionsPlatform OptionsPlatform::system()
                                      QMessageBox::No)
                == QMessageBox::Yes;
     };
+    platform.tell = [](QWidget *parent, const QString &title, const QString &message) {
+        QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, parent);
+        // It names a file, which may hold anything.
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    };
     platform.beep = [] { QApplication::beep(); };
     return platform;
 }

@@ -9,7 +9,7 @@
 class QWidget;
 
 // The platform's own dialogs the options dialog asks: a colour, a file to
-// open, a Yes or No. Tests answer in their place.
+// open, a Yes or No, a message to read. Tests answer in their place.
 struct OptionsPlatform
 {
     // Nothing when the operator cancels.
@@ -17,6 +17,8 @@ struct OptionsPlatform
     // Empty when the operator cancels; `filter` as Qt writes filters.
     std::function<QString(QWidget *parent, const QString &filter, const QString &folder)> chooseFile;
     std::function<bool(QWidget *parent, const QString &title, const QString &question)> askYesNo;
+    // A warning with one OK button, shown as plain text.
+    std::function<void(QWidget *parent, const QString &title, const QString &message)> tell;
     std::function<void()> beep;
 
     static OptionsPlatform system();

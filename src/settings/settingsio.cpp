@@ -242,7 +242,7 @@ void ReadSettings(SettingsStore &store, const QString &programFolder)
     store.sync();
 }
 
-void WriteSettings(SettingsStore &store, const PendingSettings &pending)
+bool WriteSettings(SettingsStore &store, const PendingSettings &pending)
 {
     SettingsRecord &record = settingsRecord();
     const SettingsRecord &chosen = pending.values;
@@ -271,5 +271,5 @@ void WriteSettings(SettingsStore &store, const PendingSettings &pending)
     record.LEDType = chosen.LEDType;
     writeFields(store, PicSettings, Pictures, record);
     store.write(PicSettings, QStringLiteral("LEDType"), number(record.LEDType));
-    store.sync();
+    return store.sync();
 }

@@ -25,8 +25,9 @@ struct PendingSettings
 // upgrade, the shot clock keys, team names, pictures. `programFolder` is
 // where the default sounds lie.
 void ReadSettings(SettingsStore &store, const QString &programFolder);
-// Takes the dialog's values into the record and writes every setting.
-void WriteSettings(SettingsStore &store, const PendingSettings &pending);
+// Takes the dialog's values into the record and writes every setting. False
+// when the store could not keep them: the record holds them all the same.
+bool WriteSettings(SettingsStore &store, const PendingSettings &pending);
 
 // The program's folder joined with a file name, with the platform's separator.
 QString besideProgram(const QString &programFolder, const QString &fileName);

@@ -68,14 +68,21 @@ void SettingsStore::write(const QString &section, const QString &key, const QStr
     if (m_damaged && m_copy.isEmpty())
         keepCopyOfDamaged();
     // Without a copy, writing would be the one thing that loses the file.
-    if (m_damaged && m_copy.isEmpty())
+    if (m_damaged && m_copy.isEmpty()) {
+        m_refused = true;
         return;
+    }
     m_settings.setValue(section + QLatin1Char('/') + key, text);
 }
 
-void SettingsStore::sync()
+bool SettingsStore::sync()
 {
     m_settings.sync();
+    // A format error only says the file read was damaged, which the copy
+    // aside has taken care of.
+    const bool saved = !m_refused && m_settings.status() != QSettings::AccessError;
+    m_refused = false;
+    return saved;
 }
 
 void SettingsStore::keepCopyOfDamaged()

@@ -17,9 +17,11 @@ public:
     // The stored text, or `fallback` when the key is missing.
     QString read(const QString &section, const QString &key, const QString &fallback);
     void write(const QString &section, const QString &key, const QString &text);
-    // Puts what was written on disk. A store that cannot be written is left
-    // as it is; the program goes on with what it holds.
-    void sync();
+    // Puts what was written on disk; false when some of it is not there. A
+    // store that cannot be written is left as it is; the program goes on
+    // with what it holds. Once the file could not be written, every later
+    // sync of this store answers false as well.
+    bool sync();
 
     QString fileName() const { return m_settings.fileName(); }
     bool damaged() const { return m_damaged; }
@@ -32,6 +34,8 @@ private:
     QSettings m_settings;
     bool m_damaged = false;
     QString m_copy;
+    // A write refused since the last sync.
+    bool m_refused = false;
 };
 
 // True when some line of an INI text is neither a section, a key with a

@@ -5,6 +5,7 @@
 #include "help/frmhelp.h"
 #include "input/x11keyboard.h"
 #include "options/frmoptions.h"
+#include "platform/idleinhibitor.h"
 #include "platform/x11keylookup.h"
 #include "settings/frmsplash.h"
 
@@ -64,6 +65,8 @@ void StartUp::GoScore()
     // Help opened from the splash may still be open beside the board.
     BoardKeyRelay::install(m_help, m_board);
     m_board->show();
+    // For as long as the board lives, which is as long as the program.
+    new IdleInhibitor(m_board);
 }
 
 void StartUp::showHelp()

@@ -4,10 +4,33 @@
 
 #include <chrono>
 
+#ifdef Q_OS_LINUX
+#include <time.h>
+#endif
+
+namespace {
+
+// Milliseconds on a clock that never jumps. On Linux it is the boot-time
+// clock, which also counts while the computer is suspended: a laptop
+// suspended mid-game resumes with the true time, as a wall clock would give,
+// without the wall clock's steps.
+qint64 runningMs()
+{
+#ifdef Q_OS_LINUX
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+#else
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+#endif
+}
+
+} // namespace
+
 SteadyInstant SystemTimeSource::steadyNow() const
 {
-    using namespace std::chrono;
-    const qint64 ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    const qint64 ms = runningMs();
     return {ms / 1000, static_cast<int>(ms % 1000)};
 }
 

@@ -4,7 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
-// An instant of a clock that never jumps, to the millisecond.
+// An instant of a clock that never jumps and counts through a suspend, to
+// the millisecond.
 struct SteadyInstant
 {
     qint64 seconds = 0;

@@ -15,6 +15,10 @@
 #ifdef VANTRELL_E2E_HAVE_XCB
 #include <xcb/xcb.h>
 #endif
+#ifdef VANTRELL_E2E_HAVE_XSS
+#include <X11/Xlib.h>
+#include <X11/extensions/scrnsaver.h>
+#endif
 
 namespace E2e {
 
@@ -177,6 +181,8 @@ Harness::~Harness()
     stopApp();
     if (m_soundServer)
         stopProcess(*m_soundServer, 2000);
+    if (m_sessionBus)
+        stopProcess(*m_sessionBus, 2000);
     m_xserver.stop();
 }
 
@@ -254,6 +260,12 @@ QProcessEnvironment Harness::appEnvironment() const
         env.remove(QStringLiteral("LC_ALL"));
         env.insert(QStringLiteral("LC_NUMERIC"), m_numericLocale);
     }
+    // Its own session bus, or none.
+    const QString bus = QStringLiteral("DBUS_SESSION_BUS_ADDRESS");
+    if (m_busAddress.isEmpty())
+        env.remove(bus);
+    else
+        env.insert(bus, m_busAddress);
     return env;
 }
 
@@ -336,6 +348,63 @@ QStringList Harness::soundStreams()
             ids << QString::fromLatin1(id);
     }
     return ids;
+}
+
+QByteArray Harness::soundServerList(const QString &what)
+{
+    QByteArray output;
+    runTool(QStringLiteral("pactl"), {QStringLiteral("list"), what}, &output, 5000);
+    return output;
+}
+
+bool Harness::startSessionBus()
+{
+    // No service folders: nothing installed on this machine starts on it.
+    const QString config = m_home.filePath(QStringLiteral("session-bus.conf"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("cannot write %1").arg(config));
+    file.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+               "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+               "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
+    file.close();
+    m_sessionBus = std::make_unique<QProcess>();
+    dieWithParent(*m_sessionBus);
+    m_sessionBus->setStandardErrorFile(m_home.filePath(QStringLiteral("dbus-daemon.log")));
+    m_sessionBus->start(QStringLiteral("dbus-daemon"),
+                        {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
+                         QStringLiteral("--print-address=1")});
+    if (!m_sessionBus->waitForStarted(5000))
+        return fail(QStringLiteral("cannot start dbus-daemon: %1").arg(m_sessionBus->errorString()));
+    waitUntil([this] {
+        m_sessionBus->waitForReadyRead(100);
+        return m_sessionBus->canReadLine();
+    }, 5000);
+    m_busAddress = QString::fromUtf8(m_sessionBus->readLine()).trimmed();
+    return !m_busAddress.isEmpty() || fail(QStringLiteral("dbus-daemon gave no address"));
+}
+
+bool Harness::setScreenSaverTimeout(int seconds)
+{
+    const QString time = QString::number(seconds);
+    return runTool(QStringLiteral("xset"), {QStringLiteral("s"), time, time}, nullptr, 5000);
+}
+
+bool Harness::screenSaverOn(bool *ok)
+{
+    bool on = false;
+    bool read = false;
+#ifdef VANTRELL_E2E_HAVE_XSS
+    if (Display *x = XOpenDisplay(display().toLocal8Bit().constData())) {
+        XScreenSaverInfo info{};
+        read = XScreenSaverQueryInfo(x, DefaultRootWindow(x), &info) != 0;
+        on = read && info.state == ScreenSaverOn;
+        XCloseDisplay(x);
+    }
+#endif
+    if (ok)
+        *ok = read;
+    return on;
 }
 
 bool Harness::startApp(const QStringList &arguments)

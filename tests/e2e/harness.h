@@ -143,6 +143,18 @@ public:
     bool startSoundServer();
     // The ids of the playback streams the sound server has now.
     QStringList soundStreams();
+    // What `pactl list <what>` reports, e.g. "clients" or "sink-inputs".
+    QByteArray soundServerList(const QString &what);
+
+    // A D-Bus session bus of the harness's own, which the program is given;
+    // without one the program finds no bus, never the desktop's. Nothing is
+    // started on it: a test plays the services it wants.
+    bool startSessionBus();
+    QString sessionBusAddress() const { return m_busAddress; }
+
+    // The X server's own screen saver: its timeout, and whether it is on.
+    bool setScreenSaverTimeout(int seconds);
+    bool screenSaverOn(bool *ok = nullptr);
 
     // The server's NumLock as `xset q` reports it; false on *ok when unread.
     bool numLockOn(bool *ok = nullptr);
@@ -168,6 +180,8 @@ private:
     QTemporaryDir m_home;
     QTemporaryDir m_programCopy;
     std::unique_ptr<QProcess> m_soundServer;
+    std::unique_ptr<QProcess> m_sessionBus;
+    QString m_busAddress;
     XServer m_xserver;
     std::unique_ptr<QProcess> m_app;
     QString m_lastError;

@@ -46,6 +46,7 @@ private:
     std::deque<QString> m_files;
     bool m_answer = false;
     QStringList m_questions;
+    QStringList m_told;
 
     OptionsPlatform platform()
     {
@@ -64,6 +65,7 @@ private:
             m_questions << title;
             return m_answer;
         };
+        fake.tell = [this](QWidget *, const QString &, const QString &message) { m_told << message; };
         fake.beep = [] {};
         return fake;
     }
@@ -104,6 +106,7 @@ private slots:
         m_colors.clear();
         m_files.clear();
         m_questions.clear();
+        m_told.clear();
     }
     void cleanup() { modGrabKeys::reset(); }
 
@@ -127,6 +130,7 @@ private slots:
             click(dialog, "cmdOk");
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
+        QCOMPARE(m_told, QStringList());
         SettingsRecord expected = before;
         expected.TeamSize = Decimal4::fromSeconds(::teamNameSize(before.HomeText, before.VisitorText));
         QCOMPARE(settingsRecord(), expected);
@@ -138,6 +142,22 @@ private slots:
         QCOMPARE(stored(QStringLiteral("TextSettings/HomeText")), before.HomeText);
         QCOMPARE(stored(QStringLiteral("KeySettings/NumLockForce")), QStringLiteral("7"));
         QCOMPARE(stored(QStringLiteral("PicSettings/LEDType")), QStringLiteral("1"));
+    }
+
+    // OK must not look as if it saved when nothing reached the store.
+    void okSaysOnceWhenTheStoreCannotBeWritten()
+    {
+        QFile blocker(m_dir->filePath(QStringLiteral("Vantrell")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        SettingsStore store;
+        frmOptions dialog(store, platform());
+        child<QLineEdit>(dialog, "txtHomeText")->setText(QStringLiteral("Reds"));
+        click(dialog, "cmdOk");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(m_told.size(), 1);
+        QVERIFY2(m_told.first().contains(storePath()), qPrintable(m_told.first()));
+        QCOMPARE(settingsRecord().HomeText, QStringLiteral("Reds"));
     }
 
     void cancelAndCloseWriteNothing_data()

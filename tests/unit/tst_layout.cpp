@@ -1,3 +1,4 @@
+#include "board/colorref.h"
 #include "board/fitpicture.h"
 #include "board/frmscoreboard.h"
 #include "board/imagecontrol.h"
@@ -39,6 +40,21 @@ double borderOf(const BoardControl *control)
 {
     const auto *shape = qobject_cast<const ShapeControl *>(control);
     return shape ? shape->borderWidth() : 0;
+}
+
+// The extent of the pixels of one colour that a control shows on the board.
+QSize inkOf(QWidget *board, const BoardControl *control, qint32 color)
+{
+    const QRect place(control->mapTo(board, QPoint()), control->size());
+    const QImage image = board->grab(place).toImage();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == toQColor(color))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink.size();
 }
 
 int sizeOf(const BoardControl *control)
@@ -132,6 +148,17 @@ private slots:
             QVERIFY2(fontOf(c) == entry.FontSize && borderOf(c) == entry.BorderWidth, name);
             QVERIFY2(sizeOf(c) == entry.Size, name);
         }
+        // The clock colons widen with the window; a lit penalty colon stays
+        // round beside the round marks.
+        m_board->EnterPenaltyTime(1, ClockValue::fromSeconds(90));
+        const qint32 lit = settingsRecord().BorderColor;
+        const QSize clockDot = inkOf(m_board.get(), control("Shape2", 0), lit);
+        QVERIFY2(clockDot.width() > clockDot.height() * 3 / 2,
+                 qPrintable(QString::number(clockDot.width())));
+        const QSize penaltyDot = inkOf(m_board.get(), control("dotPenaltyTH1", 0), lit);
+        QVERIFY(penaltyDot.height() > 5);
+        QVERIFY2(qAbs(penaltyDot.width() - penaltyDot.height()) <= 1,
+                 qPrintable(QString::number(penaltyDot.width())));
     }
 
     void shrinkingTowardsNothingKeepsEverySizeAtOneOrMore()

@@ -177,6 +177,29 @@ private slots:
         QCOMPARE(read(FigureSet::VisitorPenalty1), QString());
     }
 
+    // A double-click is a click and then a double-click event, which the
+    // board leaves alone; two separate clicks are two clicks.
+    void aDoubleClickActsOnce()
+    {
+        m_board->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_board.get()));
+        QWindow *window = m_board->windowHandle();
+        const auto centre = [this](const char *name, int index) {
+            const QWidget *area = m_board->controlLayer().find(QLatin1String(name), index);
+            return area->mapTo(m_board.get(), area->rect().center());
+        };
+        QTest::mouseDClick(window, Qt::LeftButton, {}, centre("imgGoalCoverH", -1));
+        QCOMPARE(m_board->WhoGoal(), qint16(1));
+        QCOMPARE(read(FigureSet::HomeScore), QStringLiteral(" 1"));
+        QTest::mouseDClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
+        QCOMPARE(m_board->PenaltyMark(4), qint16(2));
+        QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
+        QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
+        QCOMPARE(m_board->PenaltyMark(4), qint16(2));
+        QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
+        QCOMPARE(m_board->PenaltyMark(4), qint16(0));
+    }
+
     void penaltyMarksPaintTheirState_data()
     {
         QTest::addColumn<int>("state");

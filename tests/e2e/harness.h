@@ -141,6 +141,10 @@ public:
     // A PulseAudio server of the harness's own, with a null sink, in the
     // program's runtime folder. The program finds no sound device without it.
     bool startSoundServer();
+    // openbox on the harness's display, as an operator's desktop would frame
+    // the program's windows; the harness has none unless asked.
+    bool startWindowManager();
+
     // The ids of the playback streams the sound server has now.
     QStringList soundStreams();
 
@@ -163,6 +167,7 @@ private:
     QTemporaryDir m_home;
     QTemporaryDir m_programCopy;
     std::unique_ptr<QProcess> m_soundServer;
+    std::unique_ptr<QProcess> m_windowManager;
     XServer m_xserver;
     std::unique_ptr<QProcess> m_app;
     QString m_lastError;

@@ -4,6 +4,7 @@
 #include "board/imagecontrol.h"
 #include "board/labelcontrol.h"
 #include "board/modstretch.h"
+#include "board/screenfit.h"
 #include "board/segmora.h"
 #include "board/shapecontrol.h"
 #include "boardreader.h"
@@ -258,6 +259,30 @@ private slots:
         QFETCH(QSizeF, picture);
         QFETCH(QRectF, place);
         QCOMPARE(modGrabKeys::fittedPlace(picture, QSizeF(3735, 1935)), place);
+    }
+
+    // The framed board stays inside the screen's available area.
+    void fitsInsideTheScreen_data()
+    {
+        QTest::addColumn<QRect>("client");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("fitted");
+        const QRect design(60, 200, 632, 453);
+        QTest::newRow("fits") << design << QRect(0, 0, 1920, 1080) << design;
+        QTest::newRow("below the bottom") << QRect(60, 500, 632, 453) << QRect(0, 0, 960, 540)
+                                          << QRect(60, 83, 632, 453);
+        QTest::newRow("under a panel on the left") << design << QRect(100, 0, 1820, 1080)
+                                                   << QRect(104, 200, 632, 453);
+        QTest::newRow("scaled 1280 x 720") << design << QRect(0, 0, 640, 360)
+                                           << QRect(60, 23, 464, 333);
+        QTest::newRow("no room at all") << design << QRect(0, 0, 5, 20) << QRect(4, 23, 1, 1);
+    }
+    void fitsInsideTheScreen()
+    {
+        QFETCH(QRect, client);
+        QFETCH(QRect, available);
+        QFETCH(QRect, fitted);
+        QCOMPARE(fitInside(client, QMargins(4, 23, 4, 4), available), fitted);
     }
 
     void boardPictureFollowsItsFile()

@@ -59,6 +59,9 @@ private slots:
         QCOMPARE(m_board->windowTitle(), QStringLiteral("Vantrell"));
         QCOMPARE(m_board->size(), QSize(632, 453));
         QVERIFY(m_board->tickActive());
+        // Not yet framed, the window is measured with the design frame.
+        const auto *home = m_board->controlLayer().get<LabelControl>(QStringLiteral("lblHome"));
+        QCOMPARE(home->fontSize(), 24.0);
     }
 
     void controlsInCreationOrder()

@@ -6,7 +6,7 @@ set -euo pipefail
 runtime=(cmake g++ make qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins fonts-liberation
          libx11-dev libxtst-dev)
 testing=(xvfb xdotool x11-utils x11-xserver-utils x11-apps imagemagick pulseaudio
-         pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox
+         pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox openbox
          debootstrap dpkg-dev file desktop-file-utils appstream)
 
 wanted=("${runtime[@]}")

@@ -1,5 +1,7 @@
 #include "board/boardcontrol.h"
 
+#include <QMouseEvent>
+
 #include <cmath>
 
 QString kindName(ControlKind kind)
@@ -85,4 +87,41 @@ void BoardControl::place()
     const QRect rect(x, y, qMax(1, right - x), qMax(1, bottom - y));
     if (rect != geometry())
         setGeometry(rect);
+}
+
+// Taking the press is what brings the matching release here.
+void BoardControl::mousePressEvent(QMouseEvent *event)
+{
+    if (!m_clickable || event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    m_pressed = true;
+    event->accept();
+}
+
+// As on Windows, a double-click is a click and then a double-click event
+// that the board has no use for: a lamp double-clicked lights once and stays
+// lit, rather than lighting and going out again.
+void BoardControl::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!m_clickable || event->button() != Qt::LeftButton) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    m_pressed = false;
+    event->accept();
+}
+
+// A press dragged off the control and let go elsewhere is no click.
+void BoardControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_clickable || event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const bool click = m_pressed && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit clicked(m_index);
 }

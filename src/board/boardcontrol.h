@@ -38,7 +38,19 @@ public:
 
     static int toPixels(double twips);
 
+signals:
+    // The left button pressed and let go on the control. A double-click is
+    // one click: its second press does nothing.
+    void clicked(int index);
+
 protected:
+    // A control that answers clicks takes the left button from what lies
+    // beneath it; others leave every press to their container.
+    void setClickable(bool clickable) { m_clickable = clickable; }
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
     // Places the widget from the twip geometry; subclasses whose size derives
     // from another property call it after that property changes.
     void place();
@@ -51,4 +63,6 @@ private:
     double m_top = 0;
     double m_width = 0;
     double m_height = 0;
+    bool m_clickable = false;
+    bool m_pressed = false;
 };

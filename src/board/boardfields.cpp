@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 namespace {
 
@@ -334,4 +335,19 @@ void frmScoreBoard::resizeEvent(QResizeEvent *event)
     modStretch::StretchLayout(*this);
     ObjectSelected(nullptr);
     UpdateLabels();
+}
+
+// A window manager frames the board only after it is shown, and moves it
+// as it does. The names follow the outer size, so they are sized again
+// then; and the framed window is brought inside the screen once.
+void frmScoreBoard::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (modStretch::outerTwips(*this) != m_labelsOuter)
+        UpdateLabels();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (m_framed || frame.isNull())
+        return;
+    m_framed = true;
+    keepOnScreen(frame);
 }

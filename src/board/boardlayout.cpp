@@ -34,6 +34,7 @@ struct FigureSetRow
     std::vector<int> lefts;
     std::vector<int> tops;
     const char *colon;
+    ShapeType colonShape;
     int colonLeft;
     std::array<int, 2> colonTops;
     int colonDiameter;
@@ -64,19 +65,27 @@ const BoxRow Boxes[] = {
 
 const std::vector<int> PenaltyLefts = {1545, 960, 60};
 
+// The clock colons stretch with the window; the penalty colons stay round
+// like the marks beside them.
 const FigureSetRow FigureSets[] = {
     {"pledTime", "TimeBack", 95, {120, 1080, 2280, 3240}, {135, 135, 120, 120},
-     "Shape2", 1980, {360, 1080}, 195},
-    {"pledShot", "ShotClockBack", 80, {120, 960, 2160, 3000}, {135}, "Shape4", 1800, {300, 1080},
-     195},
-    {"pledHome", "HomeBack", 75, {960, 120}, {105}, nullptr, 0, {0, 0}, 0},
-    {"pledVisitor", "VisitorBack", 75, {960, 120}, {105}, nullptr, 0, {0, 0}, 0},
-    {"pledPenaltyTH1", "PenaltyTH1", 55, PenaltyLefts, {60}, "dotPenaltyTH1", 660, {240, 600}, 165},
-    {"pledPenaltyTH2", "PenaltyTH2", 55, PenaltyLefts, {60}, "dotPenaltyTH2", 660, {240, 600}, 165},
-    {"pledPenaltyTH3", "PenaltyTH3", 55, PenaltyLefts, {60}, "dotPenaltyTH3", 660, {240, 600}, 165},
-    {"pledPenaltyTV1", "PenaltyTV1", 55, PenaltyLefts, {60}, "dotPenaltyTV1", 660, {240, 600}, 165},
-    {"pledPenaltyTV2", "PenaltyTV2", 55, PenaltyLefts, {60}, "dotPenaltyTV2", 660, {240, 600}, 165},
-    {"pledPenaltyTV3", "PenaltyTV3", 55, PenaltyLefts, {60}, "dotPenaltyTV3", 660, {240, 600}, 165},
+     "Shape2", ShapeType::Oval, 1980, {360, 1080}, 195},
+    {"pledShot", "ShotClockBack", 80, {120, 960, 2160, 3000}, {135},
+     "Shape4", ShapeType::Oval, 1800, {300, 1080}, 195},
+    {"pledHome", "HomeBack", 75, {960, 120}, {105}, nullptr, ShapeType::Oval, 0, {0, 0}, 0},
+    {"pledVisitor", "VisitorBack", 75, {960, 120}, {105}, nullptr, ShapeType::Oval, 0, {0, 0}, 0},
+    {"pledPenaltyTH1", "PenaltyTH1", 55, PenaltyLefts, {60},
+     "dotPenaltyTH1", ShapeType::Circle, 660, {240, 600}, 165},
+    {"pledPenaltyTH2", "PenaltyTH2", 55, PenaltyLefts, {60},
+     "dotPenaltyTH2", ShapeType::Circle, 660, {240, 600}, 165},
+    {"pledPenaltyTH3", "PenaltyTH3", 55, PenaltyLefts, {60},
+     "dotPenaltyTH3", ShapeType::Circle, 660, {240, 600}, 165},
+    {"pledPenaltyTV1", "PenaltyTV1", 55, PenaltyLefts, {60},
+     "dotPenaltyTV1", ShapeType::Circle, 660, {240, 600}, 165},
+    {"pledPenaltyTV2", "PenaltyTV2", 55, PenaltyLefts, {60},
+     "dotPenaltyTV2", ShapeType::Circle, 660, {240, 600}, 165},
+    {"pledPenaltyTV3", "PenaltyTV3", 55, PenaltyLefts, {60},
+     "dotPenaltyTV3", ShapeType::Circle, 660, {240, 600}, 165},
 };
 
 constexpr double CaptionPoints = 15.75;
@@ -168,7 +177,7 @@ private:
         if (!row.colon)
             return;
         for (int i = 0; i < 2; ++i) {
-            addShape(row.colon, i, row.box, ShapeType::Oval,
+            addShape(row.colon, i, row.box, row.colonShape,
                      {row.colonLeft, row.colonTops[i], row.colonDiameter, row.colonDiameter}, 0,
                      true);
         }

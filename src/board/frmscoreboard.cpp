@@ -9,6 +9,7 @@
 #include "board/labelcontrol.h"
 #include "board/modcolor.h"
 #include "board/picturebox.h"
+#include "board/screenfit.h"
 #include "board/segmora.h"
 #include "board/shapecontrol.h"
 #include "input/modgrabkeys.h"
@@ -16,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QScreen>
 
 
 namespace {
@@ -30,6 +32,14 @@ const char *const PenaltyBySlot[] = {nullptr, "TH1", "TH2", "TV1", "TV2", "TH3",
 QString penaltyName(const char *prefix, qint16 slot)
 {
     return QLatin1String(prefix) + QLatin1String(PenaltyBySlot[slot]);
+}
+
+// The design frame as margins. Only its width and height are given: the
+// sides and the bottom take an equal share, the title bar the rest.
+QMargins designFrame()
+{
+    const int side = BoardControl::toPixels(modStretch::DesignFrameWidth) / 2;
+    return QMargins(side, BoardControl::toPixels(modStretch::DesignFrameHeight) - side, side, side);
 }
 
 } // namespace
@@ -57,6 +67,20 @@ frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer)
     m_tick.setInterval(100);
     connect(&m_tick, &QTimer::timeout, this, &frmScoreBoard::ClockTick);
     load();
+    // Smaller than its design size where a small or scaled screen cannot
+    // hold it; the window manager still chooses where it opens.
+    if (const QScreen *onScreen = screen())
+        resize(fitInside(geometry(), designFrame(), onScreen->availableGeometry()).size());
+}
+
+void frmScoreBoard::keepOnScreen(const QMargins &frame)
+{
+    const QScreen *onScreen = screen();
+    if (!onScreen || isMaximized() || isFullScreen())
+        return;
+    const QRect fitted = fitInside(geometry(), frame, onScreen->availableGeometry());
+    if (fitted != geometry())
+        setGeometry(fitted);
 }
 
 QList<Segmora *> frmScoreBoard::figures(const QString &name) const
@@ -217,6 +241,7 @@ void frmScoreBoard::UpdateLabels()
 {
     const SettingsRecord &settings = settingsRecord();
     const qint16 teamSize = qint16(qBound(qint64(1), settings.TeamSize.roundedSeconds(), qint64(32767)));
+    m_labelsOuter = modStretch::outerTwips(*this);
     const double fontSize = qBound(1, modStretch::roundHalfEven(RSize(teamSize)), 32767);
     const struct
     {
@@ -243,8 +268,7 @@ void frmScoreBoard::UpdateLabels()
 
 double frmScoreBoard::RSize(qint16 baseSize) const
 {
-    const QSize outer = frameGeometry().size() * int(BoardControl::TwipsPerPixel);
-    return modStretch::scaledFontSize(baseSize, outer);
+    return modStretch::scaledFontSize(baseSize, modStretch::outerTwips(*this));
 }
 
 void frmScoreBoard::UpdateNumLock()

@@ -128,6 +128,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     ColonDots &gameColon() override { return m_gameColon; }
@@ -142,6 +143,8 @@ private:
     };
 
     void load();
+    // Keeps the framed window inside its screen's available area.
+    void keepOnScreen(const QMargins &frame);
     void connectDigits();
     void connectFields();
     void fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shift);
@@ -181,4 +184,7 @@ private:
     std::unique_ptr<SoundPlayer> mmcHorn;
     bool m_buzzerPlaying = false;
     bool m_shownOnce = false;
+    bool m_framed = false;
+    // The outer size the names were last sized for, in twips.
+    QSize m_labelsOuter;
 };

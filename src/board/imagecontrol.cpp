@@ -2,12 +2,12 @@
 
 #include <QFileInfo>
 #include <QImageReader>
-#include <QMouseEvent>
 #include <QPainter>
 
 ImageControl::ImageControl(const QString &name, int index, QWidget *parent)
     : BoardControl(ControlKind::Image, name, index, parent)
 {
+    setClickable(true);
 }
 
 void ImageControl::setPicture(const QPixmap &picture)
@@ -40,19 +40,4 @@ void ImageControl::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(rect(), m_picture);
-}
-
-// Taking the press is what brings the matching release here.
-void ImageControl::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        event->accept();
-    else
-        BoardControl::mousePressEvent(event);
-}
-
-void ImageControl::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked(index());
 }

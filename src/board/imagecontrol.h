@@ -20,13 +20,8 @@ public:
     // same unchanged file is not read twice.
     void loadPicture(const QString &fileName);
 
-signals:
-    void clicked(int index);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QPixmap m_picture;

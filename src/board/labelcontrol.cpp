@@ -3,7 +3,6 @@
 #include "board/colorref.h"
 
 #include <QFontMetricsF>
-#include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -17,6 +16,7 @@ constexpr double TwipsPerPoint = 20.0;
 LabelControl::LabelControl(const QString &name, int index, QWidget *parent)
     : BoardControl(ControlKind::Label, name, index, parent)
 {
+    setClickable(true);
 }
 
 void LabelControl::setCaption(const QString &caption)
@@ -87,19 +87,4 @@ void LabelControl::paintEvent(QPaintEvent *)
     painter.setFont(currentFont());
     painter.setPen(toQColor(m_foreColor));
     painter.drawText(rect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, m_caption);
-}
-
-// Taking the press is what brings the matching release here.
-void LabelControl::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        event->accept();
-    else
-        BoardControl::mousePressEvent(event);
-}
-
-void LabelControl::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
 }

@@ -23,13 +23,8 @@ public:
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool autoSize);
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QFont currentFont() const;

@@ -5,6 +5,8 @@
 #include "board/segmora.h"
 #include "board/shapecontrol.h"
 
+#include <QWindow>
+
 #include <cmath>
 #include <limits>
 
@@ -81,6 +83,15 @@ qint32 roundHalfEven(double value)
 QSize windowTwips(const QWidget &window)
 {
     return window.size() * int(BoardControl::TwipsPerPixel);
+}
+
+QSize outerTwips(const QWidget &window)
+{
+    const QWindow *handle = window.windowHandle();
+    const QMargins frame = handle ? handle->frameMargins() : QMargins();
+    if (frame.isNull())
+        return windowTwips(window) + QSize(DesignFrameWidth, DesignFrameHeight);
+    return window.size().grownBy(frame) * int(BoardControl::TwipsPerPixel);
 }
 
 double scaledFontSize(qint16 baseSize, const QSize &outerTwips)

@@ -42,6 +42,16 @@ void reset();
 // which is what the controls fill, whatever frame a window manager adds.
 QSize windowTwips(const QWidget &window);
 
+// The frame about the board's client area at its design size, in twips.
+constexpr int DesignFrameWidth = 120;
+constexpr int DesignFrameHeight = 405;
+
+// The window's outer size in twips, as the font of the names follows it: the
+// frame's own once a window manager has framed the window, else the client
+// area with the design frame about it. Measured before the frame exists it
+// would be the bare client area, and the names would open a size too small.
+QSize outerTwips(const QWidget &window);
+
 void RecordLayout(const QWidget &window, const ControlLayer &layer);
 // Moves and resizes every recorded control for the window's present size.
 // Painting is held back meanwhile, so a resize costs one repaint.

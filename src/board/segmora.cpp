@@ -2,7 +2,6 @@
 
 #include "board/colorref.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
 
@@ -179,6 +178,7 @@ Segmora::Segmora(const QString &name, int index, QWidget *parent)
 {
     // The cached picture covers every pixel, so nothing beneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setClickable(true);
     place();
 }
 
@@ -258,24 +258,6 @@ void Segmora::resizeEvent(QResizeEvent *event)
 {
     m_cacheValid = false;
     BoardControl::resizeEvent(event);
-}
-
-void Segmora::mousePressEvent(QMouseEvent *event)
-{
-    // Accepting the press is what brings the matching release here.
-    if (event->button() == Qt::LeftButton)
-        event->accept();
-    else
-        BoardControl::mousePressEvent(event);
-}
-
-void Segmora::mouseReleaseEvent(QMouseEvent *event)
-{
-    // A press dragged off the figure and let go elsewhere is no click.
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked(index());
-    else
-        BoardControl::mouseReleaseEvent(event);
 }
 
 void Segmora::invalidate()

@@ -43,14 +43,9 @@ public:
     void setTwipWidth(double width) override;
     void setTwipHeight(double height) override;
 
-signals:
-    void clicked(int index);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void invalidate();

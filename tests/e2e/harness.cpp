@@ -183,6 +183,8 @@ Harness::~Harness()
         stopProcess(*m_soundServer, 2000);
     if (m_sessionBus)
         stopProcess(*m_sessionBus, 2000);
+    if (m_windowManager)
+        stopProcess(*m_windowManager, 2000);
     m_xserver.stop();
 }
 
@@ -332,6 +334,32 @@ bool Harness::startSoundServer()
         return runTool(QStringLiteral("pactl"), {QStringLiteral("info")}, &output, 2000);
     }, 10000);
     return answering || fail(QStringLiteral("pulseaudio does not answer"));
+}
+
+bool Harness::startWindowManager()
+{
+    if (!m_xserver.isRunning())
+        return fail(QStringLiteral("start the display first"));
+    m_windowManager = std::make_unique<QProcess>();
+    dieWithParent(*m_windowManager);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display());
+    env.insert(QStringLiteral("HOME"), m_home.path());
+    m_windowManager->setProcessEnvironment(env);
+    m_windowManager->setStandardOutputFile(m_home.filePath(QStringLiteral("openbox.log")));
+    m_windowManager->setStandardErrorFile(m_home.filePath(QStringLiteral("openbox.log")));
+    m_windowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    if (!m_windowManager->waitForStarted(5000))
+        return fail(QStringLiteral("cannot start openbox: %1").arg(m_windowManager->errorString()));
+    // A window manager that has taken the screen names itself on the root.
+    const bool managing = waitUntil([this] {
+        QByteArray output;
+        return runTool(QStringLiteral("xprop"), {QStringLiteral("-root"),
+                                                 QStringLiteral("_NET_SUPPORTING_WM_CHECK")},
+                       &output, 2000)
+            && output.contains("window id");
+    }, 10000);
+    return managing || fail(QStringLiteral("openbox does not manage the screen"));
 }
 
 QStringList Harness::soundStreams()

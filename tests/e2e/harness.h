@@ -141,6 +141,10 @@ public:
     // A PulseAudio server of the harness's own, with a null sink, in the
     // program's runtime folder. The program finds no sound device without it.
     bool startSoundServer();
+    // openbox on the harness's display, as an operator's desktop would frame
+    // the program's windows; the harness has none unless asked.
+    bool startWindowManager();
+
     // The ids of the playback streams the sound server has now.
     QStringList soundStreams();
     // What `pactl list <what>` reports, e.g. "clients" or "sink-inputs".
@@ -182,6 +186,7 @@ private:
     std::unique_ptr<QProcess> m_soundServer;
     std::unique_ptr<QProcess> m_sessionBus;
     QString m_busAddress;
+    std::unique_ptr<QProcess> m_windowManager;
     XServer m_xserver;
     std::unique_ptr<QProcess> m_app;
     QString m_lastError;

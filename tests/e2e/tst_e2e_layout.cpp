@@ -21,6 +21,24 @@ int pixelsOf(const QImage &image, const QRect &rect, const QColor &colour)
     return count;
 }
 
+// The width of the pixels of exactly this colour inside the rectangle.
+int inkWidth(const QImage &image, const QRect &rect, const QColor &colour)
+{
+    int first = -1;
+    int last = -1;
+    const QRect inside = rect.intersected(image.rect());
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            if (image.pixelColor(x, y) != colour)
+                continue;
+            first = first < 0 ? x : first;
+            last = x;
+            break;
+        }
+    }
+    return first < 0 ? 0 : last - first + 1;
+}
+
 QRect twips(int left, int top, int width, int height, const QSize &window)
 {
     const double x = double(window.width()) / 632 / 15;
@@ -40,10 +58,12 @@ private:
     std::unique_ptr<Harness> m_harness;
     E2e::WindowId m_window = 0;
 
-    void start(const QByteArray &store)
+    void start(const QByteArray &store, bool framed = false)
     {
         m_harness = std::make_unique<Harness>(QStringLiteral(VANTRELL_BINARY));
         QVERIFY2(m_harness->startDisplay(), qPrintable(m_harness->lastError()));
+        if (framed)
+            QVERIFY2(m_harness->startWindowManager(), qPrintable(m_harness->lastError()));
         QVERIFY(m_harness->writeSettingsFile(store));
         m_window = m_harness->openBoard();
         QVERIFY2(m_window != 0, qPrintable(m_harness->lastError()));
@@ -83,6 +103,30 @@ private slots:
             m_harness->saveShot(m_harness->grab(m_window),
                                 QStringLiteral("layout-%1x%2").arg(size.width()).arg(size.height()));
         }
+    }
+
+    // A window manager frames the board only after it shows. At the design
+    // size a name opens at its own size: set as the "Penalty" captions are,
+    // it reads exactly as wide as they do.
+    void framedNamesOpenAtTheirSize()
+    {
+        start("[TextSettings]\nHomeText=Penalty\nTeamSize=16\n"
+              "[ColorSettings]\nHomeColor=65535\nBorderColor=16776960\n",
+              true);
+        const QColor name(255, 255, 0), caption(0, 255, 255);
+        QImage board;
+        int names = 0;
+        int captions = 0;
+        E2e::waitUntil([&] {
+            board = m_harness->grab(m_window);
+            names = inkWidth(board, twips(480, 360, 1920, 600, board.size()), name);
+            captions = inkWidth(board, twips(360, 2520, 2055, 375, board.size()), caption);
+            return names > 0 && names == captions;
+        }, 5000, 200);
+        m_harness->saveShot(board, QStringLiteral("layout-framed-names"));
+        QCOMPARE(board.size(), QSize(632, 453));
+        QVERIFY(captions > 40);
+        QCOMPARE(names, captions);
     }
 
     void coloursStandWhereTheyBelong()

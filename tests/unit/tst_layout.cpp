@@ -1,8 +1,10 @@
+#include "board/colorref.h"
 #include "board/fitpicture.h"
 #include "board/frmscoreboard.h"
 #include "board/imagecontrol.h"
 #include "board/labelcontrol.h"
 #include "board/modstretch.h"
+#include "board/screenfit.h"
 #include "board/segmora.h"
 #include "board/shapecontrol.h"
 #include "boardreader.h"
@@ -39,6 +41,21 @@ double borderOf(const BoardControl *control)
 {
     const auto *shape = qobject_cast<const ShapeControl *>(control);
     return shape ? shape->borderWidth() : 0;
+}
+
+// The extent of the pixels of one colour that a control shows on the board.
+QSize inkOf(QWidget *board, const BoardControl *control, qint32 color)
+{
+    const QRect place(control->mapTo(board, QPoint()), control->size());
+    const QImage image = board->grab(place).toImage();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == toQColor(color))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink.size();
 }
 
 int sizeOf(const BoardControl *control)
@@ -132,6 +149,17 @@ private slots:
             QVERIFY2(fontOf(c) == entry.FontSize && borderOf(c) == entry.BorderWidth, name);
             QVERIFY2(sizeOf(c) == entry.Size, name);
         }
+        // The clock colons widen with the window; a lit penalty colon stays
+        // round beside the round marks.
+        m_board->EnterPenaltyTime(1, ClockValue::fromSeconds(90));
+        const qint32 lit = settingsRecord().BorderColor;
+        const QSize clockDot = inkOf(m_board.get(), control("Shape2", 0), lit);
+        QVERIFY2(clockDot.width() > clockDot.height() * 3 / 2,
+                 qPrintable(QString::number(clockDot.width())));
+        const QSize penaltyDot = inkOf(m_board.get(), control("dotPenaltyTH1", 0), lit);
+        QVERIFY(penaltyDot.height() > 5);
+        QVERIFY2(qAbs(penaltyDot.width() - penaltyDot.height()) <= 1,
+                 qPrintable(QString::number(penaltyDot.width())));
     }
 
     void shrinkingTowardsNothingKeepsEverySizeAtOneOrMore()
@@ -231,6 +259,30 @@ private slots:
         QFETCH(QSizeF, picture);
         QFETCH(QRectF, place);
         QCOMPARE(modGrabKeys::fittedPlace(picture, QSizeF(3735, 1935)), place);
+    }
+
+    // The framed board stays inside the screen's available area.
+    void fitsInsideTheScreen_data()
+    {
+        QTest::addColumn<QRect>("client");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("fitted");
+        const QRect design(60, 200, 632, 453);
+        QTest::newRow("fits") << design << QRect(0, 0, 1920, 1080) << design;
+        QTest::newRow("below the bottom") << QRect(60, 500, 632, 453) << QRect(0, 0, 960, 540)
+                                          << QRect(60, 83, 632, 453);
+        QTest::newRow("under a panel on the left") << design << QRect(100, 0, 1820, 1080)
+                                                   << QRect(104, 200, 632, 453);
+        QTest::newRow("scaled 1280 x 720") << design << QRect(0, 0, 640, 360)
+                                           << QRect(60, 23, 464, 333);
+        QTest::newRow("no room at all") << design << QRect(0, 0, 5, 20) << QRect(4, 23, 1, 1);
+    }
+    void fitsInsideTheScreen()
+    {
+        QFETCH(QRect, client);
+        QFETCH(QRect, available);
+        QFETCH(QRect, fitted);
+        QCOMPARE(fitInside(client, QMargins(4, 23, 4, 4), available), fitted);
     }
 
     void boardPictureFollowsItsFile()

@@ -59,6 +59,9 @@ private slots:
         QCOMPARE(m_board->windowTitle(), QStringLiteral("Vantrell"));
         QCOMPARE(m_board->size(), QSize(632, 453));
         QVERIFY(m_board->tickActive());
+        // Not yet framed, the window is measured with the design frame.
+        const auto *home = m_board->controlLayer().get<LabelControl>(QStringLiteral("lblHome"));
+        QCOMPARE(home->fontSize(), 24.0);
     }
 
     void controlsInCreationOrder()
@@ -175,6 +178,29 @@ private slots:
         QVERIFY(!modCount::IsCounting(3));
         tickFor(1000);
         QCOMPARE(read(FigureSet::VisitorPenalty1), QString());
+    }
+
+    // A double-click is a click and then a double-click event, which the
+    // board leaves alone; two separate clicks are two clicks.
+    void aDoubleClickActsOnce()
+    {
+        m_board->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_board.get()));
+        QWindow *window = m_board->windowHandle();
+        const auto centre = [this](const char *name, int index) {
+            const QWidget *area = m_board->controlLayer().find(QLatin1String(name), index);
+            return area->mapTo(m_board.get(), area->rect().center());
+        };
+        QTest::mouseDClick(window, Qt::LeftButton, {}, centre("imgGoalCoverH", -1));
+        QCOMPARE(m_board->WhoGoal(), qint16(1));
+        QCOMPARE(read(FigureSet::HomeScore), QStringLiteral(" 1"));
+        QTest::mouseDClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
+        QCOMPARE(m_board->PenaltyMark(4), qint16(2));
+        QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
+        QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
+        QCOMPARE(m_board->PenaltyMark(4), qint16(2));
+        QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
+        QCOMPARE(m_board->PenaltyMark(4), qint16(0));
     }
 
     void penaltyMarksPaintTheirState_data()

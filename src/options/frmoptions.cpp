@@ -6,6 +6,7 @@
 #include "board/picturebox.h"
 #include "board/segmora.h"
 #include "options/chopfilename.h"
+#include "options/fixeddialog.h"
 #include "options/frmchoosekey.h"
 #include "options/keynames.h"
 #include "options/previewsize.h"
@@ -91,13 +92,12 @@ const std::array<frmOptions::ColorRow, 9> &frmOptions::colorRows()
 }
 
 frmOptions::frmOptions(SettingsStore &store, OptionsPlatform platform, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, fixedDialogFlags())
     , m_store(store)
     , m_platform(std::move(platform))
 {
     setWindowTitle(QStringLiteral("Options"));
-    setFixedSize(px(6030), px(5775));
+    makeFixedDialog(*this, QSize(px(6030), px(5775)));
     // Small captions, so four tabs and every caption fit the dialog's size.
     QFont small(QStringLiteral("Arial"));
     small.setPixelSize(11);

@@ -145,6 +145,9 @@ private slots:
         keyCapture().CurrentKey = qint16(current);
         frmChooseKey window(keys, [this] { ++m_beeps; });
         window.show();
+        // Minimized by a window manager, it comes straight back.
+        window.setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(!window.isMinimized());
         QCOMPARE(window.windowTitle(), QStringLiteral("Choose Key"));
         QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblChoose"))->text(),
                  QStringLiteral("Press the key you would like to start / stop an independent penalty clock."));

@@ -14,6 +14,7 @@
 #include "settings/storedvalues.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -336,10 +337,24 @@ void frmOptions::load()
     m_hornFile->setText(ChopFileName(HornTemp, FileLabelLength));
 }
 
-void frmOptions::showEvent(QShowEvent *event)
+// Enter confirms the dialog each time it becomes active, and each time a key
+// capture, a chooser or a question closes over it (whether or not the window
+// system gives it back the activation): the button that opened one would
+// otherwise keep the focus, stay the default button, and Enter would open it
+// again. A name box being typed in keeps the focus.
+bool frmOptions::event(QEvent *event)
 {
-    QDialog::showEvent(event);
-    m_ok->setFocus();
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowUnblocked)
+        focusOk();
+    return handled;
+}
+
+void frmOptions::focusOk()
+{
+    QWidget *focused = focusWidget();
+    if (focused != m_homeText && focused != m_visitorText)
+        m_ok->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 qint32 frmOptions::swatch(const QString &setting) const

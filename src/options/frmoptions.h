@@ -53,7 +53,7 @@ public:
     void captureKey(int row);
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     struct ColorRow
@@ -86,6 +86,7 @@ private:
     void resetKeys();
     void ok();
     void showKey(int row);
+    void focusOk();
 
     SettingsStore &m_store;
     OptionsPlatform m_platform;

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -269,7 +270,9 @@ private slots:
         settingsRecord().VisitorText = QString(30, QLatin1Char('V'));
         SettingsStore store;
         frmOptions dialog(store, platform());
+        child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(2);
         dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
         auto *home = child<QLineEdit>(dialog, "txtHomeText");
         home->selectAll();
         QTest::keyClicks(home, QStringLiteral("abcdefghijklmnopqrstuvwxy"));
@@ -283,6 +286,13 @@ private slots:
         QCOMPARE(visitor->text().size(), 30);
         QTest::keyClick(visitor, Qt::Key_Backspace);
         QCOMPARE(visitor->text().size(), 29);
+        // Coming back from another window, the name box keeps the focus.
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(QApplication::focusWidget(), visitor);
     }
 
     void chopFileName_data()

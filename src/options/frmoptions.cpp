@@ -373,14 +373,14 @@ void frmOptions::setSwatch(const QString &setting, qint32 color)
 
 void frmOptions::changeColor(const QString &setting)
 {
-    if (const std::optional<QColor> color = m_platform.chooseColor(this))
+    if (const std::optional<QColor> color = m_platform.chooseColor(this, toQColor(swatch(setting))))
         setSwatch(setting, fromQColor(*color));
 }
 
 void frmOptions::changePicture(QString frmOptions::*working, PictureBox *box, ImageControl *image)
 {
     const QString file = m_platform.chooseFile(
-        this, QStringLiteral("Pictures (*.bmp *.gif *.jpg *.jpeg)"), m_lastFolder);
+        this, QStringLiteral("Pictures (*.bmp *.gif *.jpg *.jpeg *.png)"), m_lastFolder);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
     m_lastFolder = QFileInfo(file).absolutePath();

@@ -7,6 +7,7 @@
 #include "settings/settingsrecord.h"
 #include "settings/settingsstore.h"
 
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <deque>
 #include <memory>
@@ -45,18 +47,20 @@ private:
     FakeKeyboard m_keyboard;
     std::deque<std::optional<QColor>> m_colors;
     std::deque<QString> m_files;
+    QStringList m_filters;
     bool m_answer = false;
     QStringList m_questions;
 
     OptionsPlatform platform()
     {
         OptionsPlatform fake;
-        fake.chooseColor = [this](QWidget *) {
+        fake.chooseColor = [this](QWidget *, const QColor &) {
             const auto color = m_colors.front();
             m_colors.pop_front();
             return color;
         };
-        fake.chooseFile = [this](QWidget *, const QString &, const QString &) {
+        fake.chooseFile = [this](QWidget *, const QString &filter, const QString &) {
+            m_filters << filter;
             const QString file = m_files.front();
             m_files.pop_front();
             return file;
@@ -104,6 +108,7 @@ private slots:
         modGrabKeys::reset(&m_keyboard);
         m_colors.clear();
         m_files.clear();
+        m_filters.clear();
         m_questions.clear();
     }
     void cleanup() { modGrabKeys::reset(); }
@@ -348,6 +353,20 @@ private slots:
         QCOMPARE(dialog.swatch(QStringLiteral("picLedSelected")), 1 + 2 * 256 + 3 * 65536);
         click(dialog, "cmdLedSelected");
         QCOMPARE(dialog.swatch(QStringLiteral("picLedSelected")), 1 + 2 * 256 + 3 * 65536);
+        // The real chooser opens at the swatch's colour; confirmed untouched
+        // it keeps it.
+        settingsRecord().TimeColor = 0x3366CC;
+        frmOptions real(store, OptionsPlatform::system());
+        QColor opened;
+        QTimer::singleShot(0, [&opened] {
+            auto *chooser = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
+            QVERIFY(chooser);
+            opened = chooser->currentColor();
+            chooser->accept();
+        });
+        click(real, "cmdTimeC");
+        QCOMPARE(opened, QColor(0xCC, 0x66, 0x33));
+        QCOMPARE(real.swatch(QStringLiteral("picTimeC")), 0x3366CC);
     }
 
     void picturesChangeAndClear()
@@ -359,6 +378,7 @@ private slots:
         auto *image = child<ImageControl>(dialog, "imgBoardPicPreview");
         m_files = {picture, QString(), m_dir->filePath(QStringLiteral("gone.png"))};
         click(dialog, "cmdChangeBoardPic");
+        QVERIFY(m_filters.first().contains(QLatin1String("*.png")));
         QCOMPARE(dialog.BoardPicTemp, picture);
         QCOMPARE(image->picture().size(), QSize(40, 20));
         click(dialog, "cmdChangeBoardPic");

@@ -33,6 +33,16 @@ constexpr int NameLength = 20;
 constexpr int FileLabelLength = 50;
 constexpr int MaxSelectedWidth = 5;
 
+// A scroll bar's value grows downwards: its up arrow, the Up key, the wheel
+// turned up and a click above the handle all lower it. The highlight is to
+// widen upwards, so the width spinner's position is how far the width lies
+// below the widest. The mapping is its own inverse: it also gives the
+// position of a width.
+int widthAtPosition(int position)
+{
+    return MaxSelectedWidth - position;
+}
+
 int px(int twips)
 {
     return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
@@ -176,11 +186,13 @@ void frmOptions::buildColorTab(QWidget *tab)
         m_width = placed(new QScrollBar(Qt::Vertical, box), "scrLEDSelectedWidth",
                          place(1080, 810, 255, 420));
         m_width->setRange(0, MaxSelectedWidth);
-        // The up arrow makes the highlight wider.
-        m_width->setInvertedAppearance(true);
-        m_width->setInvertedControls(false);
-        connect(m_width, &QScrollBar::valueChanged, this,
-                [this](int value) { m_widthValue->setText(QString::number(value)); });
+        // One step for a click beside the handle and for a turn of the wheel.
+        m_width->setPageStep(1);
+        // Reached by Tab, so the Up and Down keys can move it too.
+        m_width->setFocusPolicy(Qt::StrongFocus);
+        connect(m_width, &QScrollBar::valueChanged, this, [this](int position) {
+            m_widthValue->setText(QString::number(widthAtPosition(position)));
+        });
     }
     auto *reset = placed(new QPushButton(QStringLiteral("Reset Colors"), tab), "cmdResetColors",
                          place(3960, 4080, 1680, 405));
@@ -298,7 +310,7 @@ void frmOptions::load()
         setSwatch(QLatin1String(row.swatch), settings.*row.setting);
 
     const int width = qBound(0, int(settings.LEDSelectedWidth), MaxSelectedWidth);
-    m_width->setValue(width);
+    m_width->setValue(widthAtPosition(width));
     m_widthValue->setText(QString::number(width));
 
     for (qint16 KeyWorkingCopies::*working : keyLoadOrder()) {

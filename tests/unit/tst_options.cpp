@@ -22,11 +22,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <deque>
 #include <memory>
 
 namespace {
+
+enum class WidthMove { UpArrow, DownArrow, UpKey, WheelUp };
 
 class FakeKeyboard : public modGrabKeys::Keyboard
 {
@@ -37,6 +40,8 @@ public:
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(WidthMove)
 
 class TestOptions : public QObject
 {
@@ -95,6 +100,26 @@ private:
     static void click(const QWidget &dialog, const char *button)
     {
         child<QPushButton>(dialog, button)->click();
+    }
+    static void moveWidth(const QWidget &dialog, WidthMove move)
+    {
+        auto *spinner = child<QScrollBar>(dialog, "scrLEDSelectedWidth");
+        const QPoint upArrow(spinner->width() / 2, 2);
+        const QPoint downArrow(spinner->width() / 2, spinner->height() - 3);
+        switch (move) {
+        case WidthMove::UpArrow:
+            return QTest::mouseClick(spinner, Qt::LeftButton, {}, upArrow);
+        case WidthMove::DownArrow:
+            return QTest::mouseClick(spinner, Qt::LeftButton, {}, downArrow);
+        case WidthMove::UpKey:
+            return QTest::keyClick(spinner, Qt::Key_Up);
+        case WidthMove::WheelUp: {
+            QWheelEvent wheel(upArrow, spinner->mapToGlobal(upArrow), {}, QPoint(0, 120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(spinner, &wheel);
+            return;
+        }
+        }
     }
 
 private slots:
@@ -193,23 +218,39 @@ private slots:
         QCOMPARE(dialog.swatch(QStringLiteral("picTimeC")), yes ? 255 : 0x00FF00);
         QCOMPARE(dialog.swatch(QStringLiteral("picPeriodC")), yes ? 49152 : 7);
         QCOMPARE(child<QLabel>(dialog, "lblLEDSelectedWidthValue")->text(), yes ? "0" : "3");
-        QCOMPARE(child<QScrollBar>(dialog, "scrLEDSelectedWidth")->value(), 3);
         QVERIFY(!QFile::exists(storePath()));
         click(dialog, "cmdOk");
         QCOMPARE(settingsRecord().LEDSelectedWidth, qint16(yes ? 0 : 3));
         QCOMPARE(settingsRecord().HomeText, QStringLiteral("Reds"));
-        // The spinner's next move shows its own value again.
+        // The spinner stayed at 3: its next move shows its own value again.
+        moveWidth(dialog, WidthMove::UpArrow);
+        QCOMPARE(child<QLabel>(dialog, "lblLEDSelectedWidthValue")->text(), QStringLiteral("4"));
     }
 
+    // Up widens the highlight, whichever way the operator moves the spinner.
+    void widthSpinnerShowsItsValue_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<WidthMove>("move");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("up arrow from 0") << 0 << WidthMove::UpArrow << "1";
+        QTest::newRow("up arrow from 2") << 2 << WidthMove::UpArrow << "3";
+        QTest::newRow("up arrow at 5") << 5 << WidthMove::UpArrow << "5";
+        QTest::newRow("down arrow from 2") << 2 << WidthMove::DownArrow << "1";
+        QTest::newRow("down arrow at 0") << 0 << WidthMove::DownArrow << "0";
+        QTest::newRow("Up key") << 2 << WidthMove::UpKey << "3";
+        QTest::newRow("wheel up") << 2 << WidthMove::WheelUp << "3";
+    }
     void widthSpinnerShowsItsValue()
     {
+        QFETCH(int, stored);
+        QFETCH(WidthMove, move);
+        QFETCH(QString, shown);
+        settingsRecord().LEDSelectedWidth = qint16(stored);
         SettingsStore store;
         frmOptions dialog(store, platform());
-        auto *spinner = child<QScrollBar>(dialog, "scrLEDSelectedWidth");
-        QCOMPARE(spinner->minimum(), 0);
-        QCOMPARE(spinner->maximum(), 5);
-        spinner->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(child<QLabel>(dialog, "lblLEDSelectedWidthValue")->text(), QStringLiteral("1"));
+        moveWidth(dialog, move);
+        QCOMPARE(child<QLabel>(dialog, "lblLEDSelectedWidthValue")->text(), shown);
     }
 
     void keepNumlockOffForcesAtOnce()
@@ -230,7 +271,6 @@ private slots:
         SettingsStore store;
         frmOptions dialog(store, platform());
         QCOMPARE(child<QComboBox>(dialog, "cmbLedType")->currentIndex(), 0);
-        QCOMPARE(child<QScrollBar>(dialog, "scrLEDSelectedWidth")->value(), 5);
         QCOMPARE(child<QLabel>(dialog, "lblLEDSelectedWidthValue")->text(), QStringLiteral("5"));
         for (const char *option : {"optNormal", "optKeepOn", "optKeepOff"})
             QVERIFY(!child<QRadioButton>(dialog, option)->isChecked());

@@ -9,6 +9,7 @@
 #include "options/fixeddialog.h"
 #include "options/frmchoosekey.h"
 #include "options/keynames.h"
+#include "options/namelimit.h"
 #include "options/previewsize.h"
 #include "settings/settingsstore.h"
 #include "settings/storedvalues.h"
@@ -345,8 +346,8 @@ void frmOptions::load()
     m_preview->setLedType(m_ledType->currentIndex());
     m_homeText->setText(settings.HomeText);
     m_visitorText->setText(settings.VisitorText);
-    m_buzzerFile->setText(ChopFileName(BuzzTemp, FileLabelLength));
-    m_hornFile->setText(ChopFileName(HornTemp, FileLabelLength));
+    showFile(m_buzzerFile, BuzzTemp);
+    showFile(m_hornFile, HornTemp);
 }
 
 // Enter confirms the dialog each time it becomes active, and each time a key
@@ -413,18 +414,27 @@ void frmOptions::changeSound(QString frmOptions::*working, QLabel *label)
         return;
     m_lastFolder = QFileInfo(file).absolutePath();
     this->*working = file;
-    label->setText(ChopFileName(file, FileLabelLength));
+    showFile(label, file);
 }
 
-// A name box takes no 21st character; a longer name that was stored stays
-// as it is unless the operator shortens it.
+void frmOptions::showFile(QLabel *label, const QString &file)
+{
+    label->setText(ChopFileNameToFit(file, FileLabelLength, label->fontMetrics(),
+                                     label->contentsRect().width()));
+}
+
+// Only the operator's edits are limited: a longer name that was stored is
+// loaded whole.
 void frmOptions::nameEdited(QLineEdit *box, QString &last, const QString &text)
 {
-    if (text.size() > NameLength && text.size() > last.size() && box->isModified()) {
-        const int cursor = box->cursorPosition() - int(text.size() - last.size());
-        box->setText(last);
-        box->setCursorPosition(qMax(0, cursor));
-        return;
+    if (box->isModified()) {
+        const LimitedName limited = limitNameEdit(last, text, NameLength);
+        if (limited.text != text) {
+            // Comes back here with the name that fits.
+            box->setText(limited.text);
+            box->setCursorPosition(int(limited.cursor));
+            return;
+        }
     }
     last = text;
     QLabel *preview = box == m_homeText ? m_homePreview : m_visitorPreview;

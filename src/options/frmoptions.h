@@ -81,6 +81,7 @@ private:
     void changePicture(QString frmOptions::*working, PictureBox *box, ImageControl *image);
     void clearPicture(QString frmOptions::*working, ImageControl *image);
     void changeSound(QString frmOptions::*working, QLabel *label);
+    void showFile(QLabel *label, const QString &file);
     void nameEdited(QLineEdit *box, QString &last, const QString &text);
     void resetColors();
     void resetKeys();

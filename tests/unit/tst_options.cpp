@@ -7,6 +7,7 @@
 #include "settings/settingsrecord.h"
 #include "settings/settingsstore.h"
 
+#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
@@ -322,6 +323,11 @@ private slots:
         home->selectAll();
         QTest::keyClicks(home, QStringLiteral("abcdefghijklmnopqrstuvwxy"));
         QCOMPARE(home->text(), QStringLiteral("abcdefghijklmnopqrst"));
+        // A longer name pasted keeps its first twenty characters.
+        QGuiApplication::clipboard()->setText(QStringLiteral("Wolverhampton Wanderers"));
+        home->selectAll();
+        QTest::keyClick(home, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(home->text(), QStringLiteral("Wolverhampton Wander"));
         // A longer stored name is shown whole, refuses more, and may shrink.
         auto *visitor = child<QLineEdit>(dialog, "txtVisitorText");
         QCOMPARE(visitor->text(), QString(30, QLatin1Char('V')));
@@ -338,6 +344,9 @@ private slots:
         dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QCOMPARE(QApplication::focusWidget(), visitor);
+        visitor->selectAll();
+        QTest::keyClick(visitor, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(visitor->text(), QStringLiteral("Wolverhampton Wander"));
     }
 
     void chopFileName_data()
@@ -431,7 +440,7 @@ private slots:
 
     void soundsChangeWithTheirLabels()
     {
-        const QString sound = file(QStringLiteral("<b>whistle.wav"));
+        const QString sound = file(QStringLiteral("<b>MEGAPHONE WHISTLE AT THE PERIOD END.wav"));
         SettingsStore store;
         frmOptions dialog(store, platform());
         auto *label = child<QLabel>(dialog, "lblBFile");
@@ -439,7 +448,9 @@ private slots:
         m_files = {sound, QString()};
         click(dialog, "cmdBuzzerSound");
         QCOMPARE(dialog.BuzzTemp, sound);
-        QCOMPARE(label->text(), ChopFileName(sound, 50));
+        // Too wide at fifty characters: shortened from the front, never clipped.
+        QVERIFY(label->text().endsWith(QLatin1String("PERIOD END.wav")));
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
         QCOMPARE(label->textFormat(), Qt::PlainText);
         click(dialog, "cmdBuzzerSound");
         QCOMPARE(dialog.BuzzTemp, sound);

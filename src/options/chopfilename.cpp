@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 
 QString ChopFileName(const QString &FileName, qint16 Length)
 {
@@ -17,4 +18,13 @@ QString ChopFileName(const QString &FileName, qint16 Length)
     if (bare.size() > room)
         return separator + bare.right(room);
     return FileName.left(room - bare.size()) + separator + bare;
+}
+
+QString ChopFileNameToFit(const QString &FileName, qint16 Length, const QFontMetrics &metrics,
+                          int width)
+{
+    QString shown = ChopFileName(FileName, Length);
+    for (qint16 length = Length - 1; length > 0 && metrics.horizontalAdvance(shown) > width; --length)
+        shown = ChopFileName(FileName, length);
+    return shown;
 }

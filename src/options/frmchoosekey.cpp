@@ -1,6 +1,7 @@
 #include "options/frmchoosekey.h"
 
 #include "input/keytranslation.h"
+#include "options/fixeddialog.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,15 +19,14 @@ QFont fontOf(const char *family, int points)
 
 frmChooseKey::frmChooseKey(const KeyWorkingCopies &keys, std::function<void()> beep,
                            QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent, fixedDialogFlags())
     , m_keys(keys)
     , m_beep(std::move(beep))
     , m_prompt(new QLabel(this))
     , m_used(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Choose Key"));
-    setFixedSize(4680 / 15, 2415 / 15);
+    makeFixedDialog(*this, QSize(4680 / 15, 2415 / 15));
     setFocusPolicy(Qt::StrongFocus);
 
     KeyCapture &capture = keyCapture();

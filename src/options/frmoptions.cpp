@@ -6,14 +6,17 @@
 #include "board/picturebox.h"
 #include "board/segmora.h"
 #include "options/chopfilename.h"
+#include "options/fixeddialog.h"
 #include "options/frmchoosekey.h"
 #include "options/keynames.h"
+#include "options/namelimit.h"
 #include "options/previewsize.h"
 #include "settings/settingsstore.h"
 #include "settings/storedvalues.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -31,6 +34,16 @@ constexpr int TwipsPerPixel = 15;
 constexpr int NameLength = 20;
 constexpr int FileLabelLength = 50;
 constexpr int MaxSelectedWidth = 5;
+
+// A scroll bar's value grows downwards: its up arrow, the Up key, the wheel
+// turned up and a click above the handle all lower it. The highlight is to
+// widen upwards, so the width spinner's position is how far the width lies
+// below the widest. The mapping is its own inverse: it also gives the
+// position of a width.
+int widthAtPosition(int position)
+{
+    return MaxSelectedWidth - position;
+}
 
 int px(int twips)
 {
@@ -92,13 +105,12 @@ const std::array<frmOptions::ColorRow, 9> &frmOptions::colorRows()
 }
 
 frmOptions::frmOptions(SettingsStore &store, OptionsPlatform platform, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, fixedDialogFlags())
     , m_store(store)
     , m_platform(std::move(platform))
 {
     setWindowTitle(QStringLiteral("Options"));
-    setFixedSize(px(6030), px(5775));
+    makeFixedDialog(*this, QSize(px(6030), px(5775)));
     // Small captions, so four tabs and every caption fit the dialog's size.
     QFont small(QStringLiteral("Arial"));
     small.setPixelSize(11);
@@ -176,11 +188,13 @@ void frmOptions::buildColorTab(QWidget *tab)
         m_width = placed(new QScrollBar(Qt::Vertical, box), "scrLEDSelectedWidth",
                          place(1080, 810, 255, 420));
         m_width->setRange(0, MaxSelectedWidth);
-        // The up arrow makes the highlight wider.
-        m_width->setInvertedAppearance(true);
-        m_width->setInvertedControls(false);
-        connect(m_width, &QScrollBar::valueChanged, this,
-                [this](int value) { m_widthValue->setText(QString::number(value)); });
+        // One step for a click beside the handle and for a turn of the wheel.
+        m_width->setPageStep(1);
+        // Reached by Tab, so the Up and Down keys can move it too.
+        m_width->setFocusPolicy(Qt::StrongFocus);
+        connect(m_width, &QScrollBar::valueChanged, this, [this](int position) {
+            m_widthValue->setText(QString::number(widthAtPosition(position)));
+        });
     }
     auto *reset = placed(new QPushButton(QStringLiteral("Reset Colors"), tab), "cmdResetColors",
                          place(3960, 4080, 1680, 405));
@@ -298,7 +312,7 @@ void frmOptions::load()
         setSwatch(QLatin1String(row.swatch), settings.*row.setting);
 
     const int width = qBound(0, int(settings.LEDSelectedWidth), MaxSelectedWidth);
-    m_width->setValue(width);
+    m_width->setValue(widthAtPosition(width));
     m_widthValue->setText(QString::number(width));
 
     for (qint16 KeyWorkingCopies::*working : keyLoadOrder()) {
@@ -333,14 +347,28 @@ void frmOptions::load()
     m_preview->setLedType(m_ledType->currentIndex());
     m_homeText->setText(settings.HomeText);
     m_visitorText->setText(settings.VisitorText);
-    m_buzzerFile->setText(ChopFileName(BuzzTemp, FileLabelLength));
-    m_hornFile->setText(ChopFileName(HornTemp, FileLabelLength));
+    showFile(m_buzzerFile, BuzzTemp);
+    showFile(m_hornFile, HornTemp);
 }
 
-void frmOptions::showEvent(QShowEvent *event)
+// Enter confirms the dialog each time it becomes active, and each time a key
+// capture, a chooser or a question closes over it (whether or not the window
+// system gives it back the activation): the button that opened one would
+// otherwise keep the focus, stay the default button, and Enter would open it
+// again. A name box being typed in keeps the focus.
+bool frmOptions::event(QEvent *event)
 {
-    QDialog::showEvent(event);
-    m_ok->setFocus();
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowUnblocked)
+        focusOk();
+    return handled;
+}
+
+void frmOptions::focusOk()
+{
+    QWidget *focused = focusWidget();
+    if (focused != m_homeText && focused != m_visitorText)
+        m_ok->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 qint32 frmOptions::swatch(const QString &setting) const
@@ -359,14 +387,14 @@ void frmOptions::setSwatch(const QString &setting, qint32 color)
 
 void frmOptions::changeColor(const QString &setting)
 {
-    if (const std::optional<QColor> color = m_platform.chooseColor(this))
+    if (const std::optional<QColor> color = m_platform.chooseColor(this, toQColor(swatch(setting))))
         setSwatch(setting, fromQColor(*color));
 }
 
 void frmOptions::changePicture(QString frmOptions::*working, PictureBox *box, ImageControl *image)
 {
     const QString file = m_platform.chooseFile(
-        this, QStringLiteral("Pictures (*.bmp *.gif *.jpg *.jpeg)"), m_lastFolder);
+        this, QStringLiteral("Pictures (*.bmp *.gif *.jpg *.jpeg *.png)"), m_lastFolder);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
     m_lastFolder = QFileInfo(file).absolutePath();
@@ -387,18 +415,27 @@ void frmOptions::changeSound(QString frmOptions::*working, QLabel *label)
         return;
     m_lastFolder = QFileInfo(file).absolutePath();
     this->*working = file;
-    label->setText(ChopFileName(file, FileLabelLength));
+    showFile(label, file);
 }
 
-// A name box takes no 21st character; a longer name that was stored stays
-// as it is unless the operator shortens it.
+void frmOptions::showFile(QLabel *label, const QString &file)
+{
+    label->setText(ChopFileNameToFit(file, FileLabelLength, label->fontMetrics(),
+                                     label->contentsRect().width()));
+}
+
+// Only the operator's edits are limited: a longer name that was stored is
+// loaded whole.
 void frmOptions::nameEdited(QLineEdit *box, QString &last, const QString &text)
 {
-    if (text.size() > NameLength && text.size() > last.size() && box->isModified()) {
-        const int cursor = box->cursorPosition() - int(text.size() - last.size());
-        box->setText(last);
-        box->setCursorPosition(qMax(0, cursor));
-        return;
+    if (box->isModified()) {
+        const LimitedName limited = limitNameEdit(last, text, NameLength);
+        if (limited.text != text) {
+            // Comes back here with the name that fits.
+            box->setText(limited.text);
+            box->setCursorPosition(int(limited.cursor));
+            return;
+        }
     }
     last = text;
     QLabel *preview = box == m_homeText ? m_homePreview : m_visitorPreview;

@@ -53,7 +53,7 @@ public:
     void captureKey(int row);
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     struct ColorRow
@@ -81,11 +81,13 @@ private:
     void changePicture(QString frmOptions::*working, PictureBox *box, ImageControl *image);
     void clearPicture(QString frmOptions::*working, ImageControl *image);
     void changeSound(QString frmOptions::*working, QLabel *label);
+    void showFile(QLabel *label, const QString &file);
     void nameEdited(QLineEdit *box, QString &last, const QString &text);
     void resetColors();
     void resetKeys();
     void ok();
     void showKey(int row);
+    void focusOk();
 
     SettingsStore &m_store;
     OptionsPlatform m_platform;

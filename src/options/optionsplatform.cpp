@@ -8,8 +8,8 @@
 OptionsPlatform OptionsPlatform::system()
 {
     OptionsPlatform platform;
-    platform.chooseColor = [](QWidget *parent) -> std::optional<QColor> {
-        const QColor color = QColorDialog::getColor(Qt::white, parent);
+    platform.chooseColor = [](QWidget *parent, const QColor &initial) -> std::optional<QColor> {
+        const QColor color = QColorDialog::getColor(initial, parent);
         if (!color.isValid())
             return std::nullopt;
         return color;

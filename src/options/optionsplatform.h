@@ -12,8 +12,8 @@ class QWidget;
 // open, a Yes or No, a message to read. Tests answer in their place.
 struct OptionsPlatform
 {
-    // Nothing when the operator cancels.
-    std::function<std::optional<QColor>(QWidget *parent)> chooseColor;
+    // Opens at `initial`; nothing when the operator cancels.
+    std::function<std::optional<QColor>(QWidget *parent, const QColor &initial)> chooseColor;
     // Empty when the operator cancels; `filter` as Qt writes filters.
     std::function<QString(QWidget *parent, const QString &filter, const QString &folder)> chooseFile;
     std::function<bool(QWidget *parent, const QString &title, const QString &question)> askYesNo;

@@ -7,6 +7,8 @@
 #include "settings/settingsrecord.h"
 #include "settings/settingsstore.h"
 
+#include <QClipboard>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -17,13 +19,18 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
 
 #include <deque>
 #include <memory>
 
 namespace {
+
+enum class WidthMove { UpArrow, DownArrow, UpKey, WheelUp };
 
 class FakeKeyboard : public modGrabKeys::Keyboard
 {
@@ -35,6 +42,8 @@ public:
 
 } // namespace
 
+Q_DECLARE_METATYPE(WidthMove)
+
 class TestOptions : public QObject
 {
     Q_OBJECT
@@ -44,6 +53,7 @@ private:
     FakeKeyboard m_keyboard;
     std::deque<std::optional<QColor>> m_colors;
     std::deque<QString> m_files;
+    QStringList m_filters;
     bool m_answer = false;
     QStringList m_questions;
     QStringList m_told;
@@ -51,12 +61,13 @@ private:
     OptionsPlatform platform()
     {
         OptionsPlatform fake;
-        fake.chooseColor = [this](QWidget *) {
+        fake.chooseColor = [this](QWidget *, const QColor &) {
             const auto color = m_colors.front();
             m_colors.pop_front();
             return color;
         };
-        fake.chooseFile = [this](QWidget *, const QString &, const QString &) {
+        fake.chooseFile = [this](QWidget *, const QString &filter, const QString &) {
+            m_filters << filter;
             const QString file = m_files.front();
             m_files.pop_front();
             return file;
@@ -93,6 +104,26 @@ private:
     {
         child<QPushButton>(dialog, button)->click();
     }
+    static void moveWidth(const QWidget &dialog, WidthMove move)
+    {
+        auto *spinner = child<QScrollBar>(dialog, "scrLEDSelectedWidth");
+        const QPoint upArrow(spinner->width() / 2, 2);
+        const QPoint downArrow(spinner->width() / 2, spinner->height() - 3);
+        switch (move) {
+        case WidthMove::UpArrow:
+            return QTest::mouseClick(spinner, Qt::LeftButton, {}, upArrow);
+        case WidthMove::DownArrow:
+            return QTest::mouseClick(spinner, Qt::LeftButton, {}, downArrow);
+        case WidthMove::UpKey:
+            return QTest::keyClick(spinner, Qt::Key_Up);
+        case WidthMove::WheelUp: {
+            QWheelEvent wheel(upArrow, spinner->mapToGlobal(upArrow), {}, QPoint(0, 120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(spinner, &wheel);
+            return;
+        }
+        }
+    }
 
 private slots:
     void init()
@@ -105,6 +136,7 @@ private slots:
         modGrabKeys::reset(&m_keyboard);
         m_colors.clear();
         m_files.clear();
+        m_filters.clear();
         m_questions.clear();
         m_told.clear();
     }
@@ -207,23 +239,39 @@ private slots:
         QCOMPARE(dialog.swatch(QStringLiteral("picTimeC")), yes ? 255 : 0x00FF00);
         QCOMPARE(dialog.swatch(QStringLiteral("picPeriodC")), yes ? 49152 : 7);
         QCOMPARE(child<QLabel>(dialog, "lblLEDSelectedWidthValue")->text(), yes ? "0" : "3");
-        QCOMPARE(child<QScrollBar>(dialog, "scrLEDSelectedWidth")->value(), 3);
         QVERIFY(!QFile::exists(storePath()));
         click(dialog, "cmdOk");
         QCOMPARE(settingsRecord().LEDSelectedWidth, qint16(yes ? 0 : 3));
         QCOMPARE(settingsRecord().HomeText, QStringLiteral("Reds"));
-        // The spinner's next move shows its own value again.
+        // The spinner stayed at 3: its next move shows its own value again.
+        moveWidth(dialog, WidthMove::UpArrow);
+        QCOMPARE(child<QLabel>(dialog, "lblLEDSelectedWidthValue")->text(), QStringLiteral("4"));
     }
 
+    // Up widens the highlight, whichever way the operator moves the spinner.
+    void widthSpinnerShowsItsValue_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<WidthMove>("move");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("up arrow from 0") << 0 << WidthMove::UpArrow << "1";
+        QTest::newRow("up arrow from 2") << 2 << WidthMove::UpArrow << "3";
+        QTest::newRow("up arrow at 5") << 5 << WidthMove::UpArrow << "5";
+        QTest::newRow("down arrow from 2") << 2 << WidthMove::DownArrow << "1";
+        QTest::newRow("down arrow at 0") << 0 << WidthMove::DownArrow << "0";
+        QTest::newRow("Up key") << 2 << WidthMove::UpKey << "3";
+        QTest::newRow("wheel up") << 2 << WidthMove::WheelUp << "3";
+    }
     void widthSpinnerShowsItsValue()
     {
+        QFETCH(int, stored);
+        QFETCH(WidthMove, move);
+        QFETCH(QString, shown);
+        settingsRecord().LEDSelectedWidth = qint16(stored);
         SettingsStore store;
         frmOptions dialog(store, platform());
-        auto *spinner = child<QScrollBar>(dialog, "scrLEDSelectedWidth");
-        QCOMPARE(spinner->minimum(), 0);
-        QCOMPARE(spinner->maximum(), 5);
-        spinner->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(child<QLabel>(dialog, "lblLEDSelectedWidthValue")->text(), QStringLiteral("1"));
+        moveWidth(dialog, move);
+        QCOMPARE(child<QLabel>(dialog, "lblLEDSelectedWidthValue")->text(), shown);
     }
 
     void keepNumlockOffForcesAtOnce()
@@ -244,7 +292,6 @@ private slots:
         SettingsStore store;
         frmOptions dialog(store, platform());
         QCOMPARE(child<QComboBox>(dialog, "cmbLedType")->currentIndex(), 0);
-        QCOMPARE(child<QScrollBar>(dialog, "scrLEDSelectedWidth")->value(), 5);
         QCOMPARE(child<QLabel>(dialog, "lblLEDSelectedWidthValue")->text(), QStringLiteral("5"));
         for (const char *option : {"optNormal", "optKeepOn", "optKeepOff"})
             QVERIFY(!child<QRadioButton>(dialog, option)->isChecked());
@@ -289,11 +336,18 @@ private slots:
         settingsRecord().VisitorText = QString(30, QLatin1Char('V'));
         SettingsStore store;
         frmOptions dialog(store, platform());
+        child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(2);
         dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
         auto *home = child<QLineEdit>(dialog, "txtHomeText");
         home->selectAll();
         QTest::keyClicks(home, QStringLiteral("abcdefghijklmnopqrstuvwxy"));
         QCOMPARE(home->text(), QStringLiteral("abcdefghijklmnopqrst"));
+        // A longer name pasted keeps its first twenty characters.
+        QGuiApplication::clipboard()->setText(QStringLiteral("Wolverhampton Wanderers"));
+        home->selectAll();
+        QTest::keyClick(home, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(home->text(), QStringLiteral("Wolverhampton Wander"));
         // A longer stored name is shown whole, refuses more, and may shrink.
         auto *visitor = child<QLineEdit>(dialog, "txtVisitorText");
         QCOMPARE(visitor->text(), QString(30, QLatin1Char('V')));
@@ -303,6 +357,16 @@ private slots:
         QCOMPARE(visitor->text().size(), 30);
         QTest::keyClick(visitor, Qt::Key_Backspace);
         QCOMPARE(visitor->text().size(), 29);
+        // Coming back from another window, the name box keeps the focus.
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(QApplication::focusWidget(), visitor);
+        visitor->selectAll();
+        QTest::keyClick(visitor, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(visitor->text(), QStringLiteral("Wolverhampton Wander"));
     }
 
     void chopFileName_data()
@@ -358,6 +422,20 @@ private slots:
         QCOMPARE(dialog.swatch(QStringLiteral("picLedSelected")), 1 + 2 * 256 + 3 * 65536);
         click(dialog, "cmdLedSelected");
         QCOMPARE(dialog.swatch(QStringLiteral("picLedSelected")), 1 + 2 * 256 + 3 * 65536);
+        // The real chooser opens at the swatch's colour; confirmed untouched
+        // it keeps it.
+        settingsRecord().TimeColor = 0x3366CC;
+        frmOptions real(store, OptionsPlatform::system());
+        QColor opened;
+        QTimer::singleShot(0, [&opened] {
+            auto *chooser = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
+            QVERIFY(chooser);
+            opened = chooser->currentColor();
+            chooser->accept();
+        });
+        click(real, "cmdTimeC");
+        QCOMPARE(opened, QColor(0xCC, 0x66, 0x33));
+        QCOMPARE(real.swatch(QStringLiteral("picTimeC")), 0x3366CC);
     }
 
     void picturesChangeAndClear()
@@ -369,6 +447,7 @@ private slots:
         auto *image = child<ImageControl>(dialog, "imgBoardPicPreview");
         m_files = {picture, QString(), m_dir->filePath(QStringLiteral("gone.png"))};
         click(dialog, "cmdChangeBoardPic");
+        QVERIFY(m_filters.first().contains(QLatin1String("*.png")));
         QCOMPARE(dialog.BoardPicTemp, picture);
         QCOMPARE(image->picture().size(), QSize(40, 20));
         click(dialog, "cmdChangeBoardPic");
@@ -381,7 +460,7 @@ private slots:
 
     void soundsChangeWithTheirLabels()
     {
-        const QString sound = file(QStringLiteral("<b>whistle.wav"));
+        const QString sound = file(QStringLiteral("<b>MEGAPHONE WHISTLE AT THE PERIOD END.wav"));
         SettingsStore store;
         frmOptions dialog(store, platform());
         auto *label = child<QLabel>(dialog, "lblBFile");
@@ -389,7 +468,9 @@ private slots:
         m_files = {sound, QString()};
         click(dialog, "cmdBuzzerSound");
         QCOMPARE(dialog.BuzzTemp, sound);
-        QCOMPARE(label->text(), ChopFileName(sound, 50));
+        // Too wide at fifty characters: shortened from the front, never clipped.
+        QVERIFY(label->text().endsWith(QLatin1String("PERIOD END.wav")));
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
         QCOMPARE(label->textFormat(), Qt::PlainText);
         click(dialog, "cmdBuzzerSound");
         QCOMPARE(dialog.BuzzTemp, sound);
@@ -405,7 +486,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(QApplication::focusWidget(), child<QPushButton>(dialog, "cmdOk"));
         QVERIFY(child<QPushButton>(dialog, "cmdOk")->isDefault());
-        QTest::keyClick(&dialog, Qt::Key_Escape);
+        // Minimized by a window manager, it comes straight back.
+        dialog.setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(!dialog.isMinimized());
+        QVERIFY(dialog.isVisible());
+        // A button the operator tabs to answers Enter.
+        QTest::keyClick(&dialog, Qt::Key_Tab);
+        QTest::keyClick(&dialog, Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 };

@@ -1,5 +1,6 @@
 #include "settings/frmsplash.h"
 
+#include "input/modgrabkeys.h"
 #include "settings/settingsio.h"
 
 #include <QCloseEvent>
@@ -62,7 +63,7 @@ frmSplash::frmSplash(SettingsStore &store, const QString &programFolder, QWidget
     place();
     findChild<QFrame *>(QStringLiteral("frameSplash"))->resize(pixels(WidthTwips - 120), pixels(3120));
     findChild<QLabel *>(QStringLiteral("lblVersion"))->setText(versionText());
-    ReadSettings(store, programFolder);
+    ReadSettings(store, programFolder, modGrabKeys::applyPolicy);
 }
 
 void frmSplash::build()

@@ -1,5 +1,5 @@
+#include "app/startup.h"
 #include "platform/soundservername.h"
-#include "settings/startup.h"
 #include "timing/modcount.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "settings/startup.h"
+#include "app/startup.h"
 
 #include "board/boardkeyrelay.h"
 #include "board/frmscoreboard.h"

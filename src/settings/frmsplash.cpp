@@ -2,6 +2,7 @@
 
 #include "input/modgrabkeys.h"
 #include "settings/settingsio.h"
+#include "version.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -40,10 +41,7 @@ struct LabelRow
 
 QString versionText()
 {
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(VANTRELL_VERSION_MAJOR)
-        .arg(VANTRELL_VERSION_MINOR)
-        .arg(VANTRELL_VERSION_PATCH);
+    return QStringLiteral("Version " VANTRELL_VERSION);
 }
 
 QPoint splashTopLeft(const QSize &screen, const QRect &available, const QSize &window)

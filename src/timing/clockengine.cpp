@@ -8,7 +8,6 @@ using namespace modCount;
 
 namespace {
 
-constexpr ClockValue StartGameLength = ClockValue::fromSeconds(1200);
 constexpr ClockValue ShotLength = ClockValue::fromSeconds(120);
 
 void startGameAndPenalties()

@@ -2,7 +2,7 @@
 
 #include "board/frmscoreboard.h"
 #include "board/segmora.h"
-#include "board/soundplayer.h"
+#include "sound/soundplayer.h"
 #include "timing/timesource.h"
 
 #include <QDateTime>

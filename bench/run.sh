@@ -17,7 +17,8 @@ if [[ ${1:-} == --long ]]; then
     minutes=10
 fi
 
-cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
+    -DVANTRELL_BUILD_BENCHMARKS=ON -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" \
     --target vantrell bench_repaint bench_keys bench_clocktruth bench_process >/dev/null
 bin=$build_dir/bin

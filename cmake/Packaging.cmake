@@ -20,17 +20,13 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 set(vantrell_packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
 
-# The binary and, beside it, the same assets the build copies beside it.
+# The binary and, beside it, the assets of assets/CMakeLists.txt's list, the
+# same the build copies beside it.
 # Qt's project setup gives installed binaries an $ORIGIN run path; this folder
 # holds no libraries, and the package takes Qt from the system.
 set_target_properties(vantrell PROPERTIES INSTALL_RPATH "")
 install(TARGETS vantrell RUNTIME DESTINATION ${VANTRELL_INSTALL_PROGRAMDIR})
-file(GLOB vantrell_installed_assets CONFIGURE_DEPENDS
-     ${PROJECT_SOURCE_DIR}/assets/*.rtf
-     ${PROJECT_SOURCE_DIR}/assets/*.wav
-     ${PROJECT_SOURCE_DIR}/assets/*.png
-     ${PROJECT_SOURCE_DIR}/assets/*.svg)
-install(FILES ${vantrell_installed_assets} DESTINATION ${VANTRELL_INSTALL_PROGRAMDIR})
+install(FILES ${VANTRELL_ASSET_FILES} DESTINATION ${VANTRELL_INSTALL_PROGRAMDIR})
 
 # <prefix>/bin/vantrell -> ../lib/vantrell/vantrell. Made in the build tree and
 # installed as a symlink, so it lands in the install manifest and the package.

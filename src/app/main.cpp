@@ -1,6 +1,7 @@
+#include "app/startup.h"
 #include "platform/soundservername.h"
-#include "settings/startup.h"
 #include "timing/modcount.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -13,10 +14,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(name);
     QApplication::setOrganizationName(name);
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(VANTRELL_VERSION_MAJOR)
-                                            .arg(VANTRELL_VERSION_MINOR)
-                                            .arg(VANTRELL_VERSION_PATCH));
+    QApplication::setApplicationVersion(QStringLiteral(VANTRELL_VERSION));
     modCount::setBeep(&QApplication::beep);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantrell/logo.png")));
 

@@ -146,7 +146,7 @@ void frmScoreBoard::fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shif
         return;
     }
     AllKeyCode(KeyCode, Shift);
-    const qint16 code = KeyCodeToAsci(KeyCode);
+    const qint16 code = KeyCodeToAsci(KeyCode, settingsRecord());
     switch (field.kind) {
     case FieldKind::GameClock:
         if (const auto value = modCount::TimeEntryKey(m_gameDigits, code, GameClockLimit))
@@ -178,7 +178,7 @@ void frmScoreBoard::penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift)
     if (KeyCode == settings.ClearKey)
         m_engine.clearPenalty(slot);
     AllKeyCode(KeyCode, Shift);
-    const qint16 code = KeyCodeToAsci(KeyCode);
+    const qint16 code = KeyCodeToAsci(KeyCode, settingsRecord());
     if (KeyCode == settingsRecord().SepTimeKey)
         m_engine.startStopPenalty(slot);
     const auto value = modCount::TimeEntryKey(penaltyDigits(slot), code, ShortClockLimit);

@@ -4,16 +4,16 @@
 #include "board/colorref.h"
 #include "board/fitpicture.h"
 #include "board/imagecontrol.h"
-#include "board/modstretch.h"
-#include "board/multimediaplayer.h"
 #include "board/labelcontrol.h"
 #include "board/modcolor.h"
+#include "board/modstretch.h"
 #include "board/picturebox.h"
 #include "board/screenfit.h"
 #include "board/segmora.h"
 #include "board/shapecontrol.h"
 #include "input/modgrabkeys.h"
 #include "settings/settingsrecord.h"
+#include "sound/multimediaplayer.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -8,27 +8,27 @@ namespace {
 
 struct Binding
 {
-    qint16 SettingsRecord::*key;
+    qint16 KeyBindings::*key;
     Command command;
 };
 
 const Binding BindingOrder[] = {
-    {&SettingsRecord::StartStopClockKey, Command::StartStopClock},
-    {&SettingsRecord::ResetClockKey, Command::ResetClock},
-    {&SettingsRecord::StartStopShotKey, Command::StartStopShot},
-    {&SettingsRecord::ResetShotKey, Command::ResetShot},
-    {&SettingsRecord::ClockSwitchKey, Command::ClockSwitch},
-    {&SettingsRecord::BuzzerKey, Command::Buzzer},
-    {&SettingsRecord::HornKey, Command::Horn},
+    {&KeyBindings::StartStopClockKey, Command::StartStopClock},
+    {&KeyBindings::ResetClockKey, Command::ResetClock},
+    {&KeyBindings::StartStopShotKey, Command::StartStopShot},
+    {&KeyBindings::ResetShotKey, Command::ResetShot},
+    {&KeyBindings::ClockSwitchKey, Command::ClockSwitch},
+    {&KeyBindings::BuzzerKey, Command::Buzzer},
+    {&KeyBindings::HornKey, Command::Horn},
 };
 
 constexpr qint16 PageUpKey = 33;
 constexpr qint16 DownArrowKey = 40;
 
-Command boundCommand(qint16 keyCode, const SettingsRecord &settings)
+Command boundCommand(qint16 keyCode, const KeyBindings &bindings)
 {
     for (const Binding &binding : BindingOrder) {
-        if (settings.*binding.key == keyCode)
+        if (bindings.*binding.key == keyCode)
             return binding.command;
     }
     return Command::None;
@@ -36,9 +36,9 @@ Command boundCommand(qint16 keyCode, const SettingsRecord &settings)
 
 } // namespace
 
-Command commandForKey(qint16 keyCode, const SettingsRecord &settings)
+Command commandForKey(qint16 keyCode, const KeyBindings &bindings)
 {
-    if (const Command command = boundCommand(keyCode, settings); command != Command::None)
+    if (const Command command = boundCommand(keyCode, bindings); command != Command::None)
         return command;
     if (keyCode == HelpKey)
         return Command::Help;
@@ -53,9 +53,9 @@ bool windowKeepsKey(qint16 keyCode)
     return keyCode == EscapeKey || (keyCode >= PageUpKey && keyCode <= DownArrowKey);
 }
 
-Command passedCommandForKey(qint16 keyCode, const SettingsRecord &settings)
+Command passedCommandForKey(qint16 keyCode, const KeyBindings &bindings)
 {
-    return windowKeepsKey(keyCode) ? Command::None : boundCommand(keyCode, settings);
+    return windowKeepsKey(keyCode) ? Command::None : boundCommand(keyCode, bindings);
 }
 
 } // namespace KeyDispatch
@@ -72,14 +72,14 @@ bool commaIsDecimalPoint()
 
 } // namespace
 
-qint16 KeyCodeToAsci(qint16 KeyCode)
+qint16 KeyCodeToAsci(qint16 KeyCode, const KeyBindings &bindings)
 {
     using namespace KeyDispatch;
     if (KeyCode == 32)
         return EntryDiscard;
     if (KeyCode == 13)
         return EntryCommit;
-    if (KeyCode == settingsRecord().ClearKey)
+    if (KeyCode == bindings.ClearKey)
         return EntryClear;
     if (KeyCode == 187 || KeyCode == 107)
         return EntryPlus;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/settingsrecord.h"
+#include "input/keybindings.h"
 
 #include <QtGlobal>
 
@@ -27,7 +27,7 @@ enum class Command {
 
 // The first command, in a fixed order, whose key this is: two commands on
 // one key run only the earlier, and a command bound to F1 or F2 hides them.
-Command commandForKey(qint16 keyCode, const SettingsRecord &settings);
+Command commandForKey(qint16 keyCode, const KeyBindings &bindings);
 
 // Escape and the keys that move through a window's content (Page Up and
 // Down, End, Home, the arrows): our windows beside the board keep them for
@@ -38,7 +38,7 @@ bool windowKeepsKey(qint16 keyCode);
 // record) asks of the board, so a running clock can be stopped from there:
 // the seven bound commands only. Field entry, the clear key, the penalty
 // start key, F1 and F2 stay behind, and so do the keys the window keeps.
-Command passedCommandForKey(qint16 keyCode, const SettingsRecord &settings);
+Command passedCommandForKey(qint16 keyCode, const KeyBindings &bindings);
 
 // Entry codes a field editor consumes.
 constexpr qint16 EntryDiscard = 32;
@@ -55,4 +55,4 @@ constexpr qint16 EntryNothing = -1;
 // bound to a digit clears instead of typing, and one bound to space or Enter
 // never clears. Where the decimal separator is a comma, the comma key types
 // the point too; it stays the comma key everywhere else.
-qint16 KeyCodeToAsci(qint16 KeyCode);
+qint16 KeyCodeToAsci(qint16 KeyCode, const KeyBindings &bindings);

@@ -1,9 +1,9 @@
 #include "input/keytranslation.h"
 
+#include "input/keysyms.h"
+
 #include <QHash>
 #include <QKeyEvent>
-
-#include <X11/keysym.h>
 
 namespace KeyTranslation {
 
@@ -17,21 +17,25 @@ struct KeyRow
 
 // Keys that are not letters, digits or function keys, by unshifted keysym.
 const KeyRow KeysymTable[] = {
-    {XK_BackSpace, 8},     {XK_Tab, 9},           {XK_ISO_Left_Tab, 9},   {XK_Clear, 12},
-    {XK_Return, 13},       {XK_KP_Enter, 13},     {XK_Shift_L, 16},       {XK_Shift_R, 16},
-    {XK_Control_L, 17},    {XK_Control_R, 17},    {XK_Alt_L, 18},         {XK_Alt_R, 18},
-    {XK_Meta_L, 18},       {XK_Meta_R, 18},       {XK_ISO_Level3_Shift, 18}, {XK_Pause, 19},
-    {XK_Caps_Lock, 20},    {XK_Escape, 27},       {XK_space, 32},         {XK_Prior, 33},
-    {XK_Next, 34},         {XK_End, 35},          {XK_Home, 36},          {XK_Left, 37},
-    {XK_Up, 38},           {XK_Right, 39},        {XK_Down, 40},          {XK_Print, 44},
-    {XK_Insert, 45},       {XK_Delete, 46},       {XK_Super_L, 91},       {XK_Super_R, 92},
-    {XK_Menu, 93},         {XK_Num_Lock, 144},    {XK_Scroll_Lock, 145},  {XK_semicolon, 186},
-    {XK_equal, 187},       {XK_comma, 188},       {XK_minus, 189},        {XK_period, 190},
-    {XK_slash, 191},       {XK_grave, 192},       {XK_bracketleft, 219},  {XK_backslash, 220},
-    {XK_bracketright, 221}, {XK_apostrophe, 222},
+    {Keysym::BackSpace, 8},         {Keysym::Tab, 9},               {Keysym::ISO_Left_Tab, 9},
+    {Keysym::Clear, 12},            {Keysym::Return, 13},           {Keysym::KP_Enter, 13},
+    {Keysym::Shift_L, 16},          {Keysym::Shift_R, 16},          {Keysym::Control_L, 17},
+    {Keysym::Control_R, 17},        {Keysym::Alt_L, 18},            {Keysym::Alt_R, 18},
+    {Keysym::Meta_L, 18},           {Keysym::Meta_R, 18},           {Keysym::ISO_Level3_Shift, 18},
+    {Keysym::Pause, 19},            {Keysym::Caps_Lock, 20},        {Keysym::Escape, 27},
+    {Keysym::space, 32},            {Keysym::Prior, 33},            {Keysym::Next, 34},
+    {Keysym::End, 35},              {Keysym::Home, 36},             {Keysym::Left, 37},
+    {Keysym::Up, 38},               {Keysym::Right, 39},            {Keysym::Down, 40},
+    {Keysym::Print, 44},            {Keysym::Insert, 45},           {Keysym::Delete, 46},
+    {Keysym::Super_L, 91},          {Keysym::Super_R, 92},          {Keysym::Menu, 93},
+    {Keysym::Num_Lock, 144},        {Keysym::Scroll_Lock, 145},     {Keysym::semicolon, 186},
+    {Keysym::equal, 187},           {Keysym::comma, 188},           {Keysym::minus, 189},
+    {Keysym::period, 190},          {Keysym::slash, 191},           {Keysym::grave, 192},
+    {Keysym::bracketleft, 219},     {Keysym::backslash, 220},       {Keysym::bracketright, 221},
+    {Keysym::apostrophe, 222},
     // "+" on a key of its own (German, Nordic): the code of the key that types
     // "+", as on Windows.
-    {XK_plus, 187},
+    {Keysym::plus, 187},
 };
 
 const KeyRow QtKeyTable[] = {
@@ -106,7 +110,7 @@ qint16 fromPhysicalKey(const PhysicalKey &key)
         return qint16(48 + key.numberRowDigit);
     // A letter stays its letter, even where a layout puts "." beside it.
     const quint32 lower = key.unshiftedKeysym;
-    if ((lower >= XK_a && lower <= XK_z) || (lower >= XK_A && lower <= XK_Z))
+    if ((lower >= Keysym::a && lower <= Keysym::z) || (lower >= Keysym::A && lower <= Keysym::Z))
         return fromKeysym(lower);
     if (key.typesPoint)
         return PointKey;
@@ -115,14 +119,14 @@ qint16 fromPhysicalKey(const PhysicalKey &key)
 
 qint16 fromKeysym(quint32 keysym)
 {
-    if (keysym >= XK_a && keysym <= XK_z)
-        return qint16(65 + (keysym - XK_a));
-    if (keysym >= XK_A && keysym <= XK_Z)
-        return qint16(65 + (keysym - XK_A));
-    if (keysym >= XK_0 && keysym <= XK_9)
-        return qint16(48 + (keysym - XK_0));
-    if (keysym >= XK_F1 && keysym <= XK_F24)
-        return qint16(112 + (keysym - XK_F1));
+    if (keysym >= Keysym::a && keysym <= Keysym::z)
+        return qint16(65 + (keysym - Keysym::a));
+    if (keysym >= Keysym::A && keysym <= Keysym::Z)
+        return qint16(65 + (keysym - Keysym::A));
+    if (keysym >= Keysym::Digit0 && keysym <= Keysym::Digit9)
+        return qint16(48 + (keysym - Keysym::Digit0));
+    if (keysym >= Keysym::F1 && keysym <= Keysym::F24)
+        return qint16(112 + (keysym - Keysym::F1));
     static const QHash<quint32, qint16> table = index(KeysymTable);
     return lookUp(table, keysym);
 }

@@ -25,7 +25,7 @@ struct PhysicalKey
     int numberRowDigit = -1;
     // One of the key's shift levels types ".".
     bool typesPoint = false;
-    // What the key types with no modifier held, as an X11 keysym; 0 if
+    // What the key types with no modifier held, as a keysym (input/keysyms.h); 0 if
     // nothing.
     quint32 unshiftedKeysym = 0;
 };

@@ -5,6 +5,7 @@
 #include "board/imagecontrol.h"
 #include "board/picturebox.h"
 #include "board/segmora.h"
+#include "input/modgrabkeys.h"
 #include "options/chopfilename.h"
 #include "options/fixeddialog.h"
 #include "options/frmchoosekey.h"
@@ -526,7 +527,7 @@ PendingSettings frmOptions::pending() const
 // hold for this run; the operator is told they will not be there next time.
 void frmOptions::ok()
 {
-    if (!WriteSettings(m_store, pending()))
+    if (!WriteSettings(m_store, pending(), modGrabKeys::applyPolicy))
         m_platform.tell(this, windowTitle(),
                         QStringLiteral("The settings could not be saved to %1. They apply until "
                                        "the program is closed.")

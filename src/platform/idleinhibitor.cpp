@@ -141,7 +141,7 @@ void IdleInhibitor::askScreenSaver()
 
 void IdleInhibitor::holdXServer()
 {
-    m_xserver = X11SaverReset::start(this);
+    m_xserver = startX11SaverReset(this);
     m_hold = m_xserver ? Hold::XServer : Hold::Nothing;
 }
 

@@ -5,7 +5,6 @@
 #include <QVariantMap>
 
 class QDBusPendingCall;
-class X11SaverReset;
 
 // Keeps the screen on and the computer awake for as long as it lives, so a
 // long pause never blanks the projector in front of the audience. It asks
@@ -42,5 +41,5 @@ private:
     QString m_request;
     bool m_haveCookie = false;
     uint m_cookie = 0;
-    X11SaverReset *m_xserver = nullptr;
+    QObject *m_xserver = nullptr;
 };

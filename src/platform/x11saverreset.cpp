@@ -1,6 +1,8 @@
 #include "platform/x11saverreset.h"
 
 #include <QGuiApplication>
+#include <QObject>
+#include <QTimer>
 
 #include <X11/Xlib.h>
 
@@ -21,18 +23,21 @@ int periodFor(int saverTimeoutSeconds)
     return std::clamp(saverTimeoutSeconds * 500, ShortestPeriodMs, LongestPeriodMs);
 }
 
-} // namespace
-
-X11SaverReset *X11SaverReset::start(QObject *parent)
+class X11SaverReset : public QObject
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    Display *display = x11 ? x11->display() : nullptr;
-    if (!display)
-        return nullptr;
-    return new X11SaverReset(display, parent);
-}
+    Q_OBJECT
 
-X11SaverReset::X11SaverReset(_XDisplay *display, QObject *parent)
+public:
+    X11SaverReset(Display *display, QObject *parent);
+
+private:
+    void reset();
+
+    Display *m_display;
+    QTimer m_timer;
+};
+
+X11SaverReset::X11SaverReset(Display *display, QObject *parent)
     : QObject(parent)
     , m_display(display)
 {
@@ -53,3 +58,16 @@ void X11SaverReset::reset()
     XGetScreenSaver(m_display, &timeout, &interval, &preferBlanking, &allowExposures);
     m_timer.setInterval(periodFor(timeout));
 }
+
+} // namespace
+
+QObject *startX11SaverReset(QObject *parent)
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    Display *display = x11 ? x11->display() : nullptr;
+    if (!display)
+        return nullptr;
+    return new X11SaverReset(display, parent);
+}
+
+#include "x11saverreset.moc"

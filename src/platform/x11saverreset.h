@@ -1,26 +1,10 @@
 #pragma once
 
-#include <QObject>
-#include <QTimer>
-
-struct _XDisplay;
+class QObject;
 
 // Keeps the X server's own screen saver and display power saving from
 // blanking the screen by telling the server, more often than its shortest
 // saver timeout, that someone is there. Nothing on the server is changed, so
-// a program that dies leaves the operator's settings as they were.
-class X11SaverReset : public QObject
-{
-    Q_OBJECT
-
-public:
-    // Null where the program has no X display.
-    static X11SaverReset *start(QObject *parent);
-
-private:
-    X11SaverReset(_XDisplay *display, QObject *parent);
-    void reset();
-
-    _XDisplay *m_display;
-    QTimer m_timer;
-};
+// a program that dies leaves the operator's settings as they were. Lives as
+// a child of the parent; null where the program has no X display.
+QObject *startX11SaverReset(QObject *parent);

@@ -1,6 +1,8 @@
 #include "settings/frmsplash.h"
 
+#include "input/modgrabkeys.h"
 #include "settings/settingsio.h"
+#include "version.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -39,10 +41,7 @@ struct LabelRow
 
 QString versionText()
 {
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(VANTRELL_VERSION_MAJOR)
-        .arg(VANTRELL_VERSION_MINOR)
-        .arg(VANTRELL_VERSION_PATCH);
+    return QStringLiteral("Version " VANTRELL_VERSION);
 }
 
 QPoint splashTopLeft(const QSize &screen, const QRect &available, const QSize &window)
@@ -62,7 +61,7 @@ frmSplash::frmSplash(SettingsStore &store, const QString &programFolder, QWidget
     place();
     findChild<QFrame *>(QStringLiteral("frameSplash"))->resize(pixels(WidthTwips - 120), pixels(3120));
     findChild<QLabel *>(QStringLiteral("lblVersion"))->setText(versionText());
-    ReadSettings(store, programFolder);
+    ReadSettings(store, programFolder, modGrabKeys::applyPolicy);
 }
 
 void frmSplash::build()

@@ -1,6 +1,5 @@
 #include "settings/settingsio.h"
 
-#include "input/modgrabkeys.h"
 #include "settings/settingsstore.h"
 #include "settings/storedvalues.h"
 
@@ -145,12 +144,12 @@ public:
             m_record.*field.member = text(section, field.key, defaults.*field.member);
     }
 
-    void numLockPolicy()
+    void numLockPolicy(const ImposeNumLock &imposeNumLock)
     {
         const qint32 fallback = SettingsRecord{}.NumLockForce;
         m_record.NumLockForce
             = StoredValues::numLockForce(text(KeySettings, "NumLockForce", number(fallback)), fallback);
-        modGrabKeys::applyPolicy(m_record.NumLockForce);
+        imposeNumLock(m_record.NumLockForce);
     }
 
     // Runs once per store: it leaves IsKeyCode = "Yes" behind.
@@ -220,7 +219,8 @@ QString besideProgram(const QString &programFolder, const QString &fileName)
     return QDir::toNativeSeparators(programFolder + QLatin1Char('/') + fileName);
 }
 
-void ReadSettings(SettingsStore &store, const QString &programFolder)
+void ReadSettings(SettingsStore &store, const QString &programFolder,
+                  const ImposeNumLock &imposeNumLock)
 {
     SettingsRecord &record = settingsRecord();
     Reader read(store, record);
@@ -232,7 +232,7 @@ void ReadSettings(SettingsStore &store, const QString &programFolder)
     soundDefaults.BuzzerFile = besideProgram(programFolder, QStringLiteral("horn.wav"));
     soundDefaults.HornFile = besideProgram(programFolder, QStringLiteral("buzzer.wav"));
     read.texts(KeySettings, SoundFiles, soundDefaults);
-    read.numLockPolicy();
+    read.numLockPolicy(imposeNumLock);
     read.upgradeKeys();
     read.keys(ShotKeysInReadOrder);
     read.texts(TextSettings, TeamNames, SettingsRecord{});
@@ -242,7 +242,8 @@ void ReadSettings(SettingsStore &store, const QString &programFolder)
     store.sync();
 }
 
-bool WriteSettings(SettingsStore &store, const PendingSettings &pending)
+bool WriteSettings(SettingsStore &store, const PendingSettings &pending,
+                   const ImposeNumLock &imposeNumLock)
 {
     SettingsRecord &record = settingsRecord();
     const SettingsRecord &chosen = pending.values;
@@ -259,7 +260,7 @@ bool WriteSettings(SettingsStore &store, const PendingSettings &pending)
 
     record.NumLockForce = chosenNumLockPolicy(pending, record.NumLockForce);
     if (pending.optNormal || pending.optKeepOn || pending.optKeepOff)
-        modGrabKeys::applyPolicy(record.NumLockForce);
+        imposeNumLock(record.NumLockForce);
     store.write(KeySettings, QStringLiteral("NumLockForce"), number(record.NumLockForce));
 
     takeFields(record, TeamNames, chosen);

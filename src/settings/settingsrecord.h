@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/keybindings.h"
 #include "timing/clockvalue.h"
 
 #include <QString>
@@ -11,8 +12,9 @@ using Decimal4 = ClockValue;
 
 // Every setting the program runs on, one record for the whole process. The
 // field names are the keys of the store. Colours are red + 256 * green +
-// 65536 * blue; key codes are virtual-key codes.
-struct SettingsRecord
+// 65536 * blue; key codes are virtual-key codes. The key fields come from
+// KeyBindings, so the key dispatch reads them without knowing the record.
+struct SettingsRecord : KeyBindings
 {
     qint32 TimeColor = 255;
     qint32 LEDBack = 0;
@@ -24,16 +26,6 @@ struct SettingsRecord
     qint32 HomeColor = 16777215;
     qint32 VisitorColor = 16777215;
     qint16 LEDSelectedWidth = 0;
-
-    qint16 StartStopClockKey = 83;
-    qint16 ResetClockKey = 82;
-    qint16 ClearKey = 46;
-    qint16 ClockSwitchKey = 67;
-    qint16 SepTimeKey = 73;
-    qint16 BuzzerKey = 66;
-    qint16 HornKey = 71;
-    qint16 ResetShotKey = 88;
-    qint16 StartStopShotKey = 90;
 
     QString BuzzerFile;
     QString HornFile;

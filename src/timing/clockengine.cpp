@@ -1,6 +1,5 @@
 #include "timing/clockengine.h"
 
-#include "input/modshowdigits.h"
 #include "timing/clockdisplay.h"
 #include "timing/modcount.h"
 #include "timing/timeofday.h"
@@ -9,7 +8,6 @@ using namespace modCount;
 
 namespace {
 
-constexpr ClockValue StartGameLength = ClockValue::fromSeconds(1200);
 constexpr ClockValue ShotLength = ClockValue::fromSeconds(120);
 
 void startGameAndPenalties()
@@ -177,7 +175,7 @@ void ClockEngine::enterPenaltyTime(qint16 slot, ClockValue value)
 
 void ClockEngine::clearPenalty(qint16 slot)
 {
-    modShowDigits::SetDigits(m_board.penaltyDigits(slot), QString(QChar(0)), -1, -1);
+    m_board.penaltyDigits(slot).blank();
     SetCount(ClockValue(), slot);
     m_board.UpdatePenaltyColonColors();
     m_board.Penalty();

@@ -17,6 +17,11 @@ public:
 
     int highestIndex() const { return count() - 1; }
     bool shows(int index) const { return caption(index) >= 0; }
+    void blank()
+    {
+        for (int i = 0; i < count(); ++i)
+            setCaption(i, -1);
+    }
 };
 
 // The two dots between minutes and seconds of a clock: index 0 upper,

@@ -17,6 +17,8 @@ namespace modCount {
 constexpr int SlotCount = 8;
 constexpr qint16 GameSlot = 0;
 constexpr qint16 ShotSlot = 7;
+// The game's length until the operator types another: 20 minutes.
+constexpr ClockValue StartGameLength = ClockValue::fromSeconds(1200);
 
 struct CountSlot
 {
@@ -30,7 +32,7 @@ struct CountSlot
 struct State
 {
     std::array<CountSlot, SlotCount> table{};
-    ClockValue GameLength = ClockValue::fromSeconds(1200);
+    ClockValue GameLength = StartGameLength;
     QString EntryText;
     QString EntryOwner;
     const TimeSource *time = nullptr;

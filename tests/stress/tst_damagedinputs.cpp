@@ -3,7 +3,6 @@
 // still ticks and reads 20:00 off a picture of itself.
 
 #include "board/colorref.h"
-#include "board/multimediaplayer.h"
 #include "boardreader.h"
 #include "fakes.h"
 #include "help/frmhelp.h"
@@ -11,6 +10,7 @@
 #include "settings/frmsplash.h"
 #include "settings/settingsrecord.h"
 #include "settings/settingsstore.h"
+#include "sound/multimediaplayer.h"
 #include "stresssupport.h"
 
 #include <QBuffer>

@@ -206,7 +206,7 @@ private slots:
         QFETCH(QString, locale);
         QLocale::setDefault(locale.isEmpty() ? QLocale::c() : QLocale(locale));
         settingsRecord().ClearKey = qint16(clearKey);
-        QCOMPARE(int(KeyCodeToAsci(qint16(key))), entry);
+        QCOMPARE(int(KeyCodeToAsci(qint16(key), settingsRecord())), entry);
     }
 
     void firstBindingWins_data()

@@ -56,7 +56,7 @@ private:
         file.setValue(QStringLiteral("KeySettings/IsKeyCode"), QStringLiteral("Yes"));
         file.sync();
         SettingsStore store;
-        ReadSettings(store, QStringLiteral("/opt/vantrell"));
+        ReadSettings(store, QStringLiteral("/opt/vantrell"), modGrabKeys::applyPolicy);
     }
 
     // Lets queued releases arrive; a stroke that brought another without end
@@ -148,7 +148,7 @@ private slots:
         pending.optKeepOn = keepOn;
         pending.optKeepOff = keepOff;
         SettingsStore store;
-        WriteSettings(store, pending);
+        WriteSettings(store, pending, modGrabKeys::applyPolicy);
         QCOMPARE(m_keyboard.on, lockAfter);
     }
 

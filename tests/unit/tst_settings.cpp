@@ -64,7 +64,7 @@ private:
     SettingsRecord readFromStore()
     {
         SettingsStore store;
-        ReadSettings(store, Program);
+        ReadSettings(store, Program, modGrabKeys::applyPolicy);
         return settingsRecord();
     }
 
@@ -173,7 +173,7 @@ private slots:
         settingsRecord() = freshDefaults();
         {
             SettingsStore store;
-            WriteSettings(store, pending);
+            WriteSettings(store, pending, modGrabKeys::applyPolicy);
         }
 
         SettingsRecord expected = chosen;
@@ -194,7 +194,7 @@ private slots:
         PendingSettings pending;
         pending.values = settingsRecord();
         SettingsStore store;
-        WriteSettings(store, pending);
+        WriteSettings(store, pending, modGrabKeys::applyPolicy);
         QCOMPARE(settingsRecord().NumLockForce, 7);
         store.sync();
         QCOMPARE(QSettings(storePath(), QSettings::IniFormat).value("KeySettings/NumLockForce").toString(),
@@ -273,7 +273,7 @@ private slots:
         writeStoreFile(text);
         SettingsStore store;
         QVERIFY(store.damaged());
-        ReadSettings(store, Program);
+        ReadSettings(store, Program, modGrabKeys::applyPolicy);
         // Whatever could be read is used; the rest falls back.
         QCOMPARE(settingsRecord().TimeColor, timeColor);
         QCOMPARE(settingsRecord().HomeText, QStringLiteral("Home"));
@@ -289,7 +289,7 @@ private slots:
         QFile::copy(storePath(), storePath() + QStringLiteral(".damaged"));
         writeStoreFile("[KeySettings]\nnew damage\n");
         SettingsStore store;
-        ReadSettings(store, Program);
+        ReadSettings(store, Program, modGrabKeys::applyPolicy);
         QCOMPARE(store.copyOfDamaged(), storePath() + QStringLiteral(".damaged.1"));
     }
 
@@ -328,7 +328,7 @@ private slots:
         pending.values = freshDefaults();
         pending.values.HomeText = QStringLiteral("Reds");
         SettingsStore store;
-        QVERIFY(!WriteSettings(store, pending));
+        QVERIFY(!WriteSettings(store, pending, modGrabKeys::applyPolicy));
         QCOMPARE(settingsRecord().HomeText, QStringLiteral("Reds"));
         QCOMPARE(settingsRecord().TeamSize, Decimal4::fromSeconds(24));
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

@@ -1,9 +1,9 @@
 #include "board/frmscoreboard.h"
-#include "board/multimediaplayer.h"
-#include "board/soundplayer.h"
-#include "board/wavduration.h"
 #include "fakes.h"
 #include "settings/settingsrecord.h"
+#include "sound/multimediaplayer.h"
+#include "sound/soundplayer.h"
+#include "sound/wavduration.h"
 #include "timing/modcount.h"
 
 #include <QElapsedTimer>

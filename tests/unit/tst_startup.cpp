@@ -1,10 +1,10 @@
+#include "app/startup.h"
 #include "board/frmscoreboard.h"
 #include "help/frmhelp.h"
 #include "input/modgrabkeys.h"
 #include "settings/frmsplash.h"
 #include "settings/settingsrecord.h"
 #include "settings/settingsstore.h"
-#include "settings/startup.h"
 #include "timing/modcount.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "input/x11keyboard.h"
+#include "platform/x11keyboard.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "board/wavduration.h"
+#include "sound/wavduration.h"
 
 #include <QFile>
 #include <QtEndian>

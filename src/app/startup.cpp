@@ -1,11 +1,11 @@
-#include "settings/startup.h"
+#include "app/startup.h"
 
 #include "board/boardkeyrelay.h"
 #include "board/frmscoreboard.h"
 #include "help/frmhelp.h"
-#include "input/x11keyboard.h"
 #include "options/frmoptions.h"
 #include "platform/idleinhibitor.h"
+#include "platform/x11keyboard.h"
 #include "platform/x11keylookup.h"
 #include "settings/frmsplash.h"
 

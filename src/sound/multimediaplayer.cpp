@@ -1,6 +1,6 @@
-#include "board/multimediaplayer.h"
+#include "sound/multimediaplayer.h"
 
-#include "board/wavduration.h"
+#include "sound/wavduration.h"
 
 #include <QFileInfo>
 #include <QSoundEffect>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/soundplayer.h"
+#include "sound/soundplayer.h"
 
 #include <QTimer>
 

@@ -40,23 +40,24 @@ bool isFocusKey(const QKeyEvent &event)
 void frmScoreBoard::connectFields()
 {
     using K = FieldKind;
+    const ScoreBoardControls &c = m_controls;
     // The focus order.
     const struct
     {
-        const char *box;
+        PictureBox *box;
         K kind;
         qint16 slot;
     } fields[] = {
-        {"TimeBack", K::GameClock, 0},     {"HomeBack", K::HomeScore, -1},
-        {"VisitorBack", K::VisitorScore, -1}, {"picGoalBack", K::Goal, -1},
-        {"ShotClockBack", K::ShotClock, 7}, {"PenaltyTH1", K::Penalty, 1},
-        {"PenaltyTV1", K::Penalty, 3},     {"PenaltyTH2", K::Penalty, 2},
-        {"PenaltyTV2", K::Penalty, 4},     {"PenaltyTH3", K::Penalty, 5},
-        {"PenaltyTV3", K::Penalty, 6},
+        {c.gameClock.box, K::GameClock, 0},     {c.homeScore.box, K::HomeScore, -1},
+        {c.visitorScore.box, K::VisitorScore, -1}, {c.goalBox, K::Goal, -1},
+        {c.shotClock.box, K::ShotClock, 7}, {c.homePenalty1.box, K::Penalty, 1},
+        {c.visitorPenalty1.box, K::Penalty, 3}, {c.homePenalty2.box, K::Penalty, 2},
+        {c.visitorPenalty2.box, K::Penalty, 4}, {c.homePenalty3.box, K::Penalty, 5},
+        {c.visitorPenalty3.box, K::Penalty, 6},
     };
     PictureBox *previous = nullptr;
     for (const auto &row : fields) {
-        auto *box = m_layer.get<PictureBox>(QLatin1String(row.box));
+        PictureBox *box = row.box;
         m_fields.insert(box, {row.kind, row.slot});
         box->installEventFilter(this);
         connect(box, &PictureBox::focusGained, this, [this, box] { ObjectSelected(box); });
@@ -72,20 +73,18 @@ void frmScoreBoard::connectFields()
             connect(figure, &Segmora::clicked, box, [box] { box->setFocus(Qt::MouseFocusReason); });
         }
     }
-    auto *goalBox = m_layer.get<PictureBox>(QStringLiteral("picGoalBack"));
-    connect(m_layer.get<LabelControl>(QStringLiteral("lblGoalH")), &LabelControl::clicked, goalBox,
+    PictureBox *goalBox = c.goalBox;
+    connect(c.goalCaption, &LabelControl::clicked, goalBox,
             [goalBox] { goalBox->setFocus(Qt::MouseFocusReason); });
-    connect(m_layer.get<ImageControl>(QStringLiteral("imgGoalCoverH")), &ImageControl::clicked,
-            this, &frmScoreBoard::HomeLamp);
-    connect(m_layer.get<ImageControl>(QStringLiteral("imgGoalCoverV")), &ImageControl::clicked,
-            this, &frmScoreBoard::VisitorLamp);
+    connect(c.homeLampArea, &ImageControl::clicked, this, &frmScoreBoard::HomeLamp);
+    connect(c.visitorLampArea, &ImageControl::clicked, this, &frmScoreBoard::VisitorLamp);
     for (int i = 0; i < MarkCount; ++i) {
-        connect(m_layer.get<ImageControl>(QStringLiteral("imgPRed"), i), &ImageControl::clicked,
-                this, [this](int index) { ClickMark(index, false); });
-        connect(m_layer.get<ImageControl>(QStringLiteral("imgPGreen"), i), &ImageControl::clicked,
-                this, [this](int index) { ClickMark(index, true); });
+        connect(c.redMarkAreas[size_t(i)], &ImageControl::clicked, this,
+                [this](int index) { ClickMark(index, false); });
+        connect(c.greenMarkAreas[size_t(i)], &ImageControl::clicked, this,
+                [this](int index) { ClickMark(index, true); });
     }
-    m_layer.find(QStringLiteral("TimeBack"))->setFocus();
+    c.gameClock.box->setFocus();
 }
 
 void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
@@ -218,7 +217,7 @@ void frmScoreBoard::lampAction(qint16 team, DigitSet &score)
         m_whoGoal = 0;
     }
     UpdateGoal();
-    m_layer.find(QStringLiteral("picGoalBack"))->setFocus(Qt::MouseFocusReason);
+    m_controls.goalBox->setFocus(Qt::MouseFocusReason);
 }
 
 void frmScoreBoard::ClickMark(int index, bool green)
@@ -232,7 +231,7 @@ void frmScoreBoard::ClickMark(int index, bool green)
 
 void frmScoreBoard::ObjectSelected(BoardControl *SelectedObject)
 {
-    auto *highlight = m_layer.get<ShapeControl>(QStringLiteral("shpObjectSelected"));
+    ShapeControl *highlight = m_controls.highlight;
     const double margin = double(settingsRecord().LEDSelectedWidth) * BoardControl::TwipsPerPixel;
     highlight->hide();
     if (!SelectedObject)
@@ -246,8 +245,7 @@ void frmScoreBoard::ObjectSelected(BoardControl *SelectedObject)
 
 BoardControl *frmScoreBoard::selectedField() const
 {
-    auto *highlight = m_layer.find(QStringLiteral("shpObjectSelected"));
-    if (!highlight->isVisibleTo(this))
+    if (!m_controls.highlight->isVisibleTo(this))
         return nullptr;
     for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
         auto *field = static_cast<BoardControl *>(const_cast<QObject *>(it.key()));

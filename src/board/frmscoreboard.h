@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/boardlayout.h"
 #include "board/controllayer.h"
 #include "board/widgetdigits.h"
 #include "timing/clockengine.h"
@@ -27,7 +28,7 @@ class frmScoreBoard : public QWidget, private ClockBoard
     Q_OBJECT
 
 public:
-    static constexpr int MarkCount = 6;
+    static constexpr int MarkCount = PenaltyMarkCount;
 
     // The windows F1 and F2 open; each is given the board as its parent.
     // The options dialog is modal: runOptions returns when it has closed.
@@ -159,11 +160,12 @@ private:
     void closeSounds();
     void playOn(SoundPlayer &player);
     void soundFinished(SoundPlayer &player);
-    QList<Segmora *> figures(const QString &name) const;
-    ShapeControl *shape(const QString &name, int index) const;
+    // The penalty clock that runs on count slot 1 to 6.
+    const NumberBox &penaltyClock(qint16 slot) const;
     void UpdateGoal();
 
     ControlLayer m_layer;
+    ScoreBoardControls m_controls;
     ClockEngine m_engine;
     QTimer m_tick;
     SegmoraDigits m_gameDigits;
@@ -171,9 +173,6 @@ private:
     SegmoraDigits m_homeDigits;
     SegmoraDigits m_visitorDigits;
     std::array<SegmoraDigits, 7> m_penaltyDigits;
-    std::array<ShapeControl *, MarkCount> m_redMarks{};
-    std::array<ShapeControl *, MarkCount> m_greenMarks{};
-    std::array<std::array<ShapeControl *, 2>, 7> m_penaltyDots{};
     ShapeColon m_gameColon;
     ShapeColon m_shotColon;
     std::array<qint16, 7> m_penaltyMark{};

@@ -273,7 +273,7 @@ void frmScoreBoard::openOptions()
     UpdateFormColors();
     UpdateNumLock();
     Penalty();
-    modStretch::RecordLayout(*this, m_layer);
+    m_layout = modStretch::RecordLayout(*this, m_layer);
     reopenSounds();
     if (focused)
         focused->setFocus(Qt::OtherFocusReason);
@@ -330,7 +330,7 @@ void frmScoreBoard::showEvent(QShowEvent *event)
 void frmScoreBoard::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    modStretch::StretchLayout(*this);
+    modStretch::StretchLayout(*this, m_layout);
     ObjectSelected(nullptr);
     UpdateLabels();
 }

@@ -122,7 +122,7 @@ void frmScoreBoard::load()
     UpdateFormColors();
     Penalty();
     UpdateNumLock();
-    modStretch::RecordLayout(*this, m_layer);
+    m_layout = modStretch::RecordLayout(*this, m_layer);
     openSounds();
     m_engine.startUp();
     m_tick.start();

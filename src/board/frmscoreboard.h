@@ -2,6 +2,7 @@
 
 #include "board/boardlayout.h"
 #include "board/controllayer.h"
+#include "board/modstretch.h"
 #include "board/widgetdigits.h"
 #include "timing/clockengine.h"
 
@@ -48,6 +49,8 @@ public:
     void setWindows(Windows windows) { m_windows = std::move(windows); }
 
     const ControlLayer &controlLayer() const { return m_layer; }
+    // The layout as last recorded: the reference of every stretch.
+    const modStretch::LayoutRecord &layoutRecord() const { return m_layout; }
 
     bool ClockTime() const { return m_engine.clockTime(); }
     // 0 no mark, 1 red, 2 green, for the penalty clocks home 1, 2, 3 and
@@ -166,6 +169,7 @@ private:
 
     ControlLayer m_layer;
     ScoreBoardControls m_controls;
+    modStretch::LayoutRecord m_layout;
     ClockEngine m_engine;
     QTimer m_tick;
     SegmoraDigits m_gameDigits;

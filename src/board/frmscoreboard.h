@@ -16,10 +16,6 @@
 
 class BoardControl;
 class SoundPlayer;
-class LabelControl;
-class PictureBox;
-class Segmora;
-class ShapeControl;
 
 // The scoreboard window. It builds the board's controls, runs the clocks'
 // tick and offers the clock commands that keys and fields call; the logic
@@ -52,7 +48,10 @@ public:
     // The layout as last recorded: the reference of every stretch.
     const modStretch::LayoutRecord &layoutRecord() const { return m_layout; }
 
-    bool ClockTime() const { return m_engine.clockTime(); }
+    // The game's clocks, which the board shows and its keys and fields
+    // command.
+    ClockEngine &engine() { return m_engine; }
+
     // 0 no mark, 1 red, 2 green, for the penalty clocks home 1, 2, 3 and
     // visitor 1, 2, 3.
     qint16 PenaltyMark(int index) const { return m_penaltyMark[size_t(index)]; }
@@ -81,18 +80,6 @@ public:
     // A click on a penalty clock's red or green mark.
     void ClickMark(int index, bool green);
 
-    void StartStopClock() { m_engine.startStopClock(); }
-    void ResetClock() { m_engine.resetClock(); }
-    void StartStopShot() { m_engine.startStopShot(); }
-    void ResetShot() { m_engine.resetShot(); }
-    void SwitchClockTime() { m_engine.switchClockTime(); }
-    void StartStopPenalty(qint16 slot) { m_engine.startStopPenalty(slot); }
-    void EnterGameTime(ClockValue value) { m_engine.enterGameTime(value); }
-    void EnterShotTime(ClockValue value) { m_engine.enterShotTime(value); }
-    void EnterPenaltyTime(qint16 slot, ClockValue value) { m_engine.enterPenaltyTime(slot, value); }
-    // Blanks the penalty clock on count slot `ClockNum` and zeroes the slot.
-    void ClearPenalty(qint16 ClockNum) { m_engine.clearPenalty(ClockNum); }
-
     void Penalty() override;
     void UpdatePenaltyColonColors() override;
     void UpdateFormColors();
@@ -108,8 +95,6 @@ public:
     // True from the start of either sound until a player reports its end:
     // one sound at a time, and a request meanwhile is dropped.
     bool BuzzerPlaying() const { return m_buzzerPlaying; }
-    SoundPlayer &buzzerPlayer() { return *mmcBuzzer; }
-    SoundPlayer &hornPlayer() { return *mmcHorn; }
 
     // The handler of the 100 ms tick.
     void ClockTick() { m_engine.tick(); }
@@ -118,7 +103,6 @@ public:
     DigitSet &gameDigits() override { return m_gameDigits; }
     DigitSet &shotDigits() override { return m_shotDigits; }
     DigitSet &penaltyDigits(qint16 slot) override;
-    DigitSet &scoreDigits(bool home) { return home ? m_homeDigits : m_visitorDigits; }
 
 signals:
     // Emitted when an alarm is asked for, whether or not a sound plays.

@@ -150,7 +150,7 @@ private slots:
         }
         // The clock colons widen with the window; a lit penalty colon stays
         // round beside the round marks.
-        m_board->EnterPenaltyTime(1, ClockValue::fromSeconds(90));
+        m_board->engine().enterPenaltyTime(1, ClockValue::fromSeconds(90));
         const qint32 lit = settingsRecord().BorderColor;
         const QSize clockDot = inkOf(m_board.get(), control("Shape2", 0), lit);
         QVERIFY2(clockDot.width() > clockDot.height() * 3 / 2,

@@ -153,25 +153,25 @@ private slots:
 
     void runningClocksReadOffTheBoard()
     {
-        m_board->EnterPenaltyTime(1, ClockValue::fromSeconds(90));
-        m_board->StartStopClock();
+        m_board->engine().enterPenaltyTime(1, ClockValue::fromSeconds(90));
+        m_board->engine().startStopClock();
         tickFor(65000);
         QCOMPARE(read(FigureSet::GameClock), QStringLiteral("18:55"));
         QCOMPARE(read(FigureSet::HomePenalty1), QStringLiteral("0:25"));
-        m_board->EnterGameTime(ClockValue::fromTenths(453));
+        m_board->engine().enterGameTime(ClockValue::fromTenths(453));
         QCOMPARE(read(FigureSet::GameClock), QStringLiteral("45.3"));
     }
 
     void clearPenaltyBlanksARunningPenaltyAndDarkensItsColon()
     {
         const SettingsRecord &settings = settingsRecord();
-        m_board->EnterPenaltyTime(3, ClockValue::fromSeconds(120));
+        m_board->engine().enterPenaltyTime(3, ClockValue::fromSeconds(120));
         QCOMPARE(shape("dotPenaltyTV1", 0)->fillColor(), settings.BorderColor);
         QCOMPARE(shape("dotPenaltyTV1", 1)->fillColor(), settings.BorderColor);
-        m_board->StartStopPenalty(3);
+        m_board->engine().startStopPenalty(3);
         tickFor(1000);
         QCOMPARE(read(FigureSet::VisitorPenalty1), QStringLiteral("1:59"));
-        m_board->ClearPenalty(3);
+        m_board->engine().clearPenalty(3);
         QCOMPARE(read(FigureSet::VisitorPenalty1), QString());
         QCOMPARE(shape("dotPenaltyTV1", 0)->fillColor(), settings.LEDBack);
         QCOMPARE(shape("dotPenaltyTV1", 1)->fillColor(), settings.LEDBack);
@@ -251,7 +251,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(counter.paints, 0);
 
-        m_board->StartStopClock();
+        m_board->engine().startStopClock();
         tickFor(1000);
         QCoreApplication::processEvents();
         // 20:00 to 19:59 changes the four figures of the game clock.

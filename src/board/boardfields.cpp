@@ -27,7 +27,12 @@ constexpr qint32 ShortClockLimit = 599;
 
 // What each state of a penalty mark becomes on a click on its red or its
 // green lamp.
-constexpr qint16 MarkAfterClick[3][2] = {{1, 2}, {0, 2}, {1, 0}};
+using Mark = frmScoreBoard::MarkState;
+constexpr Mark MarkAfterClick[3][2] = {
+    {Mark::Red, Mark::Green},  // from Dark
+    {Mark::Dark, Mark::Green}, // from Red
+    {Mark::Red, Mark::Dark},   // from Green
+};
 
 bool isFocusKey(const QKeyEvent &event)
 {
@@ -192,29 +197,29 @@ void frmScoreBoard::goalKeyDown(qint16 KeyCode)
     else if (KeyCode == RightArrow)
         VisitorLamp();
     else if (KeyCode == DownArrow)
-        m_whoGoal = 0;
+        m_whoGoal = GoalLamp::None;
     UpdateGoal();
 }
 
 void frmScoreBoard::HomeLamp()
 {
-    lampAction(1, m_homeDigits);
+    lampAction(GoalLamp::Home, m_homeDigits);
 }
 
 void frmScoreBoard::VisitorLamp()
 {
-    lampAction(2, m_visitorDigits);
+    lampAction(GoalLamp::Visitor, m_visitorDigits);
 }
 
 // Lighting a team's lamp gives the team a point; putting it out takes none
 // back, and neither does lighting the other team's lamp.
-void frmScoreBoard::lampAction(qint16 team, DigitSet &score)
+void frmScoreBoard::lampAction(GoalLamp team, DigitSet &score)
 {
     if (m_whoGoal != team) {
         m_whoGoal = team;
         modShowDigits::SetDigits(score, QStringLiteral("+1"), -1, 99);
     } else {
-        m_whoGoal = 0;
+        m_whoGoal = GoalLamp::None;
     }
     UpdateGoal();
     m_controls.goalBox->setFocus(Qt::MouseFocusReason);
@@ -224,8 +229,8 @@ void frmScoreBoard::ClickMark(int index, bool green)
 {
     if (index < 0 || index >= MarkCount)
         return;
-    const int state = qBound(0, int(m_penaltyMark[size_t(index)]), 2);
-    m_penaltyMark[size_t(index)] = MarkAfterClick[state][green ? 1 : 0];
+    MarkState &mark = m_penaltyMark[size_t(index)];
+    mark = MarkAfterClick[size_t(mark)][green ? 1 : 0];
     Penalty();
 }
 

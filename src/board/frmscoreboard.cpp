@@ -140,7 +140,7 @@ void frmScoreBoard::enableTick()
         m_tick.start();
 }
 
-void frmScoreBoard::setPenaltyMark(int index, qint16 state)
+void frmScoreBoard::setPenaltyMark(int index, MarkState state)
 {
     if (index < 0 || index >= MarkCount)
         return;
@@ -154,9 +154,9 @@ void frmScoreBoard::Penalty()
     for (int i = 0; i < MarkCount; ++i) {
         ShapeControl *red = m_controls.redMarks[size_t(i)];
         ShapeControl *green = m_controls.greenMarks[size_t(i)];
-        const qint16 state = m_penaltyMark[size_t(i)];
-        red->setFillColor(state == 1 ? MarkRed : settings.FormBack);
-        green->setFillColor(state == 2 ? MarkGreen : settings.FormBack);
+        const MarkState state = m_penaltyMark[size_t(i)];
+        red->setFillColor(state == MarkState::Red ? MarkRed : settings.FormBack);
+        green->setFillColor(state == MarkState::Green ? MarkGreen : settings.FormBack);
         red->setBorderColor(settings.LEDBack);
         green->setBorderColor(settings.LEDBack);
     }
@@ -178,8 +178,8 @@ void frmScoreBoard::UpdateGoal()
     const SettingsRecord &settings = settingsRecord();
     ShapeControl *home = m_controls.homeLamp;
     ShapeControl *visitor = m_controls.visitorLamp;
-    home->setFillColor(m_whoGoal == 1 ? settings.ScoreColor : settings.FormBack);
-    visitor->setFillColor(m_whoGoal == 2 ? settings.ScoreColor : settings.FormBack);
+    home->setFillColor(m_whoGoal == GoalLamp::Home ? settings.ScoreColor : settings.FormBack);
+    visitor->setFillColor(m_whoGoal == GoalLamp::Visitor ? settings.ScoreColor : settings.FormBack);
     home->setBorderColor(settings.LEDBack);
     visitor->setBorderColor(settings.LEDBack);
 }
@@ -245,7 +245,7 @@ void frmScoreBoard::UpdateLabels()
         name.label->setTwipLeft(name.box->twipWidth() / 2 - name.label->twipWidth() / 2);
     }
     modGrabKeys::FitPicture(*m_controls.picture, *m_controls.pictureBox, settings.BoardPic);
-    modStretch::SetLedType(m_layer, settings.LEDType);
+    modStretch::SetLedType(m_layer, Segmora::ledStyleFor(settings.LEDType));
 }
 
 double frmScoreBoard::RSize(qint16 baseSize) const

@@ -27,6 +27,11 @@ class frmScoreBoard : public QWidget, private ClockBoard
 public:
     static constexpr int MarkCount = PenaltyMarkCount;
 
+    // Which goal lamp is lit.
+    enum class GoalLamp : qint16 { None = 0, Home = 1, Visitor = 2 };
+    // Which lamp of a penalty mark is lit.
+    enum class MarkState : qint16 { Dark = 0, Red = 1, Green = 2 };
+
     // The windows F1 and F2 open; each is given the board as its parent.
     // The options dialog is modal: runOptions returns when it has closed.
     struct Windows
@@ -52,10 +57,9 @@ public:
     // command.
     ClockEngine &engine() { return m_engine; }
 
-    // 0 no mark, 1 red, 2 green, for the penalty clocks home 1, 2, 3 and
-    // visitor 1, 2, 3.
-    qint16 PenaltyMark(int index) const { return m_penaltyMark[size_t(index)]; }
-    void setPenaltyMark(int index, qint16 state);
+    // The marks of the penalty clocks home 1, 2, 3 and visitor 1, 2, 3.
+    MarkState PenaltyMark(int index) const { return m_penaltyMark[size_t(index)]; }
+    void setPenaltyMark(int index, MarkState state);
 
     // Every key press reaching the board comes here exactly once, from the
     // focused field's handler or from the window's own.
@@ -72,8 +76,7 @@ public:
     // The field the highlight frames, if it shows.
     BoardControl *selectedField() const;
 
-    // 0 no goal lamp lit, 1 home, 2 visitor.
-    qint16 WhoGoal() const { return m_whoGoal; }
+    GoalLamp WhoGoal() const { return m_whoGoal; }
     // Lights the team's lamp with a point for the team, or puts it out.
     void HomeLamp();
     void VisitorLamp();
@@ -138,7 +141,7 @@ private:
     void fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shift);
     void penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift);
     void goalKeyDown(qint16 KeyCode);
-    void lampAction(qint16 team, DigitSet &score);
+    void lampAction(GoalLamp team, DigitSet &score);
     void openHelp();
     void openOptions();
     std::array<std::pair<SoundPlayer *, QString>, 2> soundFiles() const;
@@ -163,8 +166,8 @@ private:
     std::array<SegmoraDigits, 7> m_penaltyDigits;
     ShapeColon m_gameColon;
     ShapeColon m_shotColon;
-    std::array<qint16, 7> m_penaltyMark{};
-    qint16 m_whoGoal = 0;
+    std::array<MarkState, 7> m_penaltyMark{};
+    GoalLamp m_whoGoal = GoalLamp::None;
     QHash<const QObject *, Field> m_fields;
     Windows m_windows;
     std::unique_ptr<SoundPlayer> mmcBuzzer;

@@ -132,7 +132,7 @@ void StretchLayout(QWidget &window, const LayoutRecord &layout)
     window.update();
 }
 
-void SetLedType(const ControlLayer &layer, qint32 ledType)
+void SetLedType(const ControlLayer &layer, Segmora::LedStyle ledType)
 {
     for (BoardControl *control : layer.controls()) {
         if (auto *figure = qobject_cast<Segmora *>(control))

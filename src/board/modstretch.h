@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/segmora.h"
+
 #include <QSize>
 #include <QtGlobal>
 
@@ -56,7 +58,7 @@ LayoutRecord RecordLayout(const QWidget &window, const ControlLayer &layer);
 // Painting is held back meanwhile, so a resize costs one repaint.
 void StretchLayout(QWidget &window, const LayoutRecord &layout);
 double AtLeastOne(double value);
-void SetLedType(const ControlLayer &layer, qint32 ledType);
+void SetLedType(const ControlLayer &layer, Segmora::LedStyle ledType);
 
 // A font size for a window of the given outer size in twips: the base size
 // at 9600 x 7200, growing with the smaller of width / 4 and height / 3.

@@ -192,15 +192,15 @@ private slots:
             return area->mapTo(m_board.get(), area->rect().center());
         };
         QTest::mouseDClick(window, Qt::LeftButton, {}, centre("imgGoalCoverH", -1));
-        QCOMPARE(m_board->WhoGoal(), qint16(1));
+        QCOMPARE(m_board->WhoGoal(), frmScoreBoard::GoalLamp::Home);
         QCOMPARE(read(FigureSet::HomeScore), QStringLiteral(" 1"));
         QTest::mouseDClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
-        QCOMPARE(m_board->PenaltyMark(4), qint16(2));
+        QCOMPARE(m_board->PenaltyMark(4), frmScoreBoard::MarkState::Green);
         QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
         QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
-        QCOMPARE(m_board->PenaltyMark(4), qint16(2));
+        QCOMPARE(m_board->PenaltyMark(4), frmScoreBoard::MarkState::Green);
         QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
-        QCOMPARE(m_board->PenaltyMark(4), qint16(0));
+        QCOMPARE(m_board->PenaltyMark(4), frmScoreBoard::MarkState::Dark);
     }
 
     void penaltyMarksPaintTheirState_data()
@@ -218,7 +218,7 @@ private slots:
         QFETCH(int, state);
         QFETCH(qint32, red);
         QFETCH(qint32, green);
-        m_board->setPenaltyMark(4, qint16(state));
+        m_board->setPenaltyMark(4, frmScoreBoard::MarkState(state));
         QCOMPARE(shape("shpPenaltyR", 4)->fillColor(), red);
         QCOMPARE(shape("shpPenaltyG", 4)->fillColor(), green);
         QCOMPARE(shape("shpPenaltyR", 4)->borderColor(), settingsRecord().LEDBack);

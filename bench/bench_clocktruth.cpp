@@ -198,9 +198,9 @@ int main(int argc, char *argv[])
 
     // The game clock runs out with the run, so its last minute is in tenths.
     const qint64 penaltyMs = qMin<qint64>(599, seconds) * 1000;
-    board.EnterGameTime(ClockValue::fromSeconds(seconds));
+    board.engine().enterGameTime(ClockValue::fromSeconds(seconds));
     for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
-        board.EnterPenaltyTime(slot, ClockValue::fromSeconds(penaltyMs / 1000));
+        board.engine().enterPenaltyTime(slot, ClockValue::fromSeconds(penaltyMs / 1000));
     int buzzers = 0;
     int horns = 0;
     QObject::connect(&board, &frmScoreBoard::buzzerRequested, [&] { ++buzzers; });
@@ -222,9 +222,9 @@ int main(int argc, char *argv[])
     Load load(loaded ? 2 : 0);
     // The shot clock first: starting it pauses the penalty clocks.
     const qint64 shotBefore = steadyNs();
-    board.StartStopShot();
+    board.engine().startStopShot();
     const qint64 shotAfter = steadyNs();
-    board.StartStopClock();
+    board.engine().startStopClock();
     const qint64 gameAfter = steadyNs();
     for (WatchedClock &clock : clocks)
         clock.startNs = clock.name == QLatin1String("shot") ? (shotBefore + shotAfter) / 2

@@ -78,14 +78,14 @@ struct Result
 void startClocks(frmScoreBoard &board, Play play)
 {
     if (play == Play::RunningTenths)
-        board.EnterGameTime(ClockValue::fromTenths(599));
+        board.engine().enterGameTime(ClockValue::fromTenths(599));
     for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
-        board.EnterPenaltyTime(slot, ClockValue::fromSeconds(599));
+        board.engine().enterPenaltyTime(slot, ClockValue::fromSeconds(599));
     if (play == Play::Stopped)
         return;
     // The shot clock first: starting it pauses the penalty clocks.
-    board.StartStopShot();
-    board.StartStopClock();
+    board.engine().startStopShot();
+    board.engine().startStopClock();
 }
 
 Result measure(const QSize &size, Play play, int ticks)

@@ -27,7 +27,12 @@ constexpr qint32 ShortClockLimit = 599;
 
 // What each state of a penalty mark becomes on a click on its red or its
 // green lamp.
-constexpr qint16 MarkAfterClick[3][2] = {{1, 2}, {0, 2}, {1, 0}};
+using Mark = frmScoreBoard::MarkState;
+constexpr Mark MarkAfterClick[3][2] = {
+    {Mark::Red, Mark::Green},  // from Dark
+    {Mark::Dark, Mark::Green}, // from Red
+    {Mark::Red, Mark::Dark},   // from Green
+};
 
 bool isFocusKey(const QKeyEvent &event)
 {
@@ -40,23 +45,24 @@ bool isFocusKey(const QKeyEvent &event)
 void frmScoreBoard::connectFields()
 {
     using K = FieldKind;
+    const ScoreBoardControls &c = m_controls;
     // The focus order.
     const struct
     {
-        const char *box;
+        PictureBox *box;
         K kind;
         qint16 slot;
     } fields[] = {
-        {"TimeBack", K::GameClock, 0},     {"HomeBack", K::HomeScore, -1},
-        {"VisitorBack", K::VisitorScore, -1}, {"picGoalBack", K::Goal, -1},
-        {"ShotClockBack", K::ShotClock, 7}, {"PenaltyTH1", K::Penalty, 1},
-        {"PenaltyTV1", K::Penalty, 3},     {"PenaltyTH2", K::Penalty, 2},
-        {"PenaltyTV2", K::Penalty, 4},     {"PenaltyTH3", K::Penalty, 5},
-        {"PenaltyTV3", K::Penalty, 6},
+        {c.gameClock.box, K::GameClock, 0},     {c.homeScore.box, K::HomeScore, -1},
+        {c.visitorScore.box, K::VisitorScore, -1}, {c.goalBox, K::Goal, -1},
+        {c.shotClock.box, K::ShotClock, 7}, {c.homePenalty1.box, K::Penalty, 1},
+        {c.visitorPenalty1.box, K::Penalty, 3}, {c.homePenalty2.box, K::Penalty, 2},
+        {c.visitorPenalty2.box, K::Penalty, 4}, {c.homePenalty3.box, K::Penalty, 5},
+        {c.visitorPenalty3.box, K::Penalty, 6},
     };
     PictureBox *previous = nullptr;
     for (const auto &row : fields) {
-        auto *box = m_layer.get<PictureBox>(QLatin1String(row.box));
+        PictureBox *box = row.box;
         m_fields.insert(box, {row.kind, row.slot});
         box->installEventFilter(this);
         connect(box, &PictureBox::focusGained, this, [this, box] { ObjectSelected(box); });
@@ -72,20 +78,18 @@ void frmScoreBoard::connectFields()
             connect(figure, &Segmora::clicked, box, [box] { box->setFocus(Qt::MouseFocusReason); });
         }
     }
-    auto *goalBox = m_layer.get<PictureBox>(QStringLiteral("picGoalBack"));
-    connect(m_layer.get<LabelControl>(QStringLiteral("lblGoalH")), &LabelControl::clicked, goalBox,
+    PictureBox *goalBox = c.goalBox;
+    connect(c.goalCaption, &LabelControl::clicked, goalBox,
             [goalBox] { goalBox->setFocus(Qt::MouseFocusReason); });
-    connect(m_layer.get<ImageControl>(QStringLiteral("imgGoalCoverH")), &ImageControl::clicked,
-            this, &frmScoreBoard::HomeLamp);
-    connect(m_layer.get<ImageControl>(QStringLiteral("imgGoalCoverV")), &ImageControl::clicked,
-            this, &frmScoreBoard::VisitorLamp);
+    connect(c.homeLampArea, &ImageControl::clicked, this, &frmScoreBoard::HomeLamp);
+    connect(c.visitorLampArea, &ImageControl::clicked, this, &frmScoreBoard::VisitorLamp);
     for (int i = 0; i < MarkCount; ++i) {
-        connect(m_layer.get<ImageControl>(QStringLiteral("imgPRed"), i), &ImageControl::clicked,
-                this, [this](int index) { ClickMark(index, false); });
-        connect(m_layer.get<ImageControl>(QStringLiteral("imgPGreen"), i), &ImageControl::clicked,
-                this, [this](int index) { ClickMark(index, true); });
+        connect(c.redMarkAreas[size_t(i)], &ImageControl::clicked, this,
+                [this](int index) { ClickMark(index, false); });
+        connect(c.greenMarkAreas[size_t(i)], &ImageControl::clicked, this,
+                [this](int index) { ClickMark(index, true); });
     }
-    m_layer.find(QStringLiteral("TimeBack"))->setFocus();
+    c.gameClock.box->setFocus();
 }
 
 void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
@@ -193,46 +197,46 @@ void frmScoreBoard::goalKeyDown(qint16 KeyCode)
     else if (KeyCode == RightArrow)
         VisitorLamp();
     else if (KeyCode == DownArrow)
-        m_whoGoal = 0;
+        m_whoGoal = GoalLamp::None;
     UpdateGoal();
 }
 
 void frmScoreBoard::HomeLamp()
 {
-    lampAction(1, m_homeDigits);
+    lampAction(GoalLamp::Home, m_homeDigits);
 }
 
 void frmScoreBoard::VisitorLamp()
 {
-    lampAction(2, m_visitorDigits);
+    lampAction(GoalLamp::Visitor, m_visitorDigits);
 }
 
 // Lighting a team's lamp gives the team a point; putting it out takes none
 // back, and neither does lighting the other team's lamp.
-void frmScoreBoard::lampAction(qint16 team, DigitSet &score)
+void frmScoreBoard::lampAction(GoalLamp team, DigitSet &score)
 {
     if (m_whoGoal != team) {
         m_whoGoal = team;
         modShowDigits::SetDigits(score, QStringLiteral("+1"), -1, 99);
     } else {
-        m_whoGoal = 0;
+        m_whoGoal = GoalLamp::None;
     }
     UpdateGoal();
-    m_layer.find(QStringLiteral("picGoalBack"))->setFocus(Qt::MouseFocusReason);
+    m_controls.goalBox->setFocus(Qt::MouseFocusReason);
 }
 
 void frmScoreBoard::ClickMark(int index, bool green)
 {
     if (index < 0 || index >= MarkCount)
         return;
-    const int state = qBound(0, int(m_penaltyMark[size_t(index)]), 2);
-    m_penaltyMark[size_t(index)] = MarkAfterClick[state][green ? 1 : 0];
+    MarkState &mark = m_penaltyMark[size_t(index)];
+    mark = MarkAfterClick[size_t(mark)][green ? 1 : 0];
     Penalty();
 }
 
 void frmScoreBoard::ObjectSelected(BoardControl *SelectedObject)
 {
-    auto *highlight = m_layer.get<ShapeControl>(QStringLiteral("shpObjectSelected"));
+    ShapeControl *highlight = m_controls.highlight;
     const double margin = double(settingsRecord().LEDSelectedWidth) * BoardControl::TwipsPerPixel;
     highlight->hide();
     if (!SelectedObject)
@@ -246,8 +250,7 @@ void frmScoreBoard::ObjectSelected(BoardControl *SelectedObject)
 
 BoardControl *frmScoreBoard::selectedField() const
 {
-    auto *highlight = m_layer.find(QStringLiteral("shpObjectSelected"));
-    if (!highlight->isVisibleTo(this))
+    if (!m_controls.highlight->isVisibleTo(this))
         return nullptr;
     for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
         auto *field = static_cast<BoardControl *>(const_cast<QObject *>(it.key()));
@@ -275,7 +278,7 @@ void frmScoreBoard::openOptions()
     UpdateFormColors();
     UpdateNumLock();
     Penalty();
-    modStretch::RecordLayout(*this, m_layer);
+    m_layout = modStretch::RecordLayout(*this, m_layer);
     reopenSounds();
     if (focused)
         focused->setFocus(Qt::OtherFocusReason);
@@ -332,7 +335,7 @@ void frmScoreBoard::showEvent(QShowEvent *event)
 void frmScoreBoard::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    modStretch::StretchLayout(*this);
+    modStretch::StretchLayout(*this, m_layout);
     ObjectSelected(nullptr);
     UpdateLabels();
 }

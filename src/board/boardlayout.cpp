@@ -17,11 +17,14 @@ struct Place
     int left, top, width, height;
 };
 
+using Controls = ScoreBoardControls;
+
 struct BoxRow
 {
     const char *name;
     Place place;
     bool field;
+    NumberBox Controls::*number;
 };
 
 // Figures of one set share a top unless a second top is given; element 0
@@ -29,7 +32,7 @@ struct BoxRow
 struct FigureSetRow
 {
     const char *name;
-    const char *box;
+    NumberBox Controls::*number;
     int size;
     std::vector<int> lefts;
     std::vector<int> tops;
@@ -43,7 +46,7 @@ struct FigureSetRow
 struct LabelRow
 {
     const char *name;
-    const char *container;
+    LabelControl *Controls::*label;
     Place place;
     const char *caption;
     double points;
@@ -51,16 +54,16 @@ struct LabelRow
 };
 
 const BoxRow Boxes[] = {
-    {"TimeBack", {2640, 240, 4290, 1695}, true},
-    {"ShotClockBack", {2835, 3000, 3810, 1455}, true},
-    {"HomeBack", {360, 1020, 1815, 1335}, true},
-    {"VisitorBack", {7440, 1020, 1815, 1335}, true},
-    {"PenaltyTH1", {360, 3000, 2070, 975}, true},
-    {"PenaltyTH2", {360, 4080, 2070, 975}, true},
-    {"PenaltyTH3", {360, 5160, 2070, 975}, true},
-    {"PenaltyTV1", {7080, 3000, 2070, 975}, true},
-    {"PenaltyTV2", {7080, 4080, 2070, 975}, true},
-    {"PenaltyTV3", {7080, 5160, 2070, 975}, true},
+    {"TimeBack", {2640, 240, 4290, 1695}, true, &Controls::gameClock},
+    {"ShotClockBack", {2835, 3000, 3810, 1455}, true, &Controls::shotClock},
+    {"HomeBack", {360, 1020, 1815, 1335}, true, &Controls::homeScore},
+    {"VisitorBack", {7440, 1020, 1815, 1335}, true, &Controls::visitorScore},
+    {"PenaltyTH1", {360, 3000, 2070, 975}, true, &Controls::homePenalty1},
+    {"PenaltyTH2", {360, 4080, 2070, 975}, true, &Controls::homePenalty2},
+    {"PenaltyTH3", {360, 5160, 2070, 975}, true, &Controls::homePenalty3},
+    {"PenaltyTV1", {7080, 3000, 2070, 975}, true, &Controls::visitorPenalty1},
+    {"PenaltyTV2", {7080, 4080, 2070, 975}, true, &Controls::visitorPenalty2},
+    {"PenaltyTV3", {7080, 5160, 2070, 975}, true, &Controls::visitorPenalty3},
 };
 
 const std::vector<int> PenaltyLefts = {1545, 960, 60};
@@ -68,43 +71,51 @@ const std::vector<int> PenaltyLefts = {1545, 960, 60};
 // The clock colons stretch with the window; the penalty colons stay round
 // like the marks beside them.
 const FigureSetRow FigureSets[] = {
-    {"pledTime", "TimeBack", 95, {120, 1080, 2280, 3240}, {135, 135, 120, 120},
+    {"pledTime", &Controls::gameClock, 95, {120, 1080, 2280, 3240}, {135, 135, 120, 120},
      "Shape2", ShapeType::Oval, 1980, {360, 1080}, 195},
-    {"pledShot", "ShotClockBack", 80, {120, 960, 2160, 3000}, {135},
+    {"pledShot", &Controls::shotClock, 80, {120, 960, 2160, 3000}, {135},
      "Shape4", ShapeType::Oval, 1800, {300, 1080}, 195},
-    {"pledHome", "HomeBack", 75, {960, 120}, {105}, nullptr, ShapeType::Oval, 0, {0, 0}, 0},
-    {"pledVisitor", "VisitorBack", 75, {960, 120}, {105}, nullptr, ShapeType::Oval, 0, {0, 0}, 0},
-    {"pledPenaltyTH1", "PenaltyTH1", 55, PenaltyLefts, {60},
+    {"pledHome", &Controls::homeScore, 75, {960, 120}, {105},
+     nullptr, ShapeType::Oval, 0, {0, 0}, 0},
+    {"pledVisitor", &Controls::visitorScore, 75, {960, 120}, {105},
+     nullptr, ShapeType::Oval, 0, {0, 0}, 0},
+    {"pledPenaltyTH1", &Controls::homePenalty1, 55, PenaltyLefts, {60},
      "dotPenaltyTH1", ShapeType::Circle, 660, {240, 600}, 165},
-    {"pledPenaltyTH2", "PenaltyTH2", 55, PenaltyLefts, {60},
+    {"pledPenaltyTH2", &Controls::homePenalty2, 55, PenaltyLefts, {60},
      "dotPenaltyTH2", ShapeType::Circle, 660, {240, 600}, 165},
-    {"pledPenaltyTH3", "PenaltyTH3", 55, PenaltyLefts, {60},
+    {"pledPenaltyTH3", &Controls::homePenalty3, 55, PenaltyLefts, {60},
      "dotPenaltyTH3", ShapeType::Circle, 660, {240, 600}, 165},
-    {"pledPenaltyTV1", "PenaltyTV1", 55, PenaltyLefts, {60},
+    {"pledPenaltyTV1", &Controls::visitorPenalty1, 55, PenaltyLefts, {60},
      "dotPenaltyTV1", ShapeType::Circle, 660, {240, 600}, 165},
-    {"pledPenaltyTV2", "PenaltyTV2", 55, PenaltyLefts, {60},
+    {"pledPenaltyTV2", &Controls::visitorPenalty2, 55, PenaltyLefts, {60},
      "dotPenaltyTV2", ShapeType::Circle, 660, {240, 600}, 165},
-    {"pledPenaltyTV3", "PenaltyTV3", 55, PenaltyLefts, {60},
+    {"pledPenaltyTV3", &Controls::visitorPenalty3, 55, PenaltyLefts, {60},
      "dotPenaltyTV3", ShapeType::Circle, 660, {240, 600}, 165},
 };
 
 constexpr double CaptionPoints = 15.75;
 
-const LabelRow GoalCaption = {"lblGoalH", "picGoalBack", {660, 60, 1695, 465}, "Flag Hang",
-                              CaptionPoints, false};
+const LabelRow GoalCaption = {"lblGoalH", &Controls::goalCaption, {660, 60, 1695, 465},
+                              "Flag Hang", CaptionPoints, false};
 
 const LabelRow PenaltyCaptions[] = {
-    {"lblPPH", nullptr, {360, 2520, 2055, 375}, "Penalty", CaptionPoints, false},
-    {"lblPPV", nullptr, {7080, 2520, 2055, 375}, "Penalty", CaptionPoints, false},
+    {"lblPPH", &Controls::homePenaltyCaption, {360, 2520, 2055, 375}, "Penalty", CaptionPoints,
+     false},
+    {"lblPPV", &Controls::visitorPenaltyCaption, {7080, 2520, 2055, 375}, "Penalty", CaptionPoints,
+     false},
 };
 
-const LabelRow CreditLine = {"lblCreatedBy", nullptr, {3240, 2700, 3015, 375},
+const LabelRow HomeName = {"lblHome", &Controls::homeName, {300, 0, 1335, 555}, "Home", 24, true};
+const LabelRow VisitorName = {"lblVisitor", &Controls::visitorName, {195, 0, 1545, 555},
+                              "Visitor", 24, true};
+
+const LabelRow CreditLine = {"lblCreatedBy", &Controls::credit, {3240, 2700, 3015, 375},
                              "Vantrell by Orvalin", 9, false};
 
 constexpr int MarkDiameter = 255;
-constexpr std::array<int, 6> MarkLefts = {2520, 2520, 2520, 6720, 6720, 6720};
-constexpr std::array<int, 6> RedMarkTops = {3240, 4200, 5280, 3240, 4200, 5280};
-constexpr std::array<int, 6> GreenMarkTops = {3600, 4560, 5640, 3600, 4560, 5640};
+constexpr std::array<int, PenaltyMarkCount> MarkLefts = {2520, 2520, 2520, 6720, 6720, 6720};
+constexpr std::array<int, PenaltyMarkCount> RedMarkTops = {3240, 4200, 5280, 3240, 4200, 5280};
+constexpr std::array<int, PenaltyMarkCount> GreenMarkTops = {3600, 4560, 5640, 3600, 4560, 5640};
 constexpr int MarkAreaWidth = 495;
 constexpr int MarkAreaHeight = 435;
 
@@ -117,39 +128,35 @@ public:
     {
     }
 
-    void build()
+    ScoreBoardControls build()
     {
         for (const BoxRow &row : Boxes)
-            addBox(row.name, nullptr, row.place, row.field);
+            (m_controls.*row.number).box = addBox(row.name, m_window, row.place, row.field);
         for (const FigureSetRow &row : FigureSets)
-            addFigureSet(row);
+            addFigureSet(row, m_controls.*row.number);
         addGoal();
-        addNameBox("picHomeContainer", {480, 360, 1920, 600}, "lblHome", {300, 0, 1335, 555},
-                   "Home");
-        addNameBox("picVisitorContainer", {7080, 360, 1925, 600}, "lblVisitor",
-                   {195, 0, 1545, 555}, "Visitor");
-        addBox("picBoardPicContainer", nullptr, {2873, 4560, 3735, 1935}, false);
-        addImage("imgBoardPic", -1, "picBoardPicContainer", {0, 0, 1095, 1455});
+        m_controls.homeNameBox = addNameBox("picHomeContainer", {480, 360, 1920, 600}, HomeName);
+        m_controls.visitorNameBox =
+            addNameBox("picVisitorContainer", {7080, 360, 1925, 600}, VisitorName);
+        m_controls.pictureBox =
+            addBox("picBoardPicContainer", m_window, {2873, 4560, 3735, 1935}, false);
+        m_controls.picture = addImage("imgBoardPic", -1, m_controls.pictureBox, {0, 0, 1095, 1455});
         for (const LabelRow &row : PenaltyCaptions)
-            addLabel(row);
+            addLabel(row, m_window);
         addPenaltyMarks();
-        addShape("shpObjectSelected", -1, nullptr, ShapeType::Rectangle, {5040, 4800, 255, 255}, 0,
-                 true)
-            ->hide();
-        addShape("Shape3", -1, nullptr, ShapeType::RoundedRectangle, {120, 120, 9255, 6495}, 7,
-                 false);
-        addShape("Shape1", -1, nullptr, ShapeType::RoundedRectangle, {2460, 120, 4575, 1965}, 7,
-                 false);
-        addLabel(CreditLine);
+        m_controls.highlight = addShape("shpObjectSelected", -1, m_window, ShapeType::Rectangle,
+                                        {5040, 4800, 255, 255}, 0, true);
+        m_controls.highlight->hide();
+        m_controls.boardFrame = addShape("Shape3", -1, m_window, ShapeType::RoundedRectangle,
+                                         {120, 120, 9255, 6495}, 7, false);
+        m_controls.clockFrame = addShape("Shape1", -1, m_window, ShapeType::RoundedRectangle,
+                                         {2460, 120, 4575, 1965}, 7, false);
+        addLabel(CreditLine, m_window);
         m_layer.stackDrawnBeneathBoxes();
+        return m_controls;
     }
 
 private:
-    QWidget *container(const char *name) const
-    {
-        return name ? m_layer.find(QString::fromLatin1(name)) : m_window;
-    }
-
     template<typename T>
     T *adopt(T *control, const Place &place)
     {
@@ -158,106 +165,111 @@ private:
         return control;
     }
 
-    void addBox(const char *name, const char *parent, const Place &place, bool field)
+    PictureBox *addBox(const char *name, QWidget *parent, const Place &place, bool field)
     {
-        auto *box = adopt(new PictureBox(QString::fromLatin1(name), -1, container(parent)), place);
+        auto *box = adopt(new PictureBox(QString::fromLatin1(name), -1, parent), place);
         if (field)
             box->setFocusPolicy(Qt::StrongFocus);
+        return box;
     }
 
-    void addFigureSet(const FigureSetRow &row)
+    void addFigureSet(const FigureSetRow &row, NumberBox &number)
     {
-        QWidget *box = container(row.box);
         for (size_t i = 0; i < row.lefts.size(); ++i) {
-            auto *figure = new Segmora(QString::fromLatin1(row.name), int(i), box);
+            auto *figure = new Segmora(QString::fromLatin1(row.name), int(i), number.box);
             figure->setLedSize(row.size);
             const int top = i < row.tops.size() ? row.tops[i] : row.tops.front();
-            adopt(figure, {row.lefts[i], top, 0, 0});
+            number.figures.append(adopt(figure, {row.lefts[i], top, 0, 0}));
         }
         if (!row.colon)
             return;
         for (int i = 0; i < 2; ++i) {
-            addShape(row.colon, i, row.box, row.colonShape,
-                     {row.colonLeft, row.colonTops[i], row.colonDiameter, row.colonDiameter}, 0,
-                     true);
+            number.colon[i] =
+                addShape(row.colon, i, number.box, row.colonShape,
+                         {row.colonLeft, row.colonTops[i], row.colonDiameter, row.colonDiameter}, 0,
+                         true);
         }
     }
 
-    ShapeControl *addShape(const char *name, int index, const char *parent, ShapeType type,
+    ShapeControl *addShape(const char *name, int index, QWidget *parent, ShapeType type,
                            const Place &place, double border, bool filled)
     {
-        auto *shape = new ShapeControl(QString::fromLatin1(name), index, type, container(parent));
+        auto *shape = new ShapeControl(QString::fromLatin1(name), index, type, parent);
         shape->setBorderWidth(border);
         shape->setFilled(filled);
         return adopt(shape, place);
     }
 
-    ImageControl *addImage(const char *name, int index, const char *parent, const Place &place)
+    ImageControl *addImage(const char *name, int index, QWidget *parent, const Place &place)
     {
-        return adopt(new ImageControl(QString::fromLatin1(name), index, container(parent)), place);
+        return adopt(new ImageControl(QString::fromLatin1(name), index, parent), place);
     }
 
-    LabelControl *addLabel(const LabelRow &row)
+    void addLabel(const LabelRow &row, QWidget *parent)
     {
-        auto *label = new LabelControl(QString::fromLatin1(row.name), -1, container(row.container));
+        auto *label = new LabelControl(QString::fromLatin1(row.name), -1, parent);
         label->setFontFace(QStringLiteral("Arial"), true);
         label->setFontSize(row.points);
         adopt(label, row.place);
         label->setAutoSize(row.autoSize);
         label->setCaption(QString::fromLatin1(row.caption));
-        return label;
+        m_controls.*row.label = label;
     }
 
     void addGoal()
     {
-        addBox("picGoalBack", nullptr, {3173, 2160, 3135, 495}, true);
-        addShape("shpGoalH", -1, "picGoalBack", ShapeType::Oval, {60, 120, 495, 255}, 4, true);
-        addShape("shpGoalV", -1, "picGoalBack", ShapeType::Oval, {2520, 120, 495, 255}, 4, true);
-        addImage("imgGoalCoverH", -1, "picGoalBack", {60, 120, 495, 255});
-        addImage("imgGoalCoverV", -1, "picGoalBack", {2520, 120, 495, 255});
-        addLabel(GoalCaption);
+        PictureBox *goal = addBox("picGoalBack", m_window, {3173, 2160, 3135, 495}, true);
+        m_controls.goalBox = goal;
+        m_controls.homeLamp =
+            addShape("shpGoalH", -1, goal, ShapeType::Oval, {60, 120, 495, 255}, 4, true);
+        m_controls.visitorLamp =
+            addShape("shpGoalV", -1, goal, ShapeType::Oval, {2520, 120, 495, 255}, 4, true);
+        m_controls.homeLampArea = addImage("imgGoalCoverH", -1, goal, {60, 120, 495, 255});
+        m_controls.visitorLampArea = addImage("imgGoalCoverV", -1, goal, {2520, 120, 495, 255});
+        addLabel(GoalCaption, goal);
     }
 
-    void addNameBox(const char *box, const Place &boxPlace, const char *label,
-                    const Place &labelPlace, const char *caption)
+    PictureBox *addNameBox(const char *name, const Place &place, const LabelRow &label)
     {
-        addBox(box, nullptr, boxPlace, false);
-        addLabel({label, box, labelPlace, caption, 24, true});
+        PictureBox *box = addBox(name, m_window, place, false);
+        addLabel(label, box);
+        return box;
     }
 
     void addPenaltyMarks()
     {
-        for (int i = 0; i < 6; ++i)
-            addMark("shpPenaltyR", i, RedMarkTops[i]);
-        for (int i = 0; i < 6; ++i)
-            addMark("shpPenaltyG", i, GreenMarkTops[i]);
-        for (int i = 0; i < 6; ++i)
-            addMarkArea("imgPRed", i, RedMarkTops[i]);
-        for (int i = 0; i < 6; ++i)
-            addMarkArea("imgPGreen", i, GreenMarkTops[i]);
+        for (int i = 0; i < PenaltyMarkCount; ++i)
+            m_controls.redMarks[i] = addMark("shpPenaltyR", i, RedMarkTops[i]);
+        for (int i = 0; i < PenaltyMarkCount; ++i)
+            m_controls.greenMarks[i] = addMark("shpPenaltyG", i, GreenMarkTops[i]);
+        for (int i = 0; i < PenaltyMarkCount; ++i)
+            m_controls.redMarkAreas[i] = addMarkArea("imgPRed", i, RedMarkTops[i]);
+        for (int i = 0; i < PenaltyMarkCount; ++i)
+            m_controls.greenMarkAreas[i] = addMarkArea("imgPGreen", i, GreenMarkTops[i]);
     }
 
-    void addMark(const char *name, int i, int top)
+    ShapeControl *addMark(const char *name, int i, int top)
     {
-        addShape(name, i, nullptr, ShapeType::Circle, {MarkLefts[i], top, MarkDiameter, MarkDiameter},
-                 2, true);
+        return addShape(name, i, m_window, ShapeType::Circle,
+                        {MarkLefts[i], top, MarkDiameter, MarkDiameter}, 2, true);
     }
 
     // A click area is centred over its mark and somewhat larger than it.
-    void addMarkArea(const char *name, int i, int markTop)
+    ImageControl *addMarkArea(const char *name, int i, int markTop)
     {
         const int left = MarkLefts[i] - (MarkAreaWidth - MarkDiameter) / 2;
         const int top = markTop - (MarkAreaHeight - MarkDiameter) / 2;
-        addImage(name, i, nullptr, {left, top, MarkAreaWidth, MarkAreaHeight});
+        return addImage(name, i, m_window, {left, top, MarkAreaWidth, MarkAreaHeight});
     }
 
     QWidget *m_window;
     ControlLayer &m_layer;
+    ScoreBoardControls m_controls;
 };
 
 } // namespace
 
-void buildScoreBoard(QWidget *window, ControlLayer &layer)
+ScoreBoardControls buildScoreBoard(QWidget *window, ControlLayer &layer)
 {
-    Builder(window, layer).build();
+    return Builder(window, layer).build();
 }

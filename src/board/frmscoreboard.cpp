@@ -25,14 +25,17 @@ namespace {
 constexpr qint32 MarkRed = 255;
 constexpr qint32 MarkGreen = 49152;
 
-// The penalty clock names in count-slot order: home 1, home 2, visitor 1,
+// The penalty clocks in count-slot order: home 1, home 2, visitor 1,
 // visitor 2, home 3, visitor 3.
-const char *const PenaltyBySlot[] = {nullptr, "TH1", "TH2", "TV1", "TV2", "TH3", "TV3"};
-
-QString penaltyName(const char *prefix, qint16 slot)
-{
-    return QLatin1String(prefix) + QLatin1String(PenaltyBySlot[slot]);
-}
+constexpr NumberBox ScoreBoardControls::*PenaltyBySlot[] = {
+    nullptr,
+    &ScoreBoardControls::homePenalty1,
+    &ScoreBoardControls::homePenalty2,
+    &ScoreBoardControls::visitorPenalty1,
+    &ScoreBoardControls::visitorPenalty2,
+    &ScoreBoardControls::homePenalty3,
+    &ScoreBoardControls::visitorPenalty3,
+};
 
 // The design frame as margins. Only its width and height are given: the
 // sides and the bottom take an equal share, the title bar the rest.
@@ -59,7 +62,7 @@ frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer)
     setWindowTitle(QStringLiteral("Vantrell"));
     setAutoFillBackground(true);
     resize(BoardControl::toPixels(BoardDesignWidth), BoardControl::toPixels(BoardDesignHeight));
-    buildScoreBoard(this, m_layer);
+    m_controls = buildScoreBoard(this, m_layer);
     connectDigits();
     connectFields();
 
@@ -83,38 +86,21 @@ void frmScoreBoard::keepOnScreen(const QMargins &frame)
         setGeometry(fitted);
 }
 
-QList<Segmora *> frmScoreBoard::figures(const QString &name) const
+const NumberBox &frmScoreBoard::penaltyClock(qint16 slot) const
 {
-    QList<Segmora *> result;
-    for (BoardControl *control : m_layer.set(name))
-        result.append(qobject_cast<Segmora *>(control));
-    return result;
-}
-
-ShapeControl *frmScoreBoard::shape(const QString &name, int index) const
-{
-    return m_layer.get<ShapeControl>(name, index);
+    return m_controls.*PenaltyBySlot[slot];
 }
 
 void frmScoreBoard::connectDigits()
 {
-    m_gameDigits = SegmoraDigits(figures(QStringLiteral("pledTime")));
-    m_shotDigits = SegmoraDigits(figures(QStringLiteral("pledShot")));
-    m_homeDigits = SegmoraDigits(figures(QStringLiteral("pledHome")));
-    m_visitorDigits = SegmoraDigits(figures(QStringLiteral("pledVisitor")));
+    m_gameDigits = SegmoraDigits(m_controls.gameClock.figures);
+    m_shotDigits = SegmoraDigits(m_controls.shotClock.figures);
+    m_homeDigits = SegmoraDigits(m_controls.homeScore.figures);
+    m_visitorDigits = SegmoraDigits(m_controls.visitorScore.figures);
     for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
-        m_penaltyDigits[size_t(slot)] = SegmoraDigits(figures(penaltyName("pledPenalty", slot)));
-    // The tick repaints these ten times a second; they are looked up once.
-    for (int i = 0; i < MarkCount; ++i) {
-        m_redMarks[size_t(i)] = shape(QStringLiteral("shpPenaltyR"), i);
-        m_greenMarks[size_t(i)] = shape(QStringLiteral("shpPenaltyG"), i);
-    }
-    for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot) {
-        const QString dots = penaltyName("dotPenalty", slot);
-        m_penaltyDots[size_t(slot)] = {shape(dots, 0), shape(dots, 1)};
-    }
-    m_gameColon = ShapeColon(shape(QStringLiteral("Shape2"), 0), shape(QStringLiteral("Shape2"), 1));
-    m_shotColon = ShapeColon(shape(QStringLiteral("Shape4"), 0), shape(QStringLiteral("Shape4"), 1));
+        m_penaltyDigits[size_t(slot)] = SegmoraDigits(penaltyClock(slot).figures);
+    m_gameColon = ShapeColon(m_controls.gameClock.colon[0], m_controls.gameClock.colon[1]);
+    m_shotColon = ShapeColon(m_controls.shotClock.colon[0], m_controls.shotClock.colon[1]);
 
     // Scores read 0 (a blank tens figure), penalty clocks start blank and the
     // shot clock shows nothing until the first tick.
@@ -136,7 +122,7 @@ void frmScoreBoard::load()
     UpdateFormColors();
     Penalty();
     UpdateNumLock();
-    modStretch::RecordLayout(*this, m_layer);
+    m_layout = modStretch::RecordLayout(*this, m_layer);
     openSounds();
     m_engine.startUp();
     m_tick.start();
@@ -154,7 +140,7 @@ void frmScoreBoard::enableTick()
         m_tick.start();
 }
 
-void frmScoreBoard::setPenaltyMark(int index, qint16 state)
+void frmScoreBoard::setPenaltyMark(int index, MarkState state)
 {
     if (index < 0 || index >= MarkCount)
         return;
@@ -166,11 +152,11 @@ void frmScoreBoard::Penalty()
 {
     const SettingsRecord &settings = settingsRecord();
     for (int i = 0; i < MarkCount; ++i) {
-        ShapeControl *red = m_redMarks[size_t(i)];
-        ShapeControl *green = m_greenMarks[size_t(i)];
-        const qint16 state = m_penaltyMark[size_t(i)];
-        red->setFillColor(state == 1 ? MarkRed : settings.FormBack);
-        green->setFillColor(state == 2 ? MarkGreen : settings.FormBack);
+        ShapeControl *red = m_controls.redMarks[size_t(i)];
+        ShapeControl *green = m_controls.greenMarks[size_t(i)];
+        const MarkState state = m_penaltyMark[size_t(i)];
+        red->setFillColor(state == MarkState::Red ? MarkRed : settings.FormBack);
+        green->setFillColor(state == MarkState::Green ? MarkGreen : settings.FormBack);
         red->setBorderColor(settings.LEDBack);
         green->setBorderColor(settings.LEDBack);
     }
@@ -182,7 +168,7 @@ void frmScoreBoard::UpdatePenaltyColonColors()
     const SettingsRecord &settings = settingsRecord();
     for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot) {
         const bool shown = m_penaltyDigits[size_t(slot)].shows(0);
-        for (ShapeControl *dot : m_penaltyDots[size_t(slot)])
+        for (ShapeControl *dot : penaltyClock(slot).colon)
             dot->setFillColor(shown ? settings.BorderColor : settings.LEDBack);
     }
 }
@@ -190,10 +176,10 @@ void frmScoreBoard::UpdatePenaltyColonColors()
 void frmScoreBoard::UpdateGoal()
 {
     const SettingsRecord &settings = settingsRecord();
-    ShapeControl *home = shape(QStringLiteral("shpGoalH"), -1);
-    ShapeControl *visitor = shape(QStringLiteral("shpGoalV"), -1);
-    home->setFillColor(m_whoGoal == 1 ? settings.ScoreColor : settings.FormBack);
-    visitor->setFillColor(m_whoGoal == 2 ? settings.ScoreColor : settings.FormBack);
+    ShapeControl *home = m_controls.homeLamp;
+    ShapeControl *visitor = m_controls.visitorLamp;
+    home->setFillColor(m_whoGoal == GoalLamp::Home ? settings.ScoreColor : settings.FormBack);
+    visitor->setFillColor(m_whoGoal == GoalLamp::Visitor ? settings.ScoreColor : settings.FormBack);
     home->setBorderColor(settings.LEDBack);
     visitor->setBorderColor(settings.LEDBack);
 }
@@ -212,25 +198,25 @@ void frmScoreBoard::UpdateFormColors()
     }
     modColor::ColorLedSet(m_homeDigits.figures(), settings.ScoreColor);
     modColor::ColorLedSet(m_visitorDigits.figures(), settings.ScoreColor);
-    for (const char *name : {"TH1", "TH2", "TH3", "TV1", "TV2", "TV3"})
-        modColor::ColorLedSet(figures(QLatin1String("pledPenalty") + QLatin1String(name)),
-                              settings.TimeColor);
+    const ScoreBoardControls &c = m_controls;
+    for (const NumberBox *penalty : {&c.homePenalty1, &c.homePenalty2, &c.homePenalty3,
+                                     &c.visitorPenalty1, &c.visitorPenalty2, &c.visitorPenalty3})
+        modColor::ColorLedSet(penalty->figures, settings.TimeColor);
 
-    QList<BoardControl *> exclusions = m_layer.set(QStringLiteral("shpPenaltyR"));
-    exclusions += m_layer.set(QStringLiteral("shpPenaltyG"));
-    for (const char *name : {"lblHome", "lblVisitor", "Shape1", "Shape3", "picHomeContainer",
-                             "picVisitorContainer", "picBoardPicContainer"})
-        exclusions.append(m_layer.find(QLatin1String(name)));
+    QList<BoardControl *> exclusions(c.redMarks.cbegin(), c.redMarks.cend());
+    exclusions += QList<BoardControl *>(c.greenMarks.cbegin(), c.greenMarks.cend());
+    exclusions += {c.homeName, c.visitorName, c.clockFrame, c.boardFrame, c.homeNameBox,
+                   c.visitorNameBox, c.pictureBox};
     modColor::ColorOtherControls(m_layer, exclusions);
 
-    m_layer.get<LabelControl>(QStringLiteral("lblHome"))->setForeColor(settings.HomeColor);
-    m_layer.get<LabelControl>(QStringLiteral("lblVisitor"))->setForeColor(settings.VisitorColor);
-    shape(QStringLiteral("Shape1"), -1)->setBorderColor(settings.BorderColor);
-    shape(QStringLiteral("Shape3"), -1)->setBorderColor(settings.BorderColor);
-    for (const char *name : {"picHomeContainer", "picVisitorContainer", "picBoardPicContainer"})
-        m_layer.get<PictureBox>(QLatin1String(name))->setBackColor(settings.FormBack);
-    shape(QStringLiteral("shpObjectSelected"), -1)->setFillColor(settings.LEDSelected);
-    m_layer.get<PictureBox>(QStringLiteral("picGoalBack"))->setBackColor(settings.FormBack);
+    c.homeName->setForeColor(settings.HomeColor);
+    c.visitorName->setForeColor(settings.VisitorColor);
+    c.clockFrame->setBorderColor(settings.BorderColor);
+    c.boardFrame->setBorderColor(settings.BorderColor);
+    for (PictureBox *box : {c.homeNameBox, c.visitorNameBox, c.pictureBox})
+        box->setBackColor(settings.FormBack);
+    c.highlight->setFillColor(settings.LEDSelected);
+    c.goalBox->setBackColor(settings.FormBack);
 
     UpdateGoal();
     UpdatePenaltyColonColors();
@@ -245,25 +231,21 @@ void frmScoreBoard::UpdateLabels()
     const double fontSize = qBound(1, modStretch::roundHalfEven(RSize(teamSize)), 32767);
     const struct
     {
-        const char *label;
-        const char *box;
+        LabelControl *label;
+        const PictureBox *box;
         const QString &text;
-    } names[] = {{"lblHome", "picHomeContainer", settings.HomeText},
-                 {"lblVisitor", "picVisitorContainer", settings.VisitorText}};
+    } names[] = {{m_controls.homeName, m_controls.homeNameBox, settings.HomeText},
+                 {m_controls.visitorName, m_controls.visitorNameBox, settings.VisitorText}};
     for (const auto &name : names) {
-        auto *label = m_layer.get<LabelControl>(QLatin1String(name.label));
-        label->setCaption(name.text);
-        label->setFontSize(fontSize);
+        name.label->setCaption(name.text);
+        name.label->setFontSize(fontSize);
     }
     for (const auto &name : names) {
-        auto *label = m_layer.get<LabelControl>(QLatin1String(name.label));
-        const BoardControl *box = m_layer.find(QLatin1String(name.box));
-        label->setTwipTop(box->twipHeight() / 2 - label->twipHeight() / 2);
-        label->setTwipLeft(box->twipWidth() / 2 - label->twipWidth() / 2);
+        name.label->setTwipTop(name.box->twipHeight() / 2 - name.label->twipHeight() / 2);
+        name.label->setTwipLeft(name.box->twipWidth() / 2 - name.label->twipWidth() / 2);
     }
-    modGrabKeys::FitPicture(*m_layer.get<ImageControl>(QStringLiteral("imgBoardPic")),
-                            *m_layer.find(QStringLiteral("picBoardPicContainer")), settings.BoardPic);
-    modStretch::SetLedType(m_layer, settings.LEDType);
+    modGrabKeys::FitPicture(*m_controls.picture, *m_controls.pictureBox, settings.BoardPic);
+    modStretch::SetLedType(m_layer, Segmora::ledStyleFor(settings.LEDType));
 }
 
 double frmScoreBoard::RSize(qint16 baseSize) const

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "board/boardlayout.h"
 #include "board/controllayer.h"
+#include "board/modstretch.h"
 #include "board/widgetdigits.h"
 #include "timing/clockengine.h"
 
@@ -14,10 +16,6 @@
 
 class BoardControl;
 class SoundPlayer;
-class LabelControl;
-class PictureBox;
-class Segmora;
-class ShapeControl;
 
 // The scoreboard window. It builds the board's controls, runs the clocks'
 // tick and offers the clock commands that keys and fields call; the logic
@@ -27,7 +25,12 @@ class frmScoreBoard : public QWidget, private ClockBoard
     Q_OBJECT
 
 public:
-    static constexpr int MarkCount = 6;
+    static constexpr int MarkCount = PenaltyMarkCount;
+
+    // Which goal lamp is lit.
+    enum class GoalLamp : qint16 { None = 0, Home = 1, Visitor = 2 };
+    // Which lamp of a penalty mark is lit.
+    enum class MarkState : qint16 { Dark = 0, Red = 1, Green = 2 };
 
     // The windows F1 and F2 open; each is given the board as its parent.
     // The options dialog is modal: runOptions returns when it has closed.
@@ -47,12 +50,16 @@ public:
     void setWindows(Windows windows) { m_windows = std::move(windows); }
 
     const ControlLayer &controlLayer() const { return m_layer; }
+    // The layout as last recorded: the reference of every stretch.
+    const modStretch::LayoutRecord &layoutRecord() const { return m_layout; }
 
-    bool ClockTime() const { return m_engine.clockTime(); }
-    // 0 no mark, 1 red, 2 green, for the penalty clocks home 1, 2, 3 and
-    // visitor 1, 2, 3.
-    qint16 PenaltyMark(int index) const { return m_penaltyMark[size_t(index)]; }
-    void setPenaltyMark(int index, qint16 state);
+    // The game's clocks, which the board shows and its keys and fields
+    // command.
+    ClockEngine &engine() { return m_engine; }
+
+    // The marks of the penalty clocks home 1, 2, 3 and visitor 1, 2, 3.
+    MarkState PenaltyMark(int index) const { return m_penaltyMark[size_t(index)]; }
+    void setPenaltyMark(int index, MarkState state);
 
     // Every key press reaching the board comes here exactly once, from the
     // focused field's handler or from the window's own.
@@ -69,25 +76,12 @@ public:
     // The field the highlight frames, if it shows.
     BoardControl *selectedField() const;
 
-    // 0 no goal lamp lit, 1 home, 2 visitor.
-    qint16 WhoGoal() const { return m_whoGoal; }
+    GoalLamp WhoGoal() const { return m_whoGoal; }
     // Lights the team's lamp with a point for the team, or puts it out.
     void HomeLamp();
     void VisitorLamp();
     // A click on a penalty clock's red or green mark.
     void ClickMark(int index, bool green);
-
-    void StartStopClock() { m_engine.startStopClock(); }
-    void ResetClock() { m_engine.resetClock(); }
-    void StartStopShot() { m_engine.startStopShot(); }
-    void ResetShot() { m_engine.resetShot(); }
-    void SwitchClockTime() { m_engine.switchClockTime(); }
-    void StartStopPenalty(qint16 slot) { m_engine.startStopPenalty(slot); }
-    void EnterGameTime(ClockValue value) { m_engine.enterGameTime(value); }
-    void EnterShotTime(ClockValue value) { m_engine.enterShotTime(value); }
-    void EnterPenaltyTime(qint16 slot, ClockValue value) { m_engine.enterPenaltyTime(slot, value); }
-    // Blanks the penalty clock on count slot `ClockNum` and zeroes the slot.
-    void ClearPenalty(qint16 ClockNum) { m_engine.clearPenalty(ClockNum); }
 
     void Penalty() override;
     void UpdatePenaltyColonColors() override;
@@ -104,8 +98,6 @@ public:
     // True from the start of either sound until a player reports its end:
     // one sound at a time, and a request meanwhile is dropped.
     bool BuzzerPlaying() const { return m_buzzerPlaying; }
-    SoundPlayer &buzzerPlayer() { return *mmcBuzzer; }
-    SoundPlayer &hornPlayer() { return *mmcHorn; }
 
     // The handler of the 100 ms tick.
     void ClockTick() { m_engine.tick(); }
@@ -114,7 +106,6 @@ public:
     DigitSet &gameDigits() override { return m_gameDigits; }
     DigitSet &shotDigits() override { return m_shotDigits; }
     DigitSet &penaltyDigits(qint16 slot) override;
-    DigitSet &scoreDigits(bool home) { return home ? m_homeDigits : m_visitorDigits; }
 
 signals:
     // Emitted when an alarm is asked for, whether or not a sound plays.
@@ -150,7 +141,7 @@ private:
     void fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shift);
     void penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift);
     void goalKeyDown(qint16 KeyCode);
-    void lampAction(qint16 team, DigitSet &score);
+    void lampAction(GoalLamp team, DigitSet &score);
     void openHelp();
     void openOptions();
     std::array<std::pair<SoundPlayer *, QString>, 2> soundFiles() const;
@@ -159,11 +150,13 @@ private:
     void closeSounds();
     void playOn(SoundPlayer &player);
     void soundFinished(SoundPlayer &player);
-    QList<Segmora *> figures(const QString &name) const;
-    ShapeControl *shape(const QString &name, int index) const;
+    // The penalty clock that runs on count slot 1 to 6.
+    const NumberBox &penaltyClock(qint16 slot) const;
     void UpdateGoal();
 
     ControlLayer m_layer;
+    ScoreBoardControls m_controls;
+    modStretch::LayoutRecord m_layout;
     ClockEngine m_engine;
     QTimer m_tick;
     SegmoraDigits m_gameDigits;
@@ -171,13 +164,10 @@ private:
     SegmoraDigits m_homeDigits;
     SegmoraDigits m_visitorDigits;
     std::array<SegmoraDigits, 7> m_penaltyDigits;
-    std::array<ShapeControl *, MarkCount> m_redMarks{};
-    std::array<ShapeControl *, MarkCount> m_greenMarks{};
-    std::array<std::array<ShapeControl *, 2>, 7> m_penaltyDots{};
     ShapeColon m_gameColon;
     ShapeColon m_shotColon;
-    std::array<qint16, 7> m_penaltyMark{};
-    qint16 m_whoGoal = 0;
+    std::array<MarkState, 7> m_penaltyMark{};
+    GoalLamp m_whoGoal = GoalLamp::None;
     QHash<const QObject *, Field> m_fields;
     Windows m_windows;
     std::unique_ptr<SoundPlayer> mmcBuzzer;

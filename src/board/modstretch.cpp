@@ -62,17 +62,6 @@ void stretchEntry(const LayoutEntry &entry, float widthRatio, float heightRatio)
 
 } // namespace
 
-State &state()
-{
-    static State instance;
-    return instance;
-}
-
-void reset()
-{
-    state() = State{};
-}
-
 qint32 roundHalfEven(double value)
 {
     constexpr double low = std::numeric_limits<qint32>::min();
@@ -108,9 +97,9 @@ double AtLeastOne(double value)
     return value >= 1 ? value : 1;
 }
 
-void RecordLayout(const QWidget &window, const ControlLayer &layer)
+LayoutRecord RecordLayout(const QWidget &window, const ControlLayer &layer)
 {
-    State &layout = state();
+    LayoutRecord layout;
     layout.LayoutTable.assign(size_t(layer.count()) + 1, LayoutEntry{});
     const QSize twips = windowTwips(window);
     layout.DesignHeight = twips.height();
@@ -123,11 +112,11 @@ void RecordLayout(const QWidget &window, const ControlLayer &layer)
         entry.Top = roundHalfEven(control->twipTop());
         recordKindFields(entry, *control);
     }
+    return layout;
 }
 
-void StretchLayout(QWidget &window)
+void StretchLayout(QWidget &window, const LayoutRecord &layout)
 {
-    const State &layout = state();
     if (window.isMinimized() || layout.DesignWidth <= 0 || layout.DesignHeight <= 0)
         return;
     const QSize twips = windowTwips(window);
@@ -143,7 +132,7 @@ void StretchLayout(QWidget &window)
     window.update();
 }
 
-void SetLedType(const ControlLayer &layer, qint32 ledType)
+void SetLedType(const ControlLayer &layer, Segmora::LedStyle ledType)
 {
     for (BoardControl *control : layer.controls()) {
         if (auto *figure = qobject_cast<Segmora *>(control))

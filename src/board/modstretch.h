@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/segmora.h"
+
 #include <QSize>
 #include <QtGlobal>
 
@@ -28,15 +30,14 @@ struct LayoutEntry
     qint32 Size = 0;
 };
 
-struct State
+// A window's layout as RecordLayout found it: the reference every stretch
+// starts from. The window that owns the controls holds it.
+struct LayoutRecord
 {
     qint32 DesignHeight = 0;
     qint32 DesignWidth = 0;
     std::vector<LayoutEntry> LayoutTable;
 };
-
-State &state();
-void reset();
 
 // The window's size in twips as the layout measures it: its client area,
 // which is what the controls fill, whatever frame a window manager adds.
@@ -52,12 +53,12 @@ constexpr int DesignFrameHeight = 405;
 // would be the bare client area, and the names would open a size too small.
 QSize outerTwips(const QWidget &window);
 
-void RecordLayout(const QWidget &window, const ControlLayer &layer);
+LayoutRecord RecordLayout(const QWidget &window, const ControlLayer &layer);
 // Moves and resizes every recorded control for the window's present size.
 // Painting is held back meanwhile, so a resize costs one repaint.
-void StretchLayout(QWidget &window);
+void StretchLayout(QWidget &window, const LayoutRecord &layout);
 double AtLeastOne(double value);
-void SetLedType(const ControlLayer &layer, qint32 ledType);
+void SetLedType(const ControlLayer &layer, Segmora::LedStyle ledType);
 
 // A font size for a window of the given outer size in twips: the base size
 // at 9600 x 7200, growing with the smaller of width / 4 and height / 3.

@@ -206,7 +206,12 @@ void Segmora::setBackColor(qint32 color)
     invalidate();
 }
 
-void Segmora::setLedType(qint32 type)
+Segmora::LedStyle Segmora::ledStyleFor(qint32 stored)
+{
+    return stored == qint32(LedStyle::Dots) ? LedStyle::Dots : LedStyle::Segments;
+}
+
+void Segmora::setLedType(LedStyle type)
 {
     if (type == m_ledType)
         return;
@@ -282,7 +287,7 @@ void Segmora::rebuildCache()
     m_cache.fill(back);
     QPainter painter(&m_cache);
     paintSegments(painter, Metrics(pixels), segmentsFor(m_caption), lit,
-                  blend(back, lit, GhostShare), m_ledType == Dots);
+                  blend(back, lit, GhostShare), m_ledType == LedStyle::Dots);
     painter.end();
     m_cache.setDevicePixelRatio(ratio);
 }

@@ -13,12 +13,18 @@ class Segmora : public BoardControl
     Q_PROPERTY(int caption READ caption WRITE setCaption)
     Q_PROPERTY(qint32 litColor READ litColor WRITE setLitColor)
     Q_PROPERTY(qint32 backColor READ backColor WRITE setBackColor)
-    Q_PROPERTY(qint32 ledType READ ledType WRITE setLedType)
+    Q_PROPERTY(LedStyle ledType READ ledType WRITE setLedType)
     Q_PROPERTY(int ledSize READ ledSize WRITE setLedSize)
 
 public:
-    enum LedType { Lines = 0, Dots = 1 };
+    // The values the settings store: 0 segments drawn as bars, 1 as dots.
+    enum class LedStyle : qint32 { Segments = 0, Dots = 1 };
+    Q_ENUM(LedStyle)
     static constexpr int BlankCaption = -1;
+
+    // The style of a stored value: any value other than Dots draws as
+    // Segments.
+    static LedStyle ledStyleFor(qint32 stored);
 
     Segmora(const QString &name, int index, QWidget *parent);
 
@@ -29,9 +35,8 @@ public:
     void setLitColor(qint32 color);
     qint32 backColor() const { return m_backColor; }
     void setBackColor(qint32 color);
-    // Values other than Dots draw as Lines.
-    qint32 ledType() const { return m_ledType; }
-    void setLedType(qint32 type);
+    LedStyle ledType() const { return m_ledType; }
+    void setLedType(LedStyle type);
     // The figure's height in pixels; the width follows at 0.56 of it.
     int ledSize() const { return m_ledSize; }
     void setLedSize(int size);
@@ -54,7 +59,7 @@ private:
     int m_caption = 0;
     qint32 m_litColor = 255;
     qint32 m_backColor = 0;
-    qint32 m_ledType = Lines;
+    LedStyle m_ledType = LedStyle::Segments;
     int m_ledSize = 95;
     QPixmap m_cache;
     bool m_cacheValid = false;

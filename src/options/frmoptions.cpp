@@ -277,7 +277,7 @@ void frmOptions::buildOtherTab(QWidget *tab)
     m_preview->setTwipLeft(1200);
     m_preview->setTwipTop(780);
     connect(m_ledType, &QComboBox::currentIndexChanged, m_preview,
-            [this](int index) { m_preview->setLedType(index); });
+            [this](int index) { m_preview->setLedType(Segmora::ledStyleFor(index)); });
 
     const struct
     {
@@ -345,7 +345,7 @@ void frmOptions::load()
     }
 
     m_ledType->setCurrentIndex(settings.LEDType == 1 ? 1 : 0);
-    m_preview->setLedType(m_ledType->currentIndex());
+    m_preview->setLedType(Segmora::ledStyleFor(m_ledType->currentIndex()));
     m_homeText->setText(settings.HomeText);
     m_visitorText->setText(settings.VisitorText);
     showFile(m_buzzerFile, BuzzTemp);

@@ -92,8 +92,8 @@ inline QString clocksDisagree(frmScoreBoard &board)
         if (shown != wanted)
             wrong << QStringLiteral("%1 shows %2, slot says %3").arg(name, shown, wanted);
     };
-    const ClockValue game = board.ClockTime() ? timeOfDayValue(modCount::timeSource())
-                                              : modCount::CountValue(modCount::GameSlot);
+    const ClockValue game = board.engine().clockTime() ? timeOfDayValue(modCount::timeSource())
+                                                       : modCount::CountValue(modCount::GameSlot);
     compare(QStringLiteral("game clock"), board.gameDigits(),
             captionsText(clockFigures(game, false).captions, 4));
     compare(QStringLiteral("shot clock"), board.shotDigits(),

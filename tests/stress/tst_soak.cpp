@@ -107,13 +107,13 @@ private:
 
     void startGame()
     {
-        m_board->EnterGameTime(ClockValue::fromSeconds(1200));
+        m_board->engine().enterGameTime(ClockValue::fromSeconds(1200));
         for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
-            m_board->EnterPenaltyTime(slot, ClockValue::fromSeconds(30 + 90 * slot));
-        m_board->ResetShot();
+            m_board->engine().enterPenaltyTime(slot, ClockValue::fromSeconds(30 + 90 * slot));
+        m_board->engine().resetShot();
         // The shot clock first: starting it pauses the penalty clocks.
-        m_board->StartStopShot();
-        m_board->StartStopClock();
+        m_board->engine().startStopShot();
+        m_board->engine().startStopClock();
     }
 
     void play(int inPeriod)
@@ -121,13 +121,13 @@ private:
         if (inPeriod == 0)
             startGame();
         else if (shotStartsAt(inPeriod)) {
-            m_board->ResetShot();
-            m_board->StartStopShot();
+            m_board->engine().resetShot();
+            m_board->engine().startStopShot();
         }
         if (inPeriod == TimeoutAt || inPeriod == TimeoutAt + TimeoutTicks)
-            m_board->StartStopClock();
+            m_board->engine().startStopClock();
         if (inPeriod == TimeOfDayAt || inPeriod == TimeOfDayAt + TimeOfDayTicks)
-            m_board->SwitchClockTime();
+            m_board->engine().switchClockTime();
     }
 
     void tick()

@@ -273,17 +273,17 @@ private slots:
     {
         select("picGoalBack");
         press(Qt::Key_Left);
-        QCOMPARE(m_board->WhoGoal(), qint16(1));
+        QCOMPARE(m_board->WhoGoal(), frmScoreBoard::GoalLamp::Home);
         QCOMPARE(read(FigureSet::HomeScore), QStringLiteral(" 1"));
         auto *lamp = static_cast<ShapeControl *>(control("shpGoalH"));
         QCOMPARE(lamp->fillColor(), settingsRecord().ScoreColor);
         press(Qt::Key_Left);
-        QCOMPARE(m_board->WhoGoal(), qint16(0));
+        QCOMPARE(m_board->WhoGoal(), frmScoreBoard::GoalLamp::None);
         QCOMPARE(read(FigureSet::HomeScore), QStringLiteral(" 1"));
         QCOMPARE(lamp->fillColor(), settingsRecord().FormBack);
         press(Qt::Key_Right);
         press(Qt::Key_Down);
-        QCOMPARE(m_board->WhoGoal(), qint16(0));
+        QCOMPARE(m_board->WhoGoal(), frmScoreBoard::GoalLamp::None);
         QCOMPARE(read(FigureSet::VisitorScore), QStringLiteral(" 1"));
     }
 
@@ -293,7 +293,7 @@ private slots:
         click("imgGoalCoverH");
         QCOMPARE(focused(), control("picGoalBack"));
         click("imgGoalCoverV");
-        QCOMPARE(m_board->WhoGoal(), qint16(2));
+        QCOMPARE(m_board->WhoGoal(), frmScoreBoard::GoalLamp::Visitor);
         QCOMPARE(read(FigureSet::HomeScore), QStringLiteral(" 1"));
         QCOMPARE(read(FigureSet::VisitorScore), QStringLiteral(" 1"));
         QCOMPARE(static_cast<ShapeControl *>(control("shpGoalH"))->fillColor(), settingsRecord().FormBack);
@@ -306,7 +306,7 @@ private slots:
         type(QStringLiteral("99\n"));
         click("imgGoalCoverH");
         QCOMPARE(read(FigureSet::HomeScore), QStringLiteral("99"));
-        QCOMPARE(m_board->WhoGoal(), qint16(1));
+        QCOMPARE(m_board->WhoGoal(), frmScoreBoard::GoalLamp::Home);
     }
 
     void marksToggleWithoutMovingTheSelection()
@@ -314,14 +314,14 @@ private slots:
         select("ShotClockBack");
         const QRect selected = highlight();
         click("imgPRed", 2);
-        QCOMPARE(m_board->PenaltyMark(2), qint16(1));
+        QCOMPARE(m_board->PenaltyMark(2), frmScoreBoard::MarkState::Red);
         QCOMPARE(static_cast<ShapeControl *>(control("shpPenaltyR", 2))->fillColor(), 255);
         click("imgPGreen", 2);
-        QCOMPARE(m_board->PenaltyMark(2), qint16(2));
+        QCOMPARE(m_board->PenaltyMark(2), frmScoreBoard::MarkState::Green);
         QCOMPARE(static_cast<ShapeControl *>(control("shpPenaltyR", 2))->fillColor(), settingsRecord().FormBack);
         QCOMPARE(static_cast<ShapeControl *>(control("shpPenaltyG", 2))->fillColor(), 49152);
         click("imgPGreen", 2);
-        QCOMPARE(m_board->PenaltyMark(2), qint16(0));
+        QCOMPARE(m_board->PenaltyMark(2), frmScoreBoard::MarkState::Dark);
         QCOMPARE(focused(), control("ShotClockBack"));
         QCOMPARE(highlight(), selected);
     }
@@ -463,7 +463,7 @@ private slots:
             QVERIFY(modCount::CountValue(slot) >= ClockValue());
             QVERIFY(modCount::CountValue(slot) <= ClockValue::fromSeconds(slot == 0 ? 5999 : 599));
         }
-        QVERIFY(m_board->WhoGoal() >= 0 && m_board->WhoGoal() <= 2);
+        QVERIFY(int(m_board->WhoGoal()) >= 0 && int(m_board->WhoGoal()) <= 2);
     }
 };
 

@@ -75,7 +75,7 @@ private:
     std::unique_ptr<frmScoreBoard> m_board;
     QTemporaryDir m_dir;
 
-    const std::vector<LayoutEntry> &entries() const { return modStretch::state().LayoutTable; }
+    const std::vector<LayoutEntry> &entries() const { return m_board->layoutRecord().LayoutTable; }
     BoardControl *control(const char *name, int index = -1) const
     {
         return m_board->controlLayer().find(QLatin1String(name), index);
@@ -94,7 +94,6 @@ private slots:
     {
         modCount::reset(&m_time);
         resetSettingsRecord();
-        modStretch::reset();
         m_board = std::make_unique<frmScoreBoard>();
         m_board->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_board.get()));
@@ -114,8 +113,8 @@ private slots:
         QCOMPARE(int(entries().size()), controls + 1);
         QCOMPARE(entries()[size_t(controls - 1)].Control, m_board->controlLayer().controls().last());
         QCOMPARE(entries().back().Control, nullptr);
-        QCOMPARE(modStretch::state().DesignWidth, 9480);
-        QCOMPARE(modStretch::state().DesignHeight, 6795);
+        QCOMPARE(m_board->layoutRecord().DesignWidth, 9480);
+        QCOMPARE(m_board->layoutRecord().DesignHeight, 6795);
     }
 
     void stretchAtTheRecordedSizePutsEverythingBack()
@@ -151,7 +150,7 @@ private slots:
         }
         // The clock colons widen with the window; a lit penalty colon stays
         // round beside the round marks.
-        m_board->EnterPenaltyTime(1, ClockValue::fromSeconds(90));
+        m_board->engine().enterPenaltyTime(1, ClockValue::fromSeconds(90));
         const qint32 lit = settingsRecord().BorderColor;
         const QSize clockDot = inkOf(m_board.get(), control("Shape2", 0), lit);
         QVERIFY2(clockDot.width() > clockDot.height() * 3 / 2,

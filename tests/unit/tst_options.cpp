@@ -302,7 +302,7 @@ private slots:
         SettingsStore store;
         frmOptions dialog(store, platform());
         child<QComboBox>(dialog, "cmbLedType")->setCurrentIndex(1);
-        QCOMPARE(child<Segmora>(dialog, "pledPreview")->ledType(), 1);
+        QCOMPARE(child<Segmora>(dialog, "pledPreview")->ledType(), Segmora::LedStyle::Dots);
     }
 
     void teamNameSize_data()

@@ -153,25 +153,25 @@ private slots:
 
     void runningClocksReadOffTheBoard()
     {
-        m_board->EnterPenaltyTime(1, ClockValue::fromSeconds(90));
-        m_board->StartStopClock();
+        m_board->engine().enterPenaltyTime(1, ClockValue::fromSeconds(90));
+        m_board->engine().startStopClock();
         tickFor(65000);
         QCOMPARE(read(FigureSet::GameClock), QStringLiteral("18:55"));
         QCOMPARE(read(FigureSet::HomePenalty1), QStringLiteral("0:25"));
-        m_board->EnterGameTime(ClockValue::fromTenths(453));
+        m_board->engine().enterGameTime(ClockValue::fromTenths(453));
         QCOMPARE(read(FigureSet::GameClock), QStringLiteral("45.3"));
     }
 
     void clearPenaltyBlanksARunningPenaltyAndDarkensItsColon()
     {
         const SettingsRecord &settings = settingsRecord();
-        m_board->EnterPenaltyTime(3, ClockValue::fromSeconds(120));
+        m_board->engine().enterPenaltyTime(3, ClockValue::fromSeconds(120));
         QCOMPARE(shape("dotPenaltyTV1", 0)->fillColor(), settings.BorderColor);
         QCOMPARE(shape("dotPenaltyTV1", 1)->fillColor(), settings.BorderColor);
-        m_board->StartStopPenalty(3);
+        m_board->engine().startStopPenalty(3);
         tickFor(1000);
         QCOMPARE(read(FigureSet::VisitorPenalty1), QStringLiteral("1:59"));
-        m_board->ClearPenalty(3);
+        m_board->engine().clearPenalty(3);
         QCOMPARE(read(FigureSet::VisitorPenalty1), QString());
         QCOMPARE(shape("dotPenaltyTV1", 0)->fillColor(), settings.LEDBack);
         QCOMPARE(shape("dotPenaltyTV1", 1)->fillColor(), settings.LEDBack);
@@ -192,15 +192,15 @@ private slots:
             return area->mapTo(m_board.get(), area->rect().center());
         };
         QTest::mouseDClick(window, Qt::LeftButton, {}, centre("imgGoalCoverH", -1));
-        QCOMPARE(m_board->WhoGoal(), qint16(1));
+        QCOMPARE(m_board->WhoGoal(), frmScoreBoard::GoalLamp::Home);
         QCOMPARE(read(FigureSet::HomeScore), QStringLiteral(" 1"));
         QTest::mouseDClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
-        QCOMPARE(m_board->PenaltyMark(4), qint16(2));
+        QCOMPARE(m_board->PenaltyMark(4), frmScoreBoard::MarkState::Green);
         QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
         QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
-        QCOMPARE(m_board->PenaltyMark(4), qint16(2));
+        QCOMPARE(m_board->PenaltyMark(4), frmScoreBoard::MarkState::Green);
         QTest::mouseClick(window, Qt::LeftButton, {}, centre("imgPGreen", 4));
-        QCOMPARE(m_board->PenaltyMark(4), qint16(0));
+        QCOMPARE(m_board->PenaltyMark(4), frmScoreBoard::MarkState::Dark);
     }
 
     void penaltyMarksPaintTheirState_data()
@@ -218,7 +218,7 @@ private slots:
         QFETCH(int, state);
         QFETCH(qint32, red);
         QFETCH(qint32, green);
-        m_board->setPenaltyMark(4, qint16(state));
+        m_board->setPenaltyMark(4, frmScoreBoard::MarkState(state));
         QCOMPARE(shape("shpPenaltyR", 4)->fillColor(), red);
         QCOMPARE(shape("shpPenaltyG", 4)->fillColor(), green);
         QCOMPARE(shape("shpPenaltyR", 4)->borderColor(), settingsRecord().LEDBack);
@@ -251,7 +251,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(counter.paints, 0);
 
-        m_board->StartStopClock();
+        m_board->engine().startStopClock();
         tickFor(1000);
         QCoreApplication::processEvents();
         // 20:00 to 19:59 changes the four figures of the game clock.

@@ -196,7 +196,7 @@ void TestSegmora::readsBack()
     Segmora figure(QStringLiteral("Digit"), 0, &board);
     figure.setLitColor(Lit);
     figure.setBackColor(Back);
-    figure.setLedType(ledType);
+    figure.setLedType(Segmora::LedStyle(ledType));
     figure.setLedSize(ledSize);
     figure.setCaption(caption);
     const QImage image = render(figure);
@@ -215,9 +215,9 @@ void TestSegmora::otherLedTypesDrawAsLines()
     Segmora figure(QStringLiteral("Digit"), 0, &board);
     figure.setCaption(8);
     const QImage lines = render(figure);
-    figure.setLedType(Segmora::Dots);
+    figure.setLedType(Segmora::LedStyle::Dots);
     const QImage dots = render(figure);
-    figure.setLedType(7);
+    figure.setLedType(Segmora::ledStyleFor(7));
     QCOMPARE(render(figure), lines);
     QVERIFY(dots != lines);
 }
@@ -227,8 +227,8 @@ void TestSegmora::dotsAreSeparateAndLinesSolid_data()
     QTest::addColumn<int>("ledType");
     QTest::addColumn<int>("runs");
 
-    QTest::newRow("lines") << int(Segmora::Lines) << 1;
-    QTest::newRow("dots") << int(Segmora::Dots) << 3;
+    QTest::newRow("lines") << int(Segmora::LedStyle::Segments) << 1;
+    QTest::newRow("dots") << int(Segmora::LedStyle::Dots) << 3;
 }
 
 // Along each centre line of a lit 8, a bar is one stretch of light and a
@@ -242,7 +242,7 @@ void TestSegmora::dotsAreSeparateAndLinesSolid()
     Segmora figure(QStringLiteral("Digit"), 0, &board);
     figure.setLitColor(Lit);
     figure.setBackColor(Back);
-    figure.setLedType(ledType);
+    figure.setLedType(Segmora::LedStyle(ledType));
     figure.setLedSize(430);
     figure.setCaption(8);
     const QImage image = render(figure);

@@ -136,7 +136,7 @@ private slots:
     void hornAtShotClockZeroWhileTheBuzzerPlaysIsDropped()
     {
         m_board->Buzzer();
-        m_board->EnterShotTime(ClockValue());
+        m_board->engine().enterShotTime(ClockValue());
         m_board->ClockTick();
         QCOMPARE(m_horn->commands, QStringList{"Open"});
         m_buzzer->end();

@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
-# The Debian package as a user meets it. Here: the icons, desktop entry and
-# AppStream metadata pass their linters and cpack builds the package. In a
-# clean Debian 12 root (debootstrap minbase): apt installs it with its own
-# dependencies alone, every library of the binary and its plugins resolves,
-# the menu entry's command shows the splash and, after a click, the board
-# under Xvfb, and a purge leaves nothing behind.
-#
-# Usage: package_test.sh SOURCE_DIR BUILD_DIR VERSION. The clean root needs
-# root or sudo without a password; without either the test exits 77
-# (skipped). The first run debootstraps (minutes) and keeps the root as a
-# tarball in $VANTRELL_PACKAGE_TEST_CACHE (default
+# The Debian package as a user meets it: icons, desktop entry and AppStream
+# metadata linted; in a clean Debian 12 root, installed with its own
+# dependencies alone, every library found, the menu entry's command run to
+# the board under Xvfb, and purged without a trace.
+# Usage: package_test.sh SOURCE_DIR BUILD_DIR VERSION. Needs root or sudo
+# without a password (else exit 77, skipped). The first run debootstraps
+# (minutes) and keeps the root in $VANTRELL_PACKAGE_TEST_CACHE (default
 # /var/cache/vantrell-package-test).
 # apt-get indextargets takes $(FIELD) formats of its own.
 # shellcheck disable=SC2016

@@ -2,7 +2,6 @@
 // the real board, with sounds that end after a random number of ticks.
 
 #include "board/frmscoreboard.h"
-#include "board/segmora.h"
 #include "fakes.h"
 #include "input/modgrabkeys.h"
 #include "input/modshowdigits.h"
@@ -114,9 +113,6 @@ private:
 
     void checkBoard()
     {
-        for (Segmora *figure : m_board->findChildren<Segmora *>())
-            QVERIFY2(figure->caption() >= -1 && figure->caption() <= 9,
-                     qPrintable(figure->controlName()));
         for (qint16 slot = 0; slot < SlotCount; ++slot) {
             const CountSlot &s = state().table[size_t(slot)];
             QVERIFY(s.CountBase >= ClockValue() &&

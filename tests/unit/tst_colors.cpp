@@ -69,14 +69,6 @@ private slots:
         QCOMPARE(get<LabelControl>("lblVisitor")->foreColor(), s.VisitorColor);
         QCOMPARE(get<LabelControl>("lblGoalH")->foreColor(), s.BorderColor);
     }
-
-    void aLitGoalLampTakesTheNewScoreColour()
-    {
-        m_board->HomeLamp();
-        settingsRecord().ScoreColor = 0x123456;
-        m_board->UpdateFormColors();
-        QCOMPARE(get<ShapeControl>("shpGoalH")->fillColor(), 0x123456);
-    }
 };
 
 QTEST_MAIN(TestColors)

@@ -69,9 +69,7 @@ private slots:
         QTest::addColumn<QByteArray>("property");
         QTest::addColumn<QVariant>("changed");
         QTest::newRow("caption") << QByteArray("caption") << QVariant(7);
-        QTest::newRow("litColor") << QByteArray("litColor") << QVariant(65280);
         QTest::newRow("ledType") << QByteArray("ledType") << QVariant(1);
-        QTest::newRow("ledSize") << QByteArray("ledSize") << QVariant(120);
     }
     // Figures are set ten times a second, mostly to what they show: that
     // must cost nothing, and a change only this figure's paint.

@@ -121,17 +121,20 @@ private slots:
                  policy);
     }
 
-    // At load and at each NumLock release; other releases leave it alone.
+    // At load and at each NumLock release, over the selected field (which
+    // holds the focus) or the window; other releases leave it alone.
     void boardImposesThePolicy()
     {
         settingsRecord().NumLockForce = 1;
         frmScoreBoard board;
-        QVERIFY(m_keyboard.on);
+        QVERIFY(m_keyboard.on && board.focusWidget());
+        for (QWidget *target : {board.focusWidget(), static_cast<QWidget *>(&board)}) {
+            m_keyboard.on = false;
+            QTest::keyRelease(target, Qt::Key_NumLock);
+            QVERIFY(m_keyboard.on);
+        }
         m_keyboard.on = false;
-        QTest::keyRelease(&board, Qt::Key_NumLock);
-        QVERIFY(m_keyboard.on);
-        m_keyboard.on = false;
-        QTest::keyRelease(&board, Qt::Key_S);
+        QTest::keyRelease(board.focusWidget(), Qt::Key_S);
         QVERIFY(!m_keyboard.on);
     }
 

@@ -123,7 +123,6 @@ private slots:
         QTest::newRow("a file that is no sound") << QByteArray("garbage, not a wave") << "" << 2500;
         QTest::newRow("a missing file") << QByteArray() << "" << 2500;
         QTest::newRow("a sound of 0.6 s") << wavBytes(8000, 1, 600) << "" << 3100;
-        QTest::newRow("data claiming 4 GB") << wavBytes(8000, 1, 100, 0xFFFFFFFFu) << "" << 2600;
         QTest::newRow("closed while playing") << wavBytes(8000, 1, 3000) << "close" << 1000;
         QTest::newRow("reopened while playing") << wavBytes(8000, 1, 3000) << "reopen" << 1000;
     }

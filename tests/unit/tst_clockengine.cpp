@@ -2,6 +2,7 @@
 #include "timing/clockengine.h"
 #include "timing/modcount.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -17,250 +18,131 @@ private:
     std::unique_ptr<FakeBoard> m_board;
     std::unique_ptr<ClockEngine> m_engine;
 
-    void tickFor(int ms)
+    // Commands, N a penalty slot: start, reset, shotstart, shotreset, tod,
+    // penstartN, clearN; typed times game=S, shot=S, penN=S; tick=MS of ticks.
+    void play(const QString &commands)
     {
-        for (int done = 0; done < ms; done += 100) {
-            m_time.advanceMs(100);
-            m_engine->tick();
+        using Engine = ClockEngine;
+        const QHash<QString, void (Engine::*)()> plain = {{"start", &Engine::startStopClock},
+                                                          {"reset", &Engine::resetClock},
+                                                          {"shotstart", &Engine::startStopShot},
+                                                          {"shotreset", &Engine::resetShot},
+                                                          {"tod", &Engine::switchClockTime}};
+        const QHash<QString, void (Engine::*)(qint16)> onSlot = {
+            {"penstart", &Engine::startStopPenalty}, {"clear", &Engine::clearPenalty}};
+        const QHash<QString, void (Engine::*)(ClockValue)> typed = {
+            {"game", &Engine::enterGameTime}, {"shot", &Engine::enterShotTime}};
+        static const QRegularExpression command(QStringLiteral("^([a-z]+)(\\d?)(?:=(\\d+))?$"));
+        for (const QString &word : commands.split(u' ')) {
+            const QRegularExpressionMatch m = command.match(word);
+            const QString name = m.captured(1);
+            const qint16 slot = qint16(m.captured(2).toInt());
+            const qint64 n = m.captured(3).toLongLong();
+            if (plain.contains(name))
+                (m_engine.get()->*plain[name])();
+            else if (onSlot.contains(name))
+                (m_engine.get()->*onSlot[name])(slot);
+            else if (typed.contains(name))
+                (m_engine.get()->*typed[name])(ClockValue::fromSeconds(n));
+            else if (name == QLatin1String("pen"))
+                m_engine->enterPenaltyTime(slot, ClockValue::fromSeconds(n));
+            else
+                QVERIFY2(name == QLatin1String("tick"), qPrintable(word));
+            for (qint64 done = 0; name == QLatin1String("tick") && done < n; done += 100) {
+                m_time.advanceMs(100);
+                m_engine->tick();
+            }
         }
     }
-    void enterPenalty(qint16 slot, qint64 seconds)
+
+    // What the board shows: the clocks, which slots 0 to 7 run, alarms (each
+    // horn says whether the game clock ran), whether the time of day shows.
+    QHash<QString, QString> shown() const
     {
-        m_engine->enterPenaltyTime(slot, ClockValue::fromSeconds(seconds));
+        QString running;
+        for (qint16 slot = 0; slot < SlotCount; ++slot)
+            running += IsCounting(slot) ? QLatin1Char('1') : QLatin1Char('0');
+        QHash<QString, QString> all = {
+            {"game", m_board->gameText()},
+            {"shot", m_board->shotText()},
+            {"run", running},
+            {"buzz", QString::number(m_board->buzzers)},
+            {"horn", m_board->horns.join(u',')},
+            {"tod", QString::number(m_engine->clockTime())},
+            {"ticks", QString::number(m_board->tickEnables)},
+        };
+        for (qint16 slot = 1; slot <= 6; ++slot)
+            all.insert(QStringLiteral("pen%1").arg(slot),
+                       m_board->penalties.at(size_t(slot)).text());
+        return all;
     }
-    QString penalty(qint16 slot) const { return m_board->penalties.at(size_t(slot)).text(); }
 
 private slots:
     void init()
     {
         m_time = FakeTimeSource{};
+        m_time.format = QStringLiteral("h:mm AP");
+        m_time.twelveHour = true;
         reset(&m_time);
         m_board = std::make_unique<FakeBoard>();
         m_engine = std::make_unique<ClockEngine>(*m_board);
         m_engine->startUp();
     }
 
-    void startsAt20And2()
+    // Each row: commands > what the board then shows.
+    void commands_data()
     {
-        QCOMPARE(m_board->gameText(), QStringLiteral("20:00"));
-        QCOMPARE(m_board->shot.leftToRight(), QStringLiteral("____"));
-        m_engine->tick();
-        QCOMPARE(m_board->shotText(), QStringLiteral("_2:00"));
-        QCOMPARE(state().GameLength, ClockValue::fromSeconds(1200));
-        for (qint16 slot = 0; slot < 8; ++slot)
-            QVERIFY(!IsCounting(slot));
-        QCOMPARE(m_board->buzzers + m_board->horns, 0);
+        QTest::addColumn<QString>("commands");
+        QTest::addColumn<QString>("expected");
+        for (const char *row : {
+                 // The game clock runs with its penalty clocks.
+                 "tick=100 > game=20:00 shot=_2:00 run=00000000 ticks=0",
+                 "start tick=1500 > game=19:59 run=11111110 ticks=1",
+                 "start tick=500 game=720 > game=12:00 run=00000000",
+                 "game=720 start tick=3000 reset > game=12:00 run=00000000",
+                 "game=1 start tick=3000 > game=_0.0_ buzz=1 horn=",
+                 "game=1 start tick=3000 reset tick=100 start tick=2000 > buzz=2",
+                 // The shot clock pauses the penalties; at zero it starts
+                 // everything, then the horn sounds, once per arrival.
+                 "start shotstart shotstart > run=10000000",
+                 "shot=2 shotstart tick=1900 > run=00000001 horn=",
+                 "shot=2 pen1=90 shotstart tick=2100 > shot=__:_0 run=11111111 horn=running",
+                 "shot=2 pen1=90 shotstart tick=7100 > horn=running pen1=125 pen2=___",
+                 "shot=0 tick=100 shotreset tick=100 shot=0 tick=100 > horn=running,running",
+                 "shotstart tick=3000 shotreset > shot=_2:00 run=00000000",
+                 "shotstart tick=1000 shot=45 > shot=__:45 run=00000000",
+                 // Reset leaves the time of day, running or not; a penalty
+                 // started on its own runs on.
+                 "game=600 pen4=120 start tod tick=2000 reset tick=1000 > tod=0 game=10:00 "
+                 "pen4=158",
+                 "game=600 pen4=120 penstart4 tod tick=2000 reset tick=1000 > tod=0 game=10:00 "
+                 "run=00001000 pen4=157 ticks=1",
+                 // The time of day shows at once; a typed game time until the
+                 // next tick; the game clock is watched behind it.
+                 "tod > game=_9:07 tod=1",
+                 "tod game=300 > game=_5:00 tod=1",
+                 "tod game=300 tick=100 > game=_9:07",
+                 "tod start > tod=0",
+                 "game=1 start tod tick=1500 > buzz=1 game=_9:07",
+                 // A penalty clock stays at 0:00, running and silent; a
+                 // cleared one stops and stays blank.
+                 "pen6=2 penstart6 tick=4000 > pen6=000 run=00000010 buzz=0 horn=",
+                 "pen6=90 penstart6 tick=1000 clear6 > pen6=___ run=00000000",
+                 "pen6=90 clear6 start tick=1000 > pen6=___ run=11111110",
+             })
+            QTest::newRow(row) << QString(row).section(" > ", 0, 0)
+                               << QString(row).section(" > ", 1);
     }
-
-    void startStopMovesGameAndPenaltiesTogether()
+    void commands()
     {
-        m_engine->startStopClock();
-        for (qint16 slot = 0; slot <= 6; ++slot)
-            QVERIFY(IsCounting(slot));
-        QVERIFY(!IsCounting(ShotSlot));
-        QCOMPARE(m_board->tickEnables, 1);
-        tickFor(1500);
-        QCOMPARE(m_board->gameText(), QStringLiteral("19:59"));
-        m_engine->startStopClock();
-        for (qint16 slot = 0; slot <= 6; ++slot)
-            QVERIFY(!IsCounting(slot));
-        QCOMPARE(CountValue(0), ClockValue::fromTenths(11985));
-    }
-
-    void buzzerOncePerArrivalAtZero()
-    {
-        m_engine->enterGameTime(ClockValue::fromSeconds(1));
-        QCOMPARE(m_board->gameText(), QStringLiteral("_1.0_"));
-        m_engine->startStopClock();
-        tickFor(3000);
-        QCOMPARE(m_board->gameText(), QStringLiteral("_0.0_"));
-        QCOMPARE(m_board->buzzers, 1);
-        // A reset re-arms it; the next arrival sounds again.
-        m_engine->resetClock();
-        m_engine->tick();
-        QCOMPARE(m_board->buzzers, 1);
-        m_engine->startStopClock();
-        tickFor(2000);
-        QCOMPARE(m_board->buzzers, 2);
-    }
-
-    void shotClockAtZeroStartsTheGameThenHorns()
-    {
-        m_engine->enterShotTime(ClockValue::fromSeconds(2));
-        enterPenalty(1, 90);
-        m_engine->startStopShot();
-        tickFor(1900);
-        QCOMPARE(m_board->horns, 0);
-        QVERIFY(!IsCounting(0));
-        tickFor(200);
-        QCOMPARE(m_board->events, QStringList{QStringLiteral("horn, game running")});
-        QCOMPARE(m_board->shotText(), QStringLiteral("__:_0"));
-        // Slots 0 to 6 run, blank penalty clocks included, and the horn
-        // comes after them.
-        for (qint16 slot = 0; slot <= 6; ++slot)
-            QVERIFY(IsCounting(slot));
-        tickFor(5000);
-        QCOMPARE(m_board->horns, 1);
-        QCOMPARE(penalty(2), QStringLiteral("___"));
-        QCOMPARE(penalty(1), QStringLiteral("125"));
-        // A reload above zero re-arms the horn.
-        m_engine->resetShot();
-        m_engine->tick();
-        m_engine->enterShotTime(ClockValue());
-        m_engine->tick();
-        QCOMPARE(m_board->horns, 2);
-    }
-
-    void startingTheShotClockPausesOnlyPenalties()
-    {
-        enterPenalty(3, 60);
-        m_engine->startStopClock();
-        m_engine->startStopShot();
-        QVERIFY(IsCounting(0));
-        QVERIFY(IsCounting(ShotSlot));
-        for (qint16 slot = 1; slot <= 6; ++slot)
-            QVERIFY(!IsCounting(slot));
-        m_engine->startStopShot();
-        QVERIFY(!IsCounting(ShotSlot));
-        QVERIFY(IsCounting(0));
-    }
-
-    void resetWhileRunningStopsEverything()
-    {
-        m_engine->enterGameTime(ClockValue::fromSeconds(600));
-        m_engine->startStopClock();
-        m_engine->switchClockTime();
-        QVERIFY(m_engine->clockTime());
-        tickFor(2000);
-        m_engine->resetClock();
-        for (qint16 slot = 0; slot <= 6; ++slot)
-            QVERIFY(!IsCounting(slot));
-        QVERIFY(!m_engine->clockTime());
-        QCOMPARE(m_board->gameText(), QStringLiteral("10:00"));
-    }
-
-    void resetWhileStoppedLeavesOwnPenaltiesRunning()
-    {
-        enterPenalty(4, 120);
-        m_engine->startStopPenalty(4);
-        QVERIFY(IsCounting(4));
-        QCOMPARE(m_board->tickEnables, 1);
-        tickFor(1000);
-        m_engine->resetClock();
-        QVERIFY(IsCounting(4));
-        tickFor(1000);
-        QCOMPARE(penalty(4), QStringLiteral("158"));
-        m_engine->startStopPenalty(4);
-        QVERIFY(!IsCounting(4));
-    }
-
-    void resetShotWhileRunningStopsAt120()
-    {
-        m_engine->startStopShot();
-        tickFor(3000);
-        m_engine->resetShot();
-        QVERIFY(!IsCounting(ShotSlot));
-        QCOMPARE(CountValue(ShotSlot), ClockValue::fromSeconds(120));
-    }
-
-    void typedShotTimeStopsARunningShotClock()
-    {
-        m_engine->startStopShot();
-        tickFor(1000);
-        m_engine->enterShotTime(ClockValue::fromSeconds(45));
-        QVERIFY(!IsCounting(ShotSlot));
-        QCOMPARE(m_board->shotText(), QStringLiteral("__:45"));
-    }
-
-    void typedGameTimeStopsTheClocksAndBecomesTheLength()
-    {
-        m_engine->startStopClock();
-        tickFor(500);
-        m_engine->enterGameTime(ClockValue::fromSeconds(720));
-        for (qint16 slot = 0; slot <= 6; ++slot)
-            QVERIFY(!IsCounting(slot));
-        QCOMPARE(m_board->gameText(), QStringLiteral("12:00"));
-        m_engine->startStopClock();
-        tickFor(3000);
-        m_engine->resetClock();
-        QCOMPARE(m_board->gameText(), QStringLiteral("12:00"));
-    }
-
-    void timeOfDayReplacesTheGameTime()
-    {
-        m_time.format = QStringLiteral("h:mm AP");
-        m_time.twelveHour = true;
-        m_time.wall = QDateTime(QDate(2026, 12, 5), QTime(21, 7, 30));
-        m_engine->switchClockTime();
-        m_engine->tick();
-        QCOMPARE(m_board->gameText(), QStringLiteral("_9:07"));
-        // A typed game time shows at once; the next tick shows the time of
-        // day again, since typing does not leave the time-of-day mode.
-        m_engine->enterGameTime(ClockValue::fromSeconds(300));
-        QCOMPARE(m_board->gameText(), QStringLiteral("_5:00"));
-        m_engine->tick();
-        QCOMPARE(m_board->gameText(), QStringLiteral("_9:07"));
-        m_engine->switchClockTime();
-        m_engine->tick();
-        QCOMPARE(m_board->gameText(), QStringLiteral("_5:00"));
-        // Start or stop always brings the game time back.
-        m_engine->switchClockTime();
-        m_engine->startStopClock();
-        QVERIFY(!m_engine->clockTime());
-    }
-
-    void gameClockIsWatchedWhileTheTimeOfDayShows()
-    {
-        m_engine->enterGameTime(ClockValue::fromSeconds(1));
-        m_engine->switchClockTime();
-        m_engine->startStopClock();
-        m_engine->switchClockTime();
-        tickFor(1500);
-        QCOMPARE(m_board->buzzers, 1);
-        QCOMPARE(m_board->gameText(), QStringLiteral("21:07"));
-    }
-
-    void penaltyRunsDownToZeroAndStaysShown()
-    {
-        enterPenalty(5, 2);
-        QCOMPARE(penalty(5), QStringLiteral("002"));
-        QCOMPARE(m_board->colonPaints, 1);
-        QCOMPARE(m_board->penaltyPaints, 1);
-        m_engine->startStopPenalty(5);
-        tickFor(4000);
-        QCOMPARE(penalty(5), QStringLiteral("000"));
-        QVERIFY(IsCounting(5));
-        QCOMPARE(m_board->buzzers + m_board->horns, 0);
-    }
-
-    void clearPenaltyBlanksAndZeroes()
-    {
-        enterPenalty(6, 90);
-        m_engine->startStopPenalty(6);
-        tickFor(1000);
-        const int colonPaints = m_board->colonPaints;
-        m_engine->clearPenalty(6);
-        QCOMPARE(penalty(6), QStringLiteral("___"));
-        QVERIFY(!IsCounting(6));
-        QCOMPARE(CountValue(6), ClockValue());
-        QCOMPARE(m_board->colonPaints, colonPaints + 1);
-        // Blank penalty clocks are not read by the tick, even when started.
-        m_engine->startStopClock();
-        tickFor(1000);
-        QCOMPARE(penalty(6), QStringLiteral("___"));
-    }
-
-    void aFullShotClockRunStartsTheGame()
-    {
-        m_engine->tick();
-        m_engine->startStopShot();
-        tickFor(119000);
-        QCOMPARE(m_board->shotText(), QStringLiteral("__:_1"));
-        QCOMPARE(m_board->gameText(), QStringLiteral("20:00"));
-        tickFor(1000);
-        QCOMPARE(m_board->horns, 1);
-        tickFor(1000);
-        QCOMPARE(m_board->gameText(), QStringLiteral("19:59"));
+        QFETCH(QString, commands);
+        QFETCH(QString, expected);
+        play(commands);
+        const QHash<QString, QString> actual = shown();
+        for (const QString &want : expected.split(u' ')) {
+            const QString key = want.section(u'=', 0, 0);
+            QCOMPARE(key + u'=' + actual.value(key, QStringLiteral("?")), want);
+        }
     }
 };
 

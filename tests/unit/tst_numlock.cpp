@@ -1,25 +1,23 @@
-#include "board/boardkeyrelay.h"
 #include "board/frmscoreboard.h"
-#include "help/frmhelp.h"
 #include "input/modgrabkeys.h"
+#include "options/frmoptions.h"
 #include "settings/settingsio.h"
 #include "settings/settingsrecord.h"
 #include "settings/settingsstore.h"
 #include "timing/modcount.h"
 
-#include <QApplication>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBrowser>
 
 #include <functional>
 
 namespace {
 
-// A keyboard whose lock the test sets; a refusing one ignores strokes. Like
-// a real one, the release of every stroke reaches the board afterwards,
-// through the event loop.
+// A keyboard whose lock the test sets; a refusing one ignores strokes. As on
+// a real one, each stroke's release reaches the board later, through the
+// event loop.
 class FakeKeyboard : public modGrabKeys::Keyboard
 {
 public:
@@ -32,8 +30,7 @@ public:
     void strokeNumLock() override
     {
         ++strokes;
-        if (!refuses)
-            on = !on;
+        on = refuses ? on : !on;
         if (releaseReachesBoard)
             QMetaObject::invokeMethod(qApp, releaseReachesBoard, Qt::QueuedConnection);
     }
@@ -48,24 +45,7 @@ class TestNumLock : public QObject
 private:
     FakeKeyboard m_keyboard;
     QTemporaryDir m_dir;
-
-    void readStoreWithPolicy(int policy)
-    {
-        QSettings file(m_dir.filePath(QStringLiteral("Vantrell/Vantrell.conf")), QSettings::IniFormat);
-        file.setValue(QStringLiteral("KeySettings/NumLockForce"), QString::number(policy));
-        file.setValue(QStringLiteral("KeySettings/IsKeyCode"), QStringLiteral("Yes"));
-        file.sync();
-        SettingsStore store;
-        ReadSettings(store, QStringLiteral("/opt/vantrell"), modGrabKeys::applyPolicy);
-    }
-
-    // Lets queued releases arrive; a stroke that brought another without end
-    // would show as a count that keeps growing.
-    static void settle()
-    {
-        for (int round = 0; round < 20; ++round)
-            QCoreApplication::processEvents();
-    }
+    const QString m_store = m_dir.filePath(QStringLiteral("Vantrell/Vantrell.conf"));
 
 private slots:
     void init()
@@ -74,149 +54,113 @@ private slots:
         modGrabKeys::reset(&m_keyboard);
         modCount::reset();
         resetSettingsRecord();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+        QFile::remove(m_store);
     }
     void cleanup() { modGrabKeys::reset(); }
 
-    void policyAtStartUp_data()
+    // Stored policy, lock before > policy read, lock after, option ticked.
+    // 0 leaves the lock alone, 1 keeps it on, 2 off; any other number is
+    // kept, acts as 0 and ticks no option.
+    void storedPolicy_data()
     {
-        QTest::addColumn<int>("policy");
-        QTest::addColumn<bool>("lockBefore");
-        QTest::addColumn<bool>("lockAfter");
-        QTest::addColumn<int>("strokes");
-        QTest::newRow("keep off, lock on") << 2 << true << false << 1;
-        QTest::newRow("keep off, lock off") << 2 << false << false << 0;
-        QTest::newRow("keep on, lock off") << 1 << false << true << 1;
-        QTest::newRow("keep on, lock on") << 1 << true << true << 0;
-        QTest::newRow("normal leaves on") << 0 << true << true << 0;
-        QTest::newRow("normal leaves off") << 0 << false << false << 0;
-        QTest::newRow("unknown value acts as normal") << 3 << true << true << 0;
-        QTest::newRow("negative value acts as normal") << -1 << false << false << 0;
+        QTest::addColumn<QString>("row");
+        for (const char *row :
+             {"2 on > 2 off optKeepOff", "2 off > 2 off optKeepOff", "1 off > 1 on optKeepOn",
+              "0 on > 0 on optNormal", "5 on > 5 on none", "-1 off > -1 off none",
+              "x off > 0 off optNormal"})
+            QTest::newRow(row) << QString(row);
     }
-    void policyAtStartUp()
+    void storedPolicy()
     {
-        QFETCH(int, policy);
-        QFETCH(bool, lockBefore);
-        QFETCH(bool, lockAfter);
-        QFETCH(int, strokes);
-        m_keyboard.on = lockBefore;
-        readStoreWithPolicy(policy);
-        QCOMPARE(m_keyboard.on, lockAfter);
-        QCOMPARE(m_keyboard.strokes, strokes);
-    }
-
-    void boardImposesThePolicyAtLoadAndOnRelease()
-    {
-        settingsRecord().NumLockForce = 1;
-        frmScoreBoard board;
-        QCOMPARE(m_keyboard.on, true);
-        // The operator presses NumLock: it goes off; the release brings it
-        // back on.
-        m_keyboard.on = false;
-        QTest::keyRelease(&board, Qt::Key_NumLock);
-        QCOMPARE(m_keyboard.on, true);
-        QCOMPARE(m_keyboard.strokes, 2);
-        // Other key releases leave it alone.
-        m_keyboard.on = false;
-        QTest::keyRelease(&board, Qt::Key_S);
-        QCOMPARE(m_keyboard.on, false);
+        QFETCH(QString, row);
+        const QStringList words = row.split(u' ');
+        QSettings(m_store, QSettings::IniFormat).setValue("KeySettings/NumLockForce", words[0]);
+        m_keyboard.on = words[1] == QLatin1String("on");
+        SettingsStore store;
+        ReadSettings(store, QStringLiteral("/opt/vantrell"), modGrabKeys::applyPolicy);
+        QCOMPARE(settingsRecord().NumLockForce, words[3].toInt());
+        QCOMPARE(m_keyboard.on, words[4] == QLatin1String("on"));
+        QCOMPARE(m_keyboard.strokes, int(words[1] != words[4]));
+        frmOptions dialog(store);
+        for (const QString name : {"optNormal", "optKeepOn", "optKeepOff"})
+            QCOMPARE(dialog.findChild<QRadioButton *>(name)->isChecked(), name == words[5]);
     }
 
-    void confirmingTheOptionsForcesAtOnce_data()
+    // Option chosen (-1 none), old policy, lock before > lock after. The
+    // chosen policy is imposed at once; with none chosen the old one is
+    // written back as it was and not imposed.
+    void writtenPolicy_data()
     {
-        QTest::addColumn<bool>("normal");
-        QTest::addColumn<bool>("keepOn");
-        QTest::addColumn<bool>("keepOff");
-        QTest::addColumn<bool>("lockAfter");
-        QTest::newRow("keep on") << false << true << false << true;
-        QTest::newRow("keep off") << false << false << true << false;
-        QTest::newRow("normal leaves it") << true << false << false << false;
-        QTest::newRow("none chosen keeps the old policy silent") << false << false << false << false;
+        QTest::addColumn<QString>("row");
+        for (const char *row :
+             {"0 2 on > on", "1 0 off > on", "2 1 on > off", "-1 1 off > off", "-1 7 on > on"})
+            QTest::newRow(row) << QString(row);
     }
-    void confirmingTheOptionsForcesAtOnce()
+    void writtenPolicy()
     {
-        QFETCH(bool, normal);
-        QFETCH(bool, keepOn);
-        QFETCH(bool, keepOff);
-        QFETCH(bool, lockAfter);
-        settingsRecord().NumLockForce = 1;
-        m_keyboard.on = false;
+        QFETCH(QString, row);
+        const QStringList words = row.split(u' ');
+        const int chosen = words[0].toInt();
+        settingsRecord().NumLockForce = words[1].toInt();
+        m_keyboard.on = words[2] == QLatin1String("on");
         PendingSettings pending;
         pending.values = settingsRecord();
-        pending.optNormal = normal;
-        pending.optKeepOn = keepOn;
-        pending.optKeepOff = keepOff;
-        SettingsStore store;
-        WriteSettings(store, pending, modGrabKeys::applyPolicy);
-        QCOMPARE(m_keyboard.on, lockAfter);
+        pending.optNormal = chosen == 0;
+        pending.optKeepOn = chosen == 1;
+        pending.optKeepOff = chosen == 2;
+        {
+            SettingsStore store;
+            WriteSettings(store, pending, modGrabKeys::applyPolicy);
+        }
+        QCOMPARE(m_keyboard.on, words[4] == QLatin1String("on"));
+        const int policy = chosen < 0 ? words[1].toInt() : chosen;
+        QCOMPARE(settingsRecord().NumLockForce, policy);
+        QCOMPARE(QSettings(m_store, QSettings::IniFormat).value("KeySettings/NumLockForce").toInt(),
+                 policy);
     }
 
-    // A keyboard that will not toggle: a real release brings at most one
-    // stroke, whose own release brings none, so there is never a loop. The
-    // same over the help window, where the board sees each release once.
-    void refusingKeyboardGetsOneTryPerRelease_data()
+    // At load and at each NumLock release, over the selected field (which
+    // holds the focus) or the window; other releases leave it alone.
+    void boardImposesThePolicy()
     {
-        QTest::addColumn<bool>("overHelp");
-        QTest::newRow("over the board") << false;
-        QTest::newRow("over the help window") << true;
+        settingsRecord().NumLockForce = 1;
+        frmScoreBoard board;
+        QVERIFY(m_keyboard.on && board.focusWidget());
+        for (QWidget *target : {board.focusWidget(), static_cast<QWidget *>(&board)}) {
+            m_keyboard.on = false;
+            QTest::keyRelease(target, Qt::Key_NumLock);
+            QVERIFY(m_keyboard.on);
+        }
+        m_keyboard.on = false;
+        QTest::keyRelease(board.focusWidget(), Qt::Key_S);
+        QVERIFY(!m_keyboard.on);
     }
-    void refusingKeyboardGetsOneTryPerRelease()
+
+    // A keyboard that will not toggle gets one stroke per real release and
+    // none for the stroke's own release, so there is never a loop; once it
+    // takes strokes again, the next release corrects it.
+    void refusingKeyboardNeverLoops()
     {
-        QFETCH(bool, overHelp);
         m_keyboard.refuses = true;
         settingsRecord().NumLockForce = 1;
         frmScoreBoard board;
-        QCOMPARE(m_keyboard.strokes, 1);
-        frmHelp help{QString()};
-        BoardKeyRelay::install(&help, &board);
-        QWidget *target = &board;
-        if (overHelp) {
-            help.show();
-            QApplication::setActiveWindow(&help);
-            QVERIFY(QTest::qWaitForWindowActive(&help));
-            target = help.rtbHelp();
-        }
-        m_keyboard.releaseReachesBoard = [target] { QTest::keyRelease(target, Qt::Key_NumLock); };
+        m_keyboard.releaseReachesBoard = [&board] {
+            QTest::keyRelease(&board, Qt::Key_NumLock);
+        };
         // The stroke at load went out before the board had the focus, so the
         // first release is taken for its own.
-        QTest::keyRelease(target, Qt::Key_NumLock);
-        settle();
-        QCOMPARE(m_keyboard.strokes, 1);
-        QTest::keyRelease(target, Qt::Key_NumLock);
-        settle();
-        QCOMPARE(m_keyboard.strokes, 2);
-        QTest::keyRelease(target, Qt::Key_NumLock);
-        settle();
-        QCOMPARE(m_keyboard.strokes, 3);
-        QCOMPARE(m_keyboard.on, false);
-    }
-
-    // Once the keyboard takes strokes again, the next release corrects.
-    void keyboardThatRecoversIsCorrectedAtTheNextRelease()
-    {
-        m_keyboard.refuses = true;
-        settingsRecord().NumLockForce = 2;
-        m_keyboard.on = true;
-        frmScoreBoard board;
+        for (const int strokes : {1, 2, 3}) {
+            QTest::keyRelease(&board, Qt::Key_NumLock);
+            for (int round = 0; round < 20; ++round)
+                QCoreApplication::processEvents();
+            QCOMPARE(m_keyboard.strokes, strokes);
+        }
         m_keyboard.refuses = false;
-        m_keyboard.releaseReachesBoard = [&board] { QTest::keyRelease(&board, Qt::Key_NumLock); };
         QTest::keyRelease(&board, Qt::Key_NumLock);
-        settle();
-        QTest::keyRelease(&board, Qt::Key_NumLock);
-        settle();
-        QCOMPARE(m_keyboard.on, false);
-        QCOMPARE(m_keyboard.strokes, 2);
-    }
-
-    void noKeyboardMeansNothingHappens()
-    {
-        modGrabKeys::reset(nullptr);
-        settingsRecord().NumLockForce = 2;
-        frmScoreBoard board;
-        board.UpdateNumLock();
-        modGrabKeys::ForceNumLock(true);
-        QCOMPARE(m_keyboard.strokes, 0);
+        QCoreApplication::processEvents();
+        QVERIFY(m_keyboard.on);
     }
 };
 

@@ -11,22 +11,6 @@
 
 #include <memory>
 
-#include <unistd.h>
-
-namespace {
-
-const QString Program = QStringLiteral("/opt/vantrell");
-
-SettingsRecord freshDefaults()
-{
-    SettingsRecord record;
-    record.BuzzerFile = Program + QStringLiteral("/horn.wav");
-    record.HornFile = Program + QStringLiteral("/buzzer.wav");
-    return record;
-}
-
-} // namespace
-
 class TestSettings : public QObject
 {
     Q_OBJECT
@@ -35,303 +19,195 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 
     QString storePath() const { return m_dir->filePath(QStringLiteral("Vantrell/Vantrell.conf")); }
-
-    void writeStoreFile(const QByteArray &text)
+    void writeStore(const QByteArray &text)
     {
         QDir().mkpath(m_dir->filePath(QStringLiteral("Vantrell")));
         QFile file(storePath());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
-
-    QByteArray storeFile() const
+    static QByteArray contents(const QString &path)
     {
-        QFile file(storePath());
+        QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    // What the store holds, as "Section/Key=value" lines in key order.
-    QStringList storedValues() const
+    static const SettingsRecord &read(SettingsStore &store)
     {
-        QSettings stored(storePath(), QSettings::IniFormat);
-        QStringList values;
-        for (const QString &key : stored.allKeys())
-            values << key + QLatin1Char('=') + stored.value(key).toString();
-        values.sort();
-        return values;
+        ReadSettings(store, QStringLiteral("/opt/vantrell"), modGrabKeys::applyPolicy);
+        return settingsRecord();
     }
-
-    SettingsRecord readFromStore()
+    static const SettingsRecord &read()
     {
         SettingsStore store;
-        ReadSettings(store, Program, modGrabKeys::applyPolicy);
-        return settingsRecord();
+        return read(store);
+    }
+    static void write(const PendingSettings &pending)
+    {
+        SettingsStore store;
+        WriteSettings(store, pending, modGrabKeys::applyPolicy);
     }
 
 private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
         resetSettingsRecord();
         settingsRecord().HomeText = QStringLiteral("left over from before");
         modGrabKeys::reset();
     }
 
-    void storeLivesWhereTheUserConfigurationLives()
+    // The sounds default to the program's folder, each under the other's name.
+    void freshStoreGivesTheDefaults()
     {
-        SettingsStore store;
-        QCOMPARE(QFileInfo(store.fileName()).absoluteFilePath(), QFileInfo(storePath()).absoluteFilePath());
+        SettingsRecord expected;
+        expected.BuzzerFile = QStringLiteral("/opt/vantrell/horn.wav");
+        expected.HornFile = QStringLiteral("/opt/vantrell/buzzer.wav");
+        QCOMPARE(read(), expected);
     }
 
-    void freshStoreGivesTheDefaultsAndWritesOnlyTheUpgrade()
-    {
-        QCOMPARE(readFromStore(), freshDefaults());
-        QCOMPARE(storedValues(), (QStringList{
-                                     "KeySettings/BuzzerKey=66",
-                                     "KeySettings/ClearKey=46",
-                                     "KeySettings/HornKey=71",
-                                     "KeySettings/IsKeyCode=Yes",
-                                     "KeySettings/ResetClockKey=82",
-                                     "KeySettings/StartStopClockKey=83",
-                                 }));
-        // Read again: the upgrade has run and nothing more is written.
-        const QByteArray afterFirst = storeFile();
-        QCOMPARE(readFromStore(), freshDefaults());
-        QCOMPARE(storeFile(), afterFirst);
-    }
-
+    // While IsKeyCode is "No" or missing, five bindings go back to their
+    // defaults, once and for good; the other bindings stay.
     void keyUpgrade_data()
     {
         QTest::addColumn<QByteArray>("isKeyCode");
         QTest::addColumn<qint16>("startStop");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("No upgrades") << QByteArray("IsKeyCode=No\n") << qint16(83) << "83";
-        QTest::newRow("missing counts as No") << QByteArray() << qint16(83) << "83";
-        QTest::newRow("no in lower case skips") << QByteArray("IsKeyCode=no\n") << qint16(65) << "65";
-        QTest::newRow("Yes skips") << QByteArray("IsKeyCode=Yes\n") << qint16(65) << "65";
-        QTest::newRow("No with a blank skips") << QByteArray("IsKeyCode=No \n") << qint16(83) << "83";
+        QTest::newRow("missing upgrades") << QByteArray() << qint16(83);
+        QTest::newRow("No upgrades") << QByteArray("IsKeyCode=No\n") << qint16(83);
+        QTest::newRow("no in lower case skips") << QByteArray("IsKeyCode=no\n") << qint16(65);
+        QTest::newRow("Yes skips") << QByteArray("IsKeyCode=Yes\n") << qint16(65);
     }
     void keyUpgrade()
     {
         QFETCH(QByteArray, isKeyCode);
         QFETCH(qint16, startStop);
-        QFETCH(QString, stored);
-        writeStoreFile("[KeySettings]\nStartStopClockKey=65\nClockSwitchKey=70\nResetShotKey=75\n"
-                       + isKeyCode);
-        const SettingsRecord record = readFromStore();
-        QCOMPARE(record.StartStopClockKey, startStop);
-        QCOMPARE(QSettings(storePath(), QSettings::IniFormat).value("KeySettings/StartStopClockKey").toString(),
-                 stored);
-        // The upgrade leaves the other four keys alone.
-        QCOMPARE(record.ClockSwitchKey, qint16(70));
-        QCOMPARE(record.ResetShotKey, qint16(75));
+        writeStore("[KeySettings]\nStartStopClockKey=65\nClockSwitchKey=70\n" + isKeyCode);
+        QCOMPARE(read().StartStopClockKey, startStop);
+        QCOMPARE(settingsRecord().ClockSwitchKey, qint16(70));
+        const QByteArray afterFirst = contents(storePath());
+        QVERIFY(afterFirst.contains("StartStopClockKey=" + QByteArray::number(startStop)));
+        QCOMPARE(read().StartStopClockKey, startStop);
+        QCOMPARE(contents(storePath()), afterFirst);
     }
 
-    void highlightDefaultsToTheStoredBackground()
+    // Stored > read: out of range comes into range, what is no number falls
+    // back, and the highlight falls back to the background just read.
+    void storedValues_data()
     {
-        writeStoreFile("[ColorSettings]\nFormBack=12345\n[KeySettings]\nIsKeyCode=Yes\n");
-        const SettingsRecord record = readFromStore();
-        QCOMPARE(record.FormBack, 12345);
-        QCOMPARE(record.LEDSelected, 12345);
+        QTest::addColumn<QString>("row");
+        for (const char *row :
+             {"ColorSettings/TimeColor=12abc > TimeColor=255",
+              "ColorSettings/TimeColor=16777216 > TimeColor=16777215",
+              "ColorSettings/TimeColor=-1 > TimeColor=0",
+              "ColorSettings/TimeColor=99999999999999999999999 > TimeColor=16777215",
+              "ColorSettings/TimeColor=2.5 > TimeColor=2",
+              "ColorSettings/FormBack=12345 > LEDSelected=12345",
+              "ColorSettings/LEDSelectedWidth=5000 > LEDSelectedWidth=2184",
+              "KeySettings/SepTimeKey=70000 > SepTimeKey=32767",
+              "KeySettings/SepTimeKey=I > SepTimeKey=73", "PicSettings/LEDType=1 > LEDType=1",
+              "PicSettings/LEDType=7 > LEDType=0", "TextSettings/TeamSize=30.5 > TeamSize=305000",
+              "TextSettings/TeamSize=1e9 > TeamSize=240000",
+              "TextSettings/TeamSize=0 > TeamSize=10000"})
+            QTest::newRow(row) << QString(row);
+    }
+    void storedValues()
+    {
+        QFETCH(QString, row);
+        const QStringList stored = row.section(" > ", 0, 0).split(u'=');
+        const QStringList expected = row.section(" > ", 1).split(u'=');
+        QSettings(storePath(), QSettings::IniFormat).setValue(stored[0], stored[1]);
+        const SettingsRecord &r = read();
+        const QHash<QString, qint64> fields = {
+            {"TimeColor", r.TimeColor},   {"LEDSelected", r.LEDSelected},
+            {"LEDType", r.LEDType},       {"LEDSelectedWidth", r.LEDSelectedWidth},
+            {"SepTimeKey", r.SepTimeKey}, {"TeamSize", r.TeamSize.raw()}};
+        QCOMPARE(fields.value(expected[0]), expected[1].toLongLong());
     }
 
-    void fullWriteThenReadRoundTrips()
+    // Every field has a key of its own: distinct values, awkward texts
+    // among them, survive a write and a fresh read.
+    void writeThenReadRoundTrips()
     {
         PendingSettings pending;
         SettingsRecord &chosen = pending.values;
-        chosen.TimeColor = 1;
-        chosen.LEDBack = 2;
-        chosen.ScoreColor = 3;
-        chosen.PeriodColor = 4;
-        chosen.FormBack = 5;
-        chosen.LEDSelected = 6;
-        chosen.BorderColor = 7;
-        chosen.HomeColor = 8;
-        chosen.VisitorColor = 16777215;
-        chosen.StartStopClockKey = 13;
-        chosen.ResetClockKey = 190;
-        chosen.ClearKey = 8;
-        chosen.ClockSwitchKey = 75;
-        chosen.SepTimeKey = 79;
-        chosen.BuzzerKey = 112;
-        chosen.HornKey = 72;
-        chosen.ResetShotKey = 89;
-        chosen.StartStopShotKey = 89;
-        chosen.BuzzerFile = QStringLiteral("/sounds/ a, \"strange\" name=ü.wav");
-        chosen.HornFile = QString();
-        chosen.HomeText = QStringLiteral("  <b>Reds</b>; #1 @home \\ [x]  ");
+        const QList<qint32 SettingsRecord::*> colours = {
+            &SettingsRecord::TimeColor,   &SettingsRecord::LEDBack,
+            &SettingsRecord::ScoreColor,  &SettingsRecord::PeriodColor,
+            &SettingsRecord::FormBack,    &SettingsRecord::LEDSelected,
+            &SettingsRecord::BorderColor, &SettingsRecord::HomeColor,
+            &SettingsRecord::VisitorColor};
+        for (int i = 0; i < colours.size(); ++i)
+            chosen.*colours[i] = 1 + i;
+        const QList<qint16 SettingsRecord::*> keys = {
+            &SettingsRecord::StartStopClockKey, &SettingsRecord::ResetClockKey,
+            &SettingsRecord::ClearKey,          &SettingsRecord::ClockSwitchKey,
+            &SettingsRecord::SepTimeKey,        &SettingsRecord::BuzzerKey,
+            &SettingsRecord::HornKey,           &SettingsRecord::ResetShotKey,
+            &SettingsRecord::StartStopShotKey};
+        for (int i = 0; i < keys.size(); ++i)
+            chosen.*keys[i] = qint16(60 + i);
+        const QList<QString SettingsRecord::*> texts = {
+            &SettingsRecord::BuzzerFile,  &SettingsRecord::HornFile, &SettingsRecord::HomeText,
+            &SettingsRecord::VisitorText, &SettingsRecord::HomePic,  &SettingsRecord::VisitorPic,
+            &SettingsRecord::BoardPic};
+        for (int i = 0; i < texts.size(); ++i)
+            chosen.*texts[i] = QStringLiteral(" \"%1\", #%1; [x]=ü\n\\ ").arg(i);
         chosen.VisitorText = QString(300, QChar(0x263A));
         chosen.HomePic = QStringLiteral("@Variant(nothing)");
-        chosen.VisitorPic = QStringLiteral("line\nbreak");
-        chosen.BoardPic = QStringLiteral("/pictures/board.jpg");
         chosen.LEDType = 1;
         pending.selectedWidthShown = Decimal4::fromRaw(37999); // 3.7999 shows as 3
-        pending.optKeepOff = true;
         pending.TempSize = 36;
-        settingsRecord() = freshDefaults();
-        {
-            SettingsStore store;
-            WriteSettings(store, pending, modGrabKeys::applyPolicy);
-        }
-
+        write(pending);
         SettingsRecord expected = chosen;
         expected.LEDSelectedWidth = 3;
-        expected.NumLockForce = 2;
         expected.TeamSize = Decimal4::fromSeconds(36);
         QCOMPARE(settingsRecord(), expected);
-        writeStoreFile(storeFile() + "[KeySettings]\nIsKeyCode=Yes\n");
+        writeStore(contents(storePath()) + "[KeySettings]\nIsKeyCode=Yes\n");
         resetSettingsRecord();
-        QCOMPARE(readFromStore(), expected);
-        QCOMPARE(QSettings(storePath(), QSettings::IniFormat).value("TextSettings/TeamSize").toString(),
-                 QStringLiteral("36"));
+        QCOMPARE(read(), expected);
     }
 
-    void writeKeepsThePolicyWhenNoOptionIsChosen()
-    {
-        settingsRecord().NumLockForce = 7;
-        PendingSettings pending;
-        pending.values = settingsRecord();
-        SettingsStore store;
-        WriteSettings(store, pending, modGrabKeys::applyPolicy);
-        QCOMPARE(settingsRecord().NumLockForce, 7);
-        store.sync();
-        QCOMPARE(QSettings(storePath(), QSettings::IniFormat).value("KeySettings/NumLockForce").toString(),
-                 QStringLiteral("7"));
-    }
-
-    void storedNumbers_data()
-    {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<qint64>("value");
-
-        QTest::newRow("colour as text") << QByteArray("[ColorSettings]\nTimeColor=33023") << "TimeColor" << qint64(33023);
-        QTest::newRow("colour with blanks") << QByteArray("[ColorSettings]\nTimeColor= 42 ") << "TimeColor" << qint64(42);
-        QTest::newRow("colour not a number") << QByteArray("[ColorSettings]\nTimeColor=red") << "TimeColor" << qint64(255);
-        QTest::newRow("colour empty") << QByteArray("[ColorSettings]\nTimeColor=") << "TimeColor" << qint64(255);
-        QTest::newRow("colour half way") << QByteArray("[ColorSettings]\nTimeColor=12abc") << "TimeColor" << qint64(255);
-        QTest::newRow("colour above white") << QByteArray("[ColorSettings]\nTimeColor=16777216") << "TimeColor" << qint64(16777215);
-        QTest::newRow("colour negative") << QByteArray("[ColorSettings]\nTimeColor=-1") << "TimeColor" << qint64(0);
-        QTest::newRow("colour beyond 64 bits") << QByteArray("[ColorSettings]\nTimeColor=99999999999999999999999") << "TimeColor" << qint64(16777215);
-        QTest::newRow("colour with a fraction") << QByteArray("[ColorSettings]\nTimeColor=2.5") << "TimeColor" << qint64(2);
-        QTest::newRow("width whose x15 overflows") << QByteArray("[ColorSettings]\nLEDSelectedWidth=5000") << "LEDSelectedWidth" << qint64(2184);
-        QTest::newRow("width negative") << QByteArray("[ColorSettings]\nLEDSelectedWidth=-4") << "LEDSelectedWidth" << qint64(0);
-        QTest::newRow("key beyond 16 bits") << QByteArray("[KeySettings]\nIsKeyCode=Yes\nSepTimeKey=70000") << "SepTimeKey" << qint64(32767);
-        QTest::newRow("key below 16 bits") << QByteArray("[KeySettings]\nIsKeyCode=Yes\nSepTimeKey=-70000") << "SepTimeKey" << qint64(-32768);
-        QTest::newRow("key not a number") << QByteArray("[KeySettings]\nIsKeyCode=Yes\nSepTimeKey=I") << "SepTimeKey" << qint64(73);
-        QTest::newRow("policy kept as stored") << QByteArray("[KeySettings]\nNumLockForce=5") << "NumLockForce" << qint64(5);
-        QTest::newRow("policy not a number") << QByteArray("[KeySettings]\nNumLockForce=on") << "NumLockForce" << qint64(0);
-        QTest::newRow("LED type 1") << QByteArray("[PicSettings]\nLEDType=1") << "LEDType" << qint64(1);
-        QTest::newRow("LED type out of range") << QByteArray("[PicSettings]\nLEDType=7") << "LEDType" << qint64(0);
-        QTest::newRow("LED type not a number") << QByteArray("[PicSettings]\nLEDType=dots") << "LEDType" << qint64(0);
-        QTest::newRow("team size with a fraction") << QByteArray("[TextSettings]\nTeamSize=30.5") << "TeamSize" << qint64(305000);
-        QTest::newRow("team size too big for a font") << QByteArray("[TextSettings]\nTeamSize=1e9") << "TeamSize" << qint64(240000);
-        QTest::newRow("team size huge") << QByteArray("[TextSettings]\nTeamSize=900000") << "TeamSize" << qint64(16380000);
-        QTest::newRow("team size zero") << QByteArray("[TextSettings]\nTeamSize=0") << "TeamSize" << qint64(10000);
-    }
-    void storedNumbers()
-    {
-        QFETCH(QByteArray, line);
-        QFETCH(QString, field);
-        QFETCH(qint64, value);
-        writeStoreFile(line + "\n");
-        const SettingsRecord record = readFromStore();
-        const QHash<QString, qint64> fields = {
-            {"TimeColor", record.TimeColor},
-            {"LEDSelectedWidth", record.LEDSelectedWidth},
-            {"SepTimeKey", record.SepTimeKey},
-            {"NumLockForce", record.NumLockForce},
-            {"LEDType", record.LEDType},
-            {"TeamSize", record.TeamSize.raw()},
-        };
-        QCOMPARE(fields.value(field), value);
-    }
-
-    void textsAreTakenAsStored()
-    {
-        writeStoreFile("[TextSettings]\nHomeText=\nVisitorText=Red, Blue\n[PicSettings]\nBoardPic=C:\\\\pics\\\\board.bmp\n");
-        const SettingsRecord record = readFromStore();
-        QCOMPARE(record.HomeText, QString());
-        QCOMPARE(record.VisitorText, QStringLiteral("Red, Blue"));
-        QCOMPARE(record.BoardPic, QStringLiteral("C:\\pics\\board.bmp"));
-    }
-
-    void damagedStoreIsCopiedBeforeTheFirstWrite_data()
+    // What can be read is used; a damaged file is first copied aside, and a
+    // later damaged file does not overwrite that copy.
+    void damagedStore_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<qint32>("timeColor");
-        QTest::newRow("garbage lines") << QByteArray("[ColorSettings]\nthis is not a setting\nTimeColor=4096\n") << 4096;
-        QTest::newRow("binary bytes") << QByteArray("[ColorSettings]\nTimeColor=4096\n\x01\xff\xfe\x00junk\n", 40) << 4096;
-        QTest::newRow("truncated") << QByteArray("[ColorSettings]\nTimeColor=4096\n[KeySett") << 4096;
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("garbage lines")
+            << QByteArray("[ColorSettings]\nno setting\nTimeColor=4096\n") << true;
+        QTest::newRow("binary bytes")
+            << QByteArray("[ColorSettings]\nTimeColor=4096\n\x01\xff\x00x\n", 36) << true;
+        QTest::newRow("cut short")
+            << QByteArray("[ColorSettings]\nTimeColor=4096\n[KeySett") << true;
+        QTest::newRow("notes, Windows line ends")
+            << QByteArray("; a\n[ColorSettings]\r\nTimeColor=4096\r\n") << false;
     }
-    void damagedStoreIsCopiedBeforeTheFirstWrite()
+    void damagedStore()
     {
         QFETCH(QByteArray, text);
-        QFETCH(qint32, timeColor);
-        writeStoreFile(text);
+        QFETCH(bool, damaged);
+        writeStore(text);
         SettingsStore store;
-        QVERIFY(store.damaged());
-        ReadSettings(store, Program, modGrabKeys::applyPolicy);
-        // Whatever could be read is used; the rest falls back.
-        QCOMPARE(settingsRecord().TimeColor, timeColor);
+        QCOMPARE(store.damaged(), damaged);
+        QCOMPARE(read(store).TimeColor, 4096);
         QCOMPARE(settingsRecord().HomeText, QStringLiteral("Home"));
-        QFile copy(storePath() + QStringLiteral(".damaged"));
-        QVERIFY(copy.open(QIODevice::ReadOnly));
-        QCOMPARE(copy.readAll(), text);
-        QCOMPARE(store.copyOfDamaged(), copy.fileName());
+        QCOMPARE(contents(storePath() + ".damaged"), damaged ? text : QByteArray());
+        writeStore("[KeySettings]\nnew damage\n");
+        SettingsStore again;
+        read(again);
+        QCOMPARE(again.copyOfDamaged(), storePath() + (damaged ? ".damaged.1" : ".damaged"));
     }
 
-    void aSecondDamagedStoreDoesNotOverwriteTheFirstCopy()
-    {
-        writeStoreFile("[KeySettings]\nold copy\n");
-        QFile::copy(storePath(), storePath() + QStringLiteral(".damaged"));
-        writeStoreFile("[KeySettings]\nnew damage\n");
-        SettingsStore store;
-        ReadSettings(store, Program, modGrabKeys::applyPolicy);
-        QCOMPARE(store.copyOfDamaged(), storePath() + QStringLiteral(".damaged.1"));
-    }
-
-    void commentsAndWindowsLineEndsAreNotDamage()
-    {
-        writeStoreFile("; a comment\n\n[ColorSettings]\r\nTimeColor=4096\r\n");
-        SettingsStore store;
-        QVERIFY(!store.damaged());
-    }
-
-    // A store that cannot be written: the program starts on defaults, and
-    // writing says it failed while the record takes the values all the same.
-    void unwritableStoreNeitherCrashesNorHangs_data()
-    {
-        QTest::addColumn<bool>("damaged");
-        QTest::newRow("folder is a file") << false;
-        QTest::newRow("damaged, no room for its copy") << true;
-    }
+    // A folder that cannot hold the store: the program runs on defaults.
     void unwritableStoreNeitherCrashesNorHangs()
     {
-        QFETCH(bool, damaged);
-        const QString folder = m_dir->filePath(QStringLiteral("Vantrell"));
-        if (damaged) {
-            // Whoever may write anywhere gets the copy made.
-            if (geteuid() == 0)
-                QSKIP("run as root, nothing blocks the copy");
-            writeStoreFile("[TextSettings]\nnot a setting\n");
-            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        } else {
-            QFile blocker(folder);
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
-            blocker.close();
-            QCOMPARE(readFromStore(), freshDefaults());
-        }
-        PendingSettings pending;
-        pending.values = freshDefaults();
-        pending.values.HomeText = QStringLiteral("Reds");
-        SettingsStore store;
-        QVERIFY(!WriteSettings(store, pending, modGrabKeys::applyPolicy));
-        QCOMPARE(settingsRecord().HomeText, QStringLiteral("Reds"));
+        QFile blocker(m_dir->filePath(QStringLiteral("Vantrell")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QCOMPARE(read().TeamSize, Decimal4::fromSeconds(24));
+        write(PendingSettings());
         QCOMPARE(settingsRecord().TeamSize, Decimal4::fromSeconds(24));
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 };
 

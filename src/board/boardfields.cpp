@@ -237,14 +237,14 @@ void frmScoreBoard::ClickMark(int index, bool green)
 void frmScoreBoard::ObjectSelected(BoardControl *SelectedObject)
 {
     ShapeControl *highlight = m_controls.highlight;
-    const double margin = double(settingsRecord().LEDSelectedWidth) * BoardControl::TwipsPerPixel;
+    const double margin = double(settingsRecord().LEDSelectedWidth) * TwipsPerPixel;
     highlight->hide();
     if (!SelectedObject)
         return;
     highlight->setTwipGeometry(SelectedObject->twipLeft() - margin,
                                SelectedObject->twipTop() - margin,
-                               SelectedObject->twipWidth() + 2 * margin + BoardControl::TwipsPerPixel,
-                               SelectedObject->twipHeight() + 2 * margin + BoardControl::TwipsPerPixel);
+                               SelectedObject->twipWidth() + 2 * margin + TwipsPerPixel,
+                               SelectedObject->twipHeight() + 2 * margin + TwipsPerPixel);
     highlight->show();
 }
 

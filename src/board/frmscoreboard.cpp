@@ -41,8 +41,8 @@ constexpr NumberBox ScoreBoardControls::*PenaltyBySlot[] = {
 // sides and the bottom take an equal share, the title bar the rest.
 QMargins designFrame()
 {
-    const int side = BoardControl::toPixels(modStretch::DesignFrameWidth) / 2;
-    return QMargins(side, BoardControl::toPixels(modStretch::DesignFrameHeight) - side, side, side);
+    const int side = twipsToPixels(modStretch::DesignFrameWidth) / 2;
+    return QMargins(side, twipsToPixels(modStretch::DesignFrameHeight) - side, side, side);
 }
 
 } // namespace
@@ -61,7 +61,7 @@ frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer)
 
     setWindowTitle(QStringLiteral("Vantrell"));
     setAutoFillBackground(true);
-    resize(BoardControl::toPixels(BoardDesignWidth), BoardControl::toPixels(BoardDesignHeight));
+    resize(twipsToPixels(BoardDesignWidth), twipsToPixels(BoardDesignHeight));
     m_controls = buildScoreBoard(this, m_layer);
     connectDigits();
     connectFields();

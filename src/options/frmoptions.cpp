@@ -14,6 +14,7 @@
 #include "options/previewsize.h"
 #include "settings/settingsstore.h"
 #include "settings/storedvalues.h"
+#include "settings/units.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -31,7 +32,6 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
 constexpr int NameLength = 20;
 constexpr int FileLabelLength = 50;
 constexpr int MaxSelectedWidth = 5;
@@ -46,14 +46,10 @@ int widthAtPosition(int position)
     return MaxSelectedWidth - position;
 }
 
-int px(int twips)
-{
-    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
-}
-
 QRect place(int left, int top, int width, int height)
 {
-    return QRect(px(left), px(top), px(width), px(height));
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
 }
 
 template<typename T>
@@ -111,7 +107,7 @@ frmOptions::frmOptions(SettingsStore &store, OptionsPlatform platform, QWidget *
     , m_platform(std::move(platform))
 {
     setWindowTitle(QStringLiteral("Options"));
-    makeFixedDialog(*this, QSize(px(6030), px(5775)));
+    makeFixedDialog(*this, QSize(twipsToPixels(6030), twipsToPixels(5775)));
     // Small captions, so four tabs and every caption fit the dialog's size.
     QFont small(QStringLiteral("Arial"));
     small.setPixelSize(11);

@@ -6,6 +6,7 @@
 #include "board/picturebox.h"
 #include "board/segmora.h"
 #include "input/modgrabkeys.h"
+#include "input/numlockpolicy.h"
 #include "options/chopfilename.h"
 #include "options/fixeddialog.h"
 #include "options/frmchoosekey.h"
@@ -321,9 +322,16 @@ void frmOptions::load()
         }
     }
 
-    QRadioButton *options[] = {m_optNormal, m_optKeepOn, m_optKeepOff};
-    if (settings.NumLockForce >= 0 && settings.NumLockForce <= 2)
-        options[settings.NumLockForce]->setChecked(true);
+    const std::pair<NumLockPolicy, QRadioButton *> options[] = {
+        {NumLockPolicy::LeaveAlone, m_optNormal},
+        {NumLockPolicy::KeepOn, m_optKeepOn},
+        {NumLockPolicy::KeepOff, m_optKeepOff},
+    };
+    const std::optional<NumLockPolicy> policy = numLockPolicyFromStored(settings.NumLockForce);
+    for (const auto &[shown, option] : options) {
+        if (policy == shown)
+            option->setChecked(true);
+    }
 
     BuzzTemp = settings.BuzzerFile;
     HornTemp = settings.HornFile;

@@ -12,6 +12,7 @@
 #include "board/segmora.h"
 #include "board/shapecontrol.h"
 #include "input/modgrabkeys.h"
+#include "settings/colors.h"
 #include "settings/settingsrecord.h"
 #include "sound/multimediaplayer.h"
 
@@ -22,8 +23,8 @@
 
 namespace {
 
-constexpr qint32 MarkRed = 255;
-constexpr qint32 MarkGreen = 49152;
+constexpr qint32 MarkRed = Colors::Red;
+constexpr qint32 MarkGreen = Colors::Green;
 
 // The penalty clocks in count-slot order: home 1, home 2, visitor 1,
 // visitor 2, home 3, visitor 3.

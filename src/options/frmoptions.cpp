@@ -13,6 +13,7 @@
 #include "options/keynames.h"
 #include "options/namelimit.h"
 #include "options/previewsize.h"
+#include "settings/colors.h"
 #include "settings/settingsstore.h"
 #include "settings/storedvalues.h"
 #include "settings/units.h"
@@ -89,15 +90,15 @@ const std::array<frmOptions::ColorRow, 9> &frmOptions::colorRows()
 {
     using S = SettingsRecord;
     static const std::array<ColorRow, 9> rows = {{
-        {"Time Color:", "cmdTimeC", "picTimeC", &S::TimeColor, 255, 0, 0},
-        {"Score Color:", "cmdScoreC", "picScoreC", &S::ScoreColor, 33023, 1, 0},
-        {"Border Color:", "cmdBorderC", "picBorderC", &S::BorderColor, 16777215, 2, 0},
-        {"Back Color:", "cmdBackC", "picBackC", &S::FormBack, 4210752, 0, 1},
-        {"Home Color:", "cmdHomeC", "picHomeC", &S::HomeColor, 16777215, 1, 1},
-        {"Visitor Color:", "cmdVisitorC", "picVisitorC", &S::VisitorColor, 16777215, 2, 1},
-        {"LED Background:", "cmdLEDB", "picLEDB", &S::LEDBack, 0, 0, 2},
-        {"LED Selected", "cmdLedSelected", "picLedSelected", &S::LEDSelected, 4210752, 1, 2},
-        {"Period Color:", "cmdPeriodC", "picPeriodC", &S::PeriodColor, 49152, 2, 2},
+        {"Time Color:", "cmdTimeC", "picTimeC", &S::TimeColor, Colors::Red, 0, 0},
+        {"Score Color:", "cmdScoreC", "picScoreC", &S::ScoreColor, Colors::Orange, 1, 0},
+        {"Border Color:", "cmdBorderC", "picBorderC", &S::BorderColor, Colors::White, 2, 0},
+        {"Back Color:", "cmdBackC", "picBackC", &S::FormBack, Colors::Gray, 0, 1},
+        {"Home Color:", "cmdHomeC", "picHomeC", &S::HomeColor, Colors::White, 1, 1},
+        {"Visitor Color:", "cmdVisitorC", "picVisitorC", &S::VisitorColor, Colors::White, 2, 1},
+        {"LED Background:", "cmdLEDB", "picLEDB", &S::LEDBack, Colors::Black, 0, 2},
+        {"LED Selected", "cmdLedSelected", "picLedSelected", &S::LEDSelected, Colors::Gray, 1, 2},
+        {"Period Color:", "cmdPeriodC", "picPeriodC", &S::PeriodColor, Colors::Green, 2, 2},
     }};
     return rows;
 }

@@ -2,8 +2,6 @@
 
 #include <QMouseEvent>
 
-#include <cmath>
-
 QString kindName(ControlKind kind)
 {
     switch (kind) {
@@ -28,11 +26,6 @@ BoardControl::BoardControl(ControlKind kind, const QString &name, int index, QWi
     , m_index(index)
 {
     setObjectName(index < 0 ? name : QStringLiteral("%1_%2").arg(name).arg(index));
-}
-
-int BoardControl::toPixels(double twips)
-{
-    return static_cast<int>(std::lround(twips / TwipsPerPixel));
 }
 
 void BoardControl::setTwipLeft(double left)
@@ -80,10 +73,10 @@ void BoardControl::place()
 {
     // Edges are rounded rather than sizes, so neighbours that touch in twips
     // touch on screen too.
-    const int x = toPixels(m_left);
-    const int y = toPixels(m_top);
-    const int right = toPixels(m_left + twipWidth());
-    const int bottom = toPixels(m_top + twipHeight());
+    const int x = twipsToPixels(m_left);
+    const int y = twipsToPixels(m_top);
+    const int right = twipsToPixels(m_left + twipWidth());
+    const int bottom = twipsToPixels(m_top + twipHeight());
     const QRect rect(x, y, qMax(1, right - x), qMax(1, bottom - y));
     if (rect != geometry())
         setGeometry(rect);

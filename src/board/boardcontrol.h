@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/units.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -17,8 +19,6 @@ class BoardControl : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr double TwipsPerPixel = 15.0;
-
     BoardControl(ControlKind kind, const QString &name, int index, QWidget *parent);
 
     ControlKind kind() const { return m_kind; }
@@ -35,8 +35,6 @@ public:
     virtual void setTwipWidth(double width);
     virtual void setTwipHeight(double height);
     void setTwipGeometry(double left, double top, double width, double height);
-
-    static int toPixels(double twips);
 
 signals:
     // The left button pressed and let go on the control. A double-click is

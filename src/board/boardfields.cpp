@@ -1,8 +1,8 @@
 #include "board/frmscoreboard.h"
 
+#include "board/imagecontrol.h"
 #include "board/labelcontrol.h"
 #include "board/modstretch.h"
-#include "board/imagecontrol.h"
 #include "board/picturebox.h"
 #include "board/segmora.h"
 #include "board/shapecontrol.h"
@@ -11,6 +11,7 @@
 #include "input/modgrabkeys.h"
 #include "input/modshowdigits.h"
 #include "input/timeentry.h"
+#include "input/virtualkeys.h"
 #include "settings/settingsrecord.h"
 
 #include <QApplication>
@@ -19,9 +20,6 @@
 
 namespace {
 
-constexpr qint16 LeftArrow = 37;
-constexpr qint16 RightArrow = 39;
-constexpr qint16 DownArrow = 40;
 constexpr qint32 GameClockLimit = 5999;
 constexpr qint32 ShortClockLimit = 599;
 
@@ -139,7 +137,7 @@ bool frmScoreBoard::otherWindowKeyDown(qint16 KeyCode, qint16 Shift)
 // The release of a stroke of ours that did not take brings no other stroke.
 void frmScoreBoard::AllKeyUp(qint16 KeyCode, qint16)
 {
-    if (KeyCode == KeyDispatch::NumLockKey && !modGrabKeys::takeRefusedStroke())
+    if (KeyCode == VirtualKey::NumLock && !modGrabKeys::takeRefusedStroke())
         UpdateNumLock();
 }
 
@@ -192,11 +190,11 @@ void frmScoreBoard::penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift)
 
 void frmScoreBoard::goalKeyDown(qint16 KeyCode)
 {
-    if (KeyCode == LeftArrow)
+    if (KeyCode == VirtualKey::Left)
         HomeLamp();
-    else if (KeyCode == RightArrow)
+    else if (KeyCode == VirtualKey::Right)
         VisitorLamp();
-    else if (KeyCode == DownArrow)
+    else if (KeyCode == VirtualKey::Down)
         m_whoGoal = GoalLamp::None;
     UpdateGoal();
 }
@@ -237,14 +235,14 @@ void frmScoreBoard::ClickMark(int index, bool green)
 void frmScoreBoard::ObjectSelected(BoardControl *SelectedObject)
 {
     ShapeControl *highlight = m_controls.highlight;
-    const double margin = double(settingsRecord().LEDSelectedWidth) * BoardControl::TwipsPerPixel;
+    const double margin = double(settingsRecord().LEDSelectedWidth) * TwipsPerPixel;
     highlight->hide();
     if (!SelectedObject)
         return;
     highlight->setTwipGeometry(SelectedObject->twipLeft() - margin,
                                SelectedObject->twipTop() - margin,
-                               SelectedObject->twipWidth() + 2 * margin + BoardControl::TwipsPerPixel,
-                               SelectedObject->twipHeight() + 2 * margin + BoardControl::TwipsPerPixel);
+                               SelectedObject->twipWidth() + 2 * margin + TwipsPerPixel,
+                               SelectedObject->twipHeight() + 2 * margin + TwipsPerPixel);
     highlight->show();
 }
 

@@ -31,7 +31,7 @@ void FitPicture(ImageControl &image, const BoardControl &container, const QStrin
     else if (QFileInfo(fileName).isFile())
         image.loadPicture(fileName);
 
-    const QSizeF picture = QSizeF(image.picture().size()) * BoardControl::TwipsPerPixel;
+    const QSizeF picture = QSizeF(image.picture().size()) * TwipsPerPixel;
     const QRectF place = fittedPlace(picture, {container.twipWidth(), container.twipHeight()});
     if (!place.isEmpty())
         image.setTwipGeometry(place.x(), place.y(), place.width(), place.height());

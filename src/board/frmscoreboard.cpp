@@ -12,6 +12,7 @@
 #include "board/segmora.h"
 #include "board/shapecontrol.h"
 #include "input/modgrabkeys.h"
+#include "settings/colors.h"
 #include "settings/settingsrecord.h"
 #include "sound/multimediaplayer.h"
 
@@ -22,8 +23,8 @@
 
 namespace {
 
-constexpr qint32 MarkRed = 255;
-constexpr qint32 MarkGreen = 49152;
+constexpr qint32 MarkRed = Colors::Red;
+constexpr qint32 MarkGreen = Colors::Green;
 
 // The penalty clocks in count-slot order: home 1, home 2, visitor 1,
 // visitor 2, home 3, visitor 3.
@@ -41,8 +42,8 @@ constexpr NumberBox ScoreBoardControls::*PenaltyBySlot[] = {
 // sides and the bottom take an equal share, the title bar the rest.
 QMargins designFrame()
 {
-    const int side = BoardControl::toPixels(modStretch::DesignFrameWidth) / 2;
-    return QMargins(side, BoardControl::toPixels(modStretch::DesignFrameHeight) - side, side, side);
+    const int side = twipsToPixels(modStretch::DesignFrameWidth) / 2;
+    return QMargins(side, twipsToPixels(modStretch::DesignFrameHeight) - side, side, side);
 }
 
 } // namespace
@@ -61,7 +62,7 @@ frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer)
 
     setWindowTitle(QStringLiteral("Vantrell"));
     setAutoFillBackground(true);
-    resize(BoardControl::toPixels(BoardDesignWidth), BoardControl::toPixels(BoardDesignHeight));
+    resize(twipsToPixels(BoardDesignWidth), twipsToPixels(BoardDesignHeight));
     m_controls = buildScoreBoard(this, m_layer);
     connectDigits();
     connectFields();

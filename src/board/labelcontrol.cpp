@@ -5,14 +5,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include <cmath>
-
-namespace {
-
-constexpr double TwipsPerPoint = 20.0;
-
-} // namespace
-
 LabelControl::LabelControl(const QString &name, int index, QWidget *parent)
     : BoardControl(ControlKind::Label, name, index, parent)
 {
@@ -65,8 +57,7 @@ QFont LabelControl::currentFont() const
 {
     QFont font(m_family);
     font.setBold(m_bold);
-    const double pixels = m_fontSize * TwipsPerPoint / TwipsPerPixel;
-    font.setPixelSize(qMax(1, static_cast<int>(std::lround(pixels))));
+    font.setPixelSize(pointsToPixels(m_fontSize));
     return font;
 }
 

@@ -71,7 +71,7 @@ qint32 roundHalfEven(double value)
 
 QSize windowTwips(const QWidget &window)
 {
-    return window.size() * int(BoardControl::TwipsPerPixel);
+    return window.size() * int(TwipsPerPixel);
 }
 
 QSize outerTwips(const QWidget &window)
@@ -80,7 +80,7 @@ QSize outerTwips(const QWidget &window)
     const QMargins frame = handle ? handle->frameMargins() : QMargins();
     if (frame.isNull())
         return windowTwips(window) + QSize(DesignFrameWidth, DesignFrameHeight);
-    return window.size().grownBy(frame) * int(BoardControl::TwipsPerPixel);
+    return window.size().grownBy(frame) * int(TwipsPerPixel);
 }
 
 double scaledFontSize(qint16 baseSize, const QSize &outerTwips)

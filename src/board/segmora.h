@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/boardcontrol.h"
+#include "settings/colors.h"
 
 #include <QPixmap>
 
@@ -57,8 +58,8 @@ private:
     void rebuildCache();
 
     int m_caption = 0;
-    qint32 m_litColor = 255;
-    qint32 m_backColor = 0;
+    qint32 m_litColor = Colors::Red;
+    qint32 m_backColor = Colors::Black;
     LedStyle m_ledType = LedStyle::Segments;
     int m_ledSize = 95;
     QPixmap m_cache;

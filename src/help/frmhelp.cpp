@@ -2,6 +2,7 @@
 
 #include "help/rtfpicture.h"
 #include "help/rtfreader.h"
+#include "settings/units.h"
 
 #include <QDir>
 #include <QEvent>
@@ -12,14 +13,8 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
 constexpr int MinWidth = 2700;
 constexpr int MinHeight = 1700;
-
-int pixels(int twips)
-{
-    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
-}
 
 } // namespace
 
@@ -42,11 +37,11 @@ frmHelp::frmHelp(const QString &programFolder, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Vantrell Help"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(pixels(11055), pixels(9270));
+    resize(twipsToPixels(11055), twipsToPixels(9270));
     m_text->setObjectName(QStringLiteral("rtbHelp"));
     m_text->setOpenLinks(false);
     m_text->setLineWrapMode(QTextEdit::FixedPixelWidth);
-    m_text->move(pixels(120), 0);
+    m_text->move(twipsToPixels(120), 0);
     load(QDir(programFolder).filePath(FileName));
 }
 
@@ -83,18 +78,18 @@ void frmHelp::fitText()
         return;
     const HelpLayout layout = helpLayout(frameGeometry().size() * TwipsPerPixel);
     const QSize frame = frameGeometry().size() - size();
-    const QSize client(pixels(layout.window.width()) - frame.width(),
-                       pixels(layout.window.height()) - frame.height());
+    const QSize client(twipsToPixels(layout.window.width()) - frame.width(),
+                       twipsToPixels(layout.window.height()) - frame.height());
     if (size().width() < client.width() || size().height() < client.height()) {
         resize(size().expandedTo(client));
         return;
     }
     // The box stays inside the window whatever frame the window manager
     // draws around it.
-    const int width = qMin(pixels(layout.box.width()), this->width() - m_text->x());
-    const int height = qMin(pixels(layout.box.height()), this->height());
+    const int width = qMin(twipsToPixels(layout.box.width()), this->width() - m_text->x());
+    const int height = qMin(twipsToPixels(layout.box.height()), this->height());
     m_text->resize(qMax(1, width), qMax(1, height));
-    m_text->setLineWrapColumnOrWidth(qMax(1, pixels(layout.wrapWidth)));
+    m_text->setLineWrapColumnOrWidth(qMax(1, twipsToPixels(layout.wrapWidth)));
     QTextDocument &doc = *m_text->document();
     RtfPictures::fitToWidth(doc, m_text->lineWrapColumnOrWidth() - 2 * doc.documentMargin());
     m_text->update();

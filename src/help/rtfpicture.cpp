@@ -18,7 +18,7 @@ namespace {
 constexpr int MinScale = 1;
 constexpr int MaxScale = 1000;
 // No side is longer than the widest page a word processor makes.
-constexpr qreal MaxSide = RtfReader::MaxTwips / RtfReader::TwipsPerPixel;
+constexpr qreal MaxSide = RtfReader::MaxTwips / TwipsPerPixel;
 
 int hexDigit(char c)
 {
@@ -83,8 +83,8 @@ void RtfPicture::addBinary(QByteArrayView bytes)
 // keeps the proportions.
 QSize RtfPicture::shownSize(QSize natural) const
 {
-    const qreal goalWidth = m_goal[0] / RtfReader::TwipsPerPixel;
-    const qreal goalHeight = m_goal[1] / RtfReader::TwipsPerPixel;
+    const qreal goalWidth = m_goal[0] / TwipsPerPixel;
+    const qreal goalHeight = m_goal[1] / TwipsPerPixel;
     qreal width = natural.width();
     qreal height = natural.height();
     if (goalWidth > 0 && goalHeight > 0) {

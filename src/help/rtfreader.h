@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/units.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -18,9 +20,6 @@ inline constexpr int MaxGroupDepth = 1000;
 // laid out too. The bounds are Word's own.
 inline constexpr qreal MinPointSize = 1;
 inline constexpr qreal MaxPointSize = 1638;
-// Indents and spacing arrive in twips; the document measures in pixels of a
-// 96 dpi screen.
-inline constexpr qreal TwipsPerPixel = 15;
 // 22 inches, Word's widest page: anything beyond is damage, not layout.
 inline constexpr int MaxTwips = 31680;
 // The code page used when the document names none.

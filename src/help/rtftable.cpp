@@ -166,9 +166,8 @@ QTextTableFormat RtfTableBuilder::tableFormat(int columns) const
         int twips = 0;
         if (c < m_grid.size())
             twips = m_grid[c] - (c == 0 ? m_left : m_grid[c - 1]);
-        widths.append(twips > 0
-                          ? QTextLength(QTextLength::FixedLength, twips / RtfReader::TwipsPerPixel)
-                          : QTextLength());
+        widths.append(twips > 0 ? QTextLength(QTextLength::FixedLength, twips / TwipsPerPixel)
+                                : QTextLength());
     }
     QTextTableFormat format;
     format.setColumnWidthConstraints(widths);

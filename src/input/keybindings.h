@@ -1,5 +1,7 @@
 #pragma once
 
+#include "input/virtualkeys.h"
+
 #include <QtGlobal>
 
 // The keys the operator has bound to the board's commands, as virtual-key
@@ -7,15 +9,15 @@
 // among its other fields.
 struct KeyBindings
 {
-    qint16 StartStopClockKey = 83;
-    qint16 ResetClockKey = 82;
-    qint16 ClearKey = 46;
-    qint16 ClockSwitchKey = 67;
-    qint16 SepTimeKey = 73;
-    qint16 BuzzerKey = 66;
-    qint16 HornKey = 71;
-    qint16 ResetShotKey = 88;
-    qint16 StartStopShotKey = 90;
+    qint16 StartStopClockKey = VirtualKey::letter('S');
+    qint16 ResetClockKey = VirtualKey::letter('R');
+    qint16 ClearKey = VirtualKey::Delete;
+    qint16 ClockSwitchKey = VirtualKey::letter('C');
+    qint16 SepTimeKey = VirtualKey::letter('I');
+    qint16 BuzzerKey = VirtualKey::letter('B');
+    qint16 HornKey = VirtualKey::letter('G');
+    qint16 ResetShotKey = VirtualKey::letter('X');
+    qint16 StartStopShotKey = VirtualKey::letter('Z');
 
     bool operator==(const KeyBindings &) const = default;
 };

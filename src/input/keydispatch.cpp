@@ -22,9 +22,6 @@ const Binding BindingOrder[] = {
     {&KeyBindings::HornKey, Command::Horn},
 };
 
-constexpr qint16 PageUpKey = 33;
-constexpr qint16 DownArrowKey = 40;
-
 Command boundCommand(qint16 keyCode, const KeyBindings &bindings)
 {
     for (const Binding &binding : BindingOrder) {
@@ -47,10 +44,11 @@ Command commandForKey(qint16 keyCode, const KeyBindings &bindings)
     return Command::None;
 }
 
-// Page Up, Page Down, End, Home, Left, Up, Right and Down run 33 to 40.
+// Page Up, Page Down, End, Home, Left, Up, Right and Down run in that order.
 bool windowKeepsKey(qint16 keyCode)
 {
-    return keyCode == EscapeKey || (keyCode >= PageUpKey && keyCode <= DownArrowKey);
+    return keyCode == VirtualKey::Escape ||
+        (keyCode >= VirtualKey::PageUp && keyCode <= VirtualKey::Down);
 }
 
 Command passedCommandForKey(qint16 keyCode, const KeyBindings &bindings)
@@ -61,8 +59,6 @@ Command passedCommandForKey(qint16 keyCode, const KeyBindings &bindings)
 } // namespace KeyDispatch
 
 namespace {
-
-constexpr qint16 CommaKey = 188;
 
 // Where numbers are written "0,45" the operator reaches for the comma.
 bool commaIsDecimalPoint()
@@ -75,21 +71,23 @@ bool commaIsDecimalPoint()
 qint16 KeyCodeToAsci(qint16 KeyCode, const KeyBindings &bindings)
 {
     using namespace KeyDispatch;
-    if (KeyCode == 32)
+    namespace VK = VirtualKey;
+    if (KeyCode == VK::Space)
         return EntryDiscard;
-    if (KeyCode == 13)
+    if (KeyCode == VK::Enter)
         return EntryCommit;
     if (KeyCode == bindings.ClearKey)
         return EntryClear;
-    if (KeyCode == 187 || KeyCode == 107)
+    if (KeyCode == VK::Equals || KeyCode == VK::Add)
         return EntryPlus;
-    if (KeyCode == 189 || KeyCode == 109)
+    if (KeyCode == VK::Minus || KeyCode == VK::Subtract)
         return EntryMinus;
-    if (KeyCode >= 96 && KeyCode <= 105)
-        return qint16(48 + (KeyCode - 96));
-    if (KeyCode >= 48 && KeyCode <= 57)
+    if (KeyCode >= VK::Numpad0 && KeyCode <= VK::Numpad9)
+        return qint16('0' + (KeyCode - VK::Numpad0));
+    if (KeyCode >= VK::Digit0 && KeyCode <= VK::Digit9)
         return KeyCode;
-    if (KeyCode == 110 || KeyCode == 190 || (KeyCode == CommaKey && commaIsDecimalPoint()))
+    if (KeyCode == VK::Decimal || KeyCode == VK::Period ||
+        (KeyCode == VK::Comma && commaIsDecimalPoint()))
         return EntryPoint;
     return EntryNothing;
 }

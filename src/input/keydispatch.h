@@ -1,16 +1,15 @@
 #pragma once
 
 #include "input/keybindings.h"
+#include "input/virtualkeys.h"
 
 #include <QtGlobal>
 
 // What a key asks of the board, and what it means to a field's typed entry.
 namespace KeyDispatch {
 
-constexpr qint16 HelpKey = 112;   // F1
-constexpr qint16 OptionsKey = 113; // F2
-constexpr qint16 NumLockKey = 144;
-constexpr qint16 EscapeKey = 27;
+constexpr qint16 HelpKey = VirtualKey::F1;
+constexpr qint16 OptionsKey = VirtualKey::F2;
 
 enum class Command {
     None,

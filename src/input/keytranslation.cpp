@@ -1,6 +1,7 @@
 #include "input/keytranslation.h"
 
 #include "input/keysyms.h"
+#include "input/virtualkeys.h"
 
 #include <QHash>
 #include <QKeyEvent>
@@ -8,6 +9,8 @@
 namespace KeyTranslation {
 
 namespace {
+
+namespace VK = VirtualKey;
 
 struct KeyRow
 {
@@ -17,62 +20,135 @@ struct KeyRow
 
 // Keys that are not letters, digits or function keys, by unshifted keysym.
 const KeyRow KeysymTable[] = {
-    {Keysym::BackSpace, 8},         {Keysym::Tab, 9},               {Keysym::ISO_Left_Tab, 9},
-    {Keysym::Clear, 12},            {Keysym::Return, 13},           {Keysym::KP_Enter, 13},
-    {Keysym::Shift_L, 16},          {Keysym::Shift_R, 16},          {Keysym::Control_L, 17},
-    {Keysym::Control_R, 17},        {Keysym::Alt_L, 18},            {Keysym::Alt_R, 18},
-    {Keysym::Meta_L, 18},           {Keysym::Meta_R, 18},           {Keysym::ISO_Level3_Shift, 18},
-    {Keysym::Pause, 19},            {Keysym::Caps_Lock, 20},        {Keysym::Escape, 27},
-    {Keysym::space, 32},            {Keysym::Prior, 33},            {Keysym::Next, 34},
-    {Keysym::End, 35},              {Keysym::Home, 36},             {Keysym::Left, 37},
-    {Keysym::Up, 38},               {Keysym::Right, 39},            {Keysym::Down, 40},
-    {Keysym::Print, 44},            {Keysym::Insert, 45},           {Keysym::Delete, 46},
-    {Keysym::Super_L, 91},          {Keysym::Super_R, 92},          {Keysym::Menu, 93},
-    {Keysym::Num_Lock, 144},        {Keysym::Scroll_Lock, 145},     {Keysym::semicolon, 186},
-    {Keysym::equal, 187},           {Keysym::comma, 188},           {Keysym::minus, 189},
-    {Keysym::period, 190},          {Keysym::slash, 191},           {Keysym::grave, 192},
-    {Keysym::bracketleft, 219},     {Keysym::backslash, 220},       {Keysym::bracketright, 221},
-    {Keysym::apostrophe, 222},
+    {Keysym::BackSpace, VK::Backspace},
+    {Keysym::Tab, VK::Tab},
+    {Keysym::ISO_Left_Tab, VK::Tab},
+    {Keysym::Clear, VK::Clear},
+    {Keysym::Return, VK::Enter},
+    {Keysym::KP_Enter, VK::Enter},
+    {Keysym::Shift_L, VK::Shift},
+    {Keysym::Shift_R, VK::Shift},
+    {Keysym::Control_L, VK::Ctrl},
+    {Keysym::Control_R, VK::Ctrl},
+    {Keysym::Alt_L, VK::Alt},
+    {Keysym::Alt_R, VK::Alt},
+    {Keysym::Meta_L, VK::Alt},
+    {Keysym::Meta_R, VK::Alt},
+    {Keysym::ISO_Level3_Shift, VK::Alt},
+    {Keysym::Pause, VK::Pause},
+    {Keysym::Caps_Lock, VK::CapsLock},
+    {Keysym::Escape, VK::Escape},
+    {Keysym::space, VK::Space},
+    {Keysym::Prior, VK::PageUp},
+    {Keysym::Next, VK::PageDown},
+    {Keysym::End, VK::End},
+    {Keysym::Home, VK::Home},
+    {Keysym::Left, VK::Left},
+    {Keysym::Up, VK::Up},
+    {Keysym::Right, VK::Right},
+    {Keysym::Down, VK::Down},
+    {Keysym::Print, VK::PrintScreen},
+    {Keysym::Insert, VK::Insert},
+    {Keysym::Delete, VK::Delete},
+    {Keysym::Super_L, VK::LeftWindows},
+    {Keysym::Super_R, VK::RightWindows},
+    {Keysym::Menu, VK::Menu},
+    {Keysym::Num_Lock, VK::NumLock},
+    {Keysym::Scroll_Lock, VK::ScrollLock},
+    {Keysym::semicolon, VK::Semicolon},
+    {Keysym::equal, VK::Equals},
+    {Keysym::comma, VK::Comma},
+    {Keysym::minus, VK::Minus},
+    {Keysym::period, VK::Period},
+    {Keysym::slash, VK::Slash},
+    {Keysym::grave, VK::Grave},
+    {Keysym::bracketleft, VK::LeftBracket},
+    {Keysym::backslash, VK::Backslash},
+    {Keysym::bracketright, VK::RightBracket},
+    {Keysym::apostrophe, VK::Quote},
     // "+" on a key of its own (German, Nordic): the code of the key that types
     // "+", as on Windows.
-    {Keysym::plus, 187},
+    {Keysym::plus, VK::Equals},
 };
 
 const KeyRow QtKeyTable[] = {
-    {Qt::Key_Backspace, 8},    {Qt::Key_Tab, 9},          {Qt::Key_Backtab, 9},
-    {Qt::Key_Clear, 12},       {Qt::Key_Return, 13},      {Qt::Key_Enter, 13},
-    {Qt::Key_Shift, 16},       {Qt::Key_Control, 17},     {Qt::Key_Alt, 18},
-    {Qt::Key_AltGr, 18},       {Qt::Key_Pause, 19},       {Qt::Key_CapsLock, 20},
-    {Qt::Key_Escape, 27},      {Qt::Key_Space, 32},       {Qt::Key_PageUp, 33},
-    {Qt::Key_PageDown, 34},    {Qt::Key_End, 35},         {Qt::Key_Home, 36},
-    {Qt::Key_Left, 37},        {Qt::Key_Up, 38},          {Qt::Key_Right, 39},
-    {Qt::Key_Down, 40},        {Qt::Key_Print, 44},       {Qt::Key_Insert, 45},
-    {Qt::Key_Delete, 46},      {Qt::Key_Meta, 91},        {Qt::Key_Menu, 93},
-    {Qt::Key_NumLock, 144},    {Qt::Key_ScrollLock, 145},
-    {Qt::Key_Semicolon, 186},  {Qt::Key_Colon, 186},      {Qt::Key_Equal, 187},
-    {Qt::Key_Plus, 187},       {Qt::Key_Comma, 188},      {Qt::Key_Less, 188},
-    {Qt::Key_Minus, 189},      {Qt::Key_Underscore, 189}, {Qt::Key_Period, 190},
-    {Qt::Key_Greater, 190},    {Qt::Key_Slash, 191},      {Qt::Key_Question, 191},
-    {Qt::Key_QuoteLeft, 192},  {Qt::Key_AsciiTilde, 192}, {Qt::Key_BracketLeft, 219},
-    {Qt::Key_BraceLeft, 219},  {Qt::Key_Backslash, 220},  {Qt::Key_Bar, 220},
-    {Qt::Key_BracketRight, 221}, {Qt::Key_BraceRight, 221}, {Qt::Key_Apostrophe, 222},
-    {Qt::Key_QuoteDbl, 222},   {Qt::Key_Exclam, 49},      {Qt::Key_At, 50},
-    {Qt::Key_NumberSign, 51},  {Qt::Key_Dollar, 52},      {Qt::Key_Percent, 53},
-    {Qt::Key_AsciiCircum, 54}, {Qt::Key_Ampersand, 55},   {Qt::Key_Asterisk, 56},
-    {Qt::Key_ParenLeft, 57},   {Qt::Key_ParenRight, 48},
+    {Qt::Key_Backspace, VK::Backspace},
+    {Qt::Key_Tab, VK::Tab},
+    {Qt::Key_Backtab, VK::Tab},
+    {Qt::Key_Clear, VK::Clear},
+    {Qt::Key_Return, VK::Enter},
+    {Qt::Key_Enter, VK::Enter},
+    {Qt::Key_Shift, VK::Shift},
+    {Qt::Key_Control, VK::Ctrl},
+    {Qt::Key_Alt, VK::Alt},
+    {Qt::Key_AltGr, VK::Alt},
+    {Qt::Key_Pause, VK::Pause},
+    {Qt::Key_CapsLock, VK::CapsLock},
+    {Qt::Key_Escape, VK::Escape},
+    {Qt::Key_Space, VK::Space},
+    {Qt::Key_PageUp, VK::PageUp},
+    {Qt::Key_PageDown, VK::PageDown},
+    {Qt::Key_End, VK::End},
+    {Qt::Key_Home, VK::Home},
+    {Qt::Key_Left, VK::Left},
+    {Qt::Key_Up, VK::Up},
+    {Qt::Key_Right, VK::Right},
+    {Qt::Key_Down, VK::Down},
+    {Qt::Key_Print, VK::PrintScreen},
+    {Qt::Key_Insert, VK::Insert},
+    {Qt::Key_Delete, VK::Delete},
+    {Qt::Key_Meta, VK::LeftWindows},
+    {Qt::Key_Menu, VK::Menu},
+    {Qt::Key_NumLock, VK::NumLock},
+    {Qt::Key_ScrollLock, VK::ScrollLock},
+    {Qt::Key_Semicolon, VK::Semicolon},
+    {Qt::Key_Colon, VK::Semicolon},
+    {Qt::Key_Equal, VK::Equals},
+    {Qt::Key_Plus, VK::Equals},
+    {Qt::Key_Comma, VK::Comma},
+    {Qt::Key_Less, VK::Comma},
+    {Qt::Key_Minus, VK::Minus},
+    {Qt::Key_Underscore, VK::Minus},
+    {Qt::Key_Period, VK::Period},
+    {Qt::Key_Greater, VK::Period},
+    {Qt::Key_Slash, VK::Slash},
+    {Qt::Key_Question, VK::Slash},
+    {Qt::Key_QuoteLeft, VK::Grave},
+    {Qt::Key_AsciiTilde, VK::Grave},
+    {Qt::Key_BracketLeft, VK::LeftBracket},
+    {Qt::Key_BraceLeft, VK::LeftBracket},
+    {Qt::Key_Backslash, VK::Backslash},
+    {Qt::Key_Bar, VK::Backslash},
+    {Qt::Key_BracketRight, VK::RightBracket},
+    {Qt::Key_BraceRight, VK::RightBracket},
+    {Qt::Key_Apostrophe, VK::Quote},
+    {Qt::Key_QuoteDbl, VK::Quote},
+    {Qt::Key_Exclam, VK::digit(1)},
+    {Qt::Key_At, VK::digit(2)},
+    {Qt::Key_NumberSign, VK::digit(3)},
+    {Qt::Key_Dollar, VK::digit(4)},
+    {Qt::Key_Percent, VK::digit(5)},
+    {Qt::Key_AsciiCircum, VK::digit(6)},
+    {Qt::Key_Ampersand, VK::digit(7)},
+    {Qt::Key_Asterisk, VK::digit(8)},
+    {Qt::Key_ParenLeft, VK::digit(9)},
+    {Qt::Key_ParenRight, VK::digit(0)},
 };
 
 // The keypad, with NumLock on or off; NumLock off turns its digits into the
 // navigation keys, which keep the codes those keys have everywhere.
 const KeyRow KeypadTable[] = {
-    {Qt::Key_0, 96},        {Qt::Key_1, 97},        {Qt::Key_2, 98},      {Qt::Key_3, 99},
-    {Qt::Key_4, 100},       {Qt::Key_5, 101},       {Qt::Key_6, 102},     {Qt::Key_7, 103},
-    {Qt::Key_8, 104},       {Qt::Key_9, 105},       {Qt::Key_Asterisk, 106}, {Qt::Key_Plus, 107},
-    {Qt::Key_Minus, 109},   {Qt::Key_Period, 110},  {Qt::Key_Comma, 110}, {Qt::Key_Slash, 111},
-    {Qt::Key_Enter, 13},    {Qt::Key_Return, 13},   {Qt::Key_Insert, 45}, {Qt::Key_Delete, 46},
-    {Qt::Key_End, 35},      {Qt::Key_Down, 40},     {Qt::Key_PageDown, 34}, {Qt::Key_Left, 37},
-    {Qt::Key_Clear, 12},    {Qt::Key_Right, 39},    {Qt::Key_Home, 36},   {Qt::Key_Up, 38},
-    {Qt::Key_PageUp, 33},   {Qt::Key_NumLock, 144}, {Qt::Key_Equal, 187},
+    {Qt::Key_0, VK::Numpad0},      {Qt::Key_1, VK::Numpad1},         {Qt::Key_2, VK::Numpad2},
+    {Qt::Key_3, VK::Numpad3},      {Qt::Key_4, VK::Numpad4},         {Qt::Key_5, VK::Numpad5},
+    {Qt::Key_6, VK::Numpad6},      {Qt::Key_7, VK::Numpad7},         {Qt::Key_8, VK::Numpad8},
+    {Qt::Key_9, VK::Numpad9},      {Qt::Key_Asterisk, VK::Multiply}, {Qt::Key_Plus, VK::Add},
+    {Qt::Key_Minus, VK::Subtract}, {Qt::Key_Period, VK::Decimal},    {Qt::Key_Comma, VK::Decimal},
+    {Qt::Key_Slash, VK::Divide},   {Qt::Key_Enter, VK::Enter},       {Qt::Key_Return, VK::Enter},
+    {Qt::Key_Insert, VK::Insert},  {Qt::Key_Delete, VK::Delete},     {Qt::Key_End, VK::End},
+    {Qt::Key_Down, VK::Down},      {Qt::Key_PageDown, VK::PageDown}, {Qt::Key_Left, VK::Left},
+    {Qt::Key_Clear, VK::Clear},    {Qt::Key_Right, VK::Right},       {Qt::Key_Home, VK::Home},
+    {Qt::Key_Up, VK::Up},          {Qt::Key_PageUp, VK::PageUp},     {Qt::Key_NumLock, VK::NumLock},
+    {Qt::Key_Equal, VK::Equals},
 };
 
 template<size_t N>
@@ -88,8 +164,6 @@ qint16 lookUp(const QHash<quint32, qint16> &table, quint32 key)
 {
     return table.value(key, NoKeyCode);
 }
-
-constexpr qint16 PointKey = 190;
 
 KeyLookup *&installedLookup()
 {
@@ -107,26 +181,26 @@ void setKeyLookup(KeyLookup *lookup)
 qint16 fromPhysicalKey(const PhysicalKey &key)
 {
     if (key.numberRowDigit >= 0 && key.numberRowDigit <= 9)
-        return qint16(48 + key.numberRowDigit);
+        return VK::digit(key.numberRowDigit);
     // A letter stays its letter, even where a layout puts "." beside it.
     const quint32 lower = key.unshiftedKeysym;
     if ((lower >= Keysym::a && lower <= Keysym::z) || (lower >= Keysym::A && lower <= Keysym::Z))
         return fromKeysym(lower);
     if (key.typesPoint)
-        return PointKey;
+        return VK::Period;
     return fromKeysym(key.unshiftedKeysym);
 }
 
 qint16 fromKeysym(quint32 keysym)
 {
     if (keysym >= Keysym::a && keysym <= Keysym::z)
-        return qint16(65 + (keysym - Keysym::a));
+        return qint16(VK::A + (keysym - Keysym::a));
     if (keysym >= Keysym::A && keysym <= Keysym::Z)
-        return qint16(65 + (keysym - Keysym::A));
+        return qint16(VK::A + (keysym - Keysym::A));
     if (keysym >= Keysym::Digit0 && keysym <= Keysym::Digit9)
-        return qint16(48 + (keysym - Keysym::Digit0));
+        return qint16(VK::Digit0 + (keysym - Keysym::Digit0));
     if (keysym >= Keysym::F1 && keysym <= Keysym::F24)
-        return qint16(112 + (keysym - Keysym::F1));
+        return qint16(VK::F1 + (keysym - Keysym::F1));
     static const QHash<quint32, qint16> table = index(KeysymTable);
     return lookUp(table, keysym);
 }
@@ -138,11 +212,11 @@ qint16 fromQtKey(int key, bool keypad)
         return lookUp(table, quint32(key));
     }
     if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return qint16(65 + (key - Qt::Key_A));
+        return qint16(VK::A + (key - Qt::Key_A));
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return qint16(48 + (key - Qt::Key_0));
+        return qint16(VK::Digit0 + (key - Qt::Key_0));
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return qint16(112 + (key - Qt::Key_F1));
+        return qint16(VK::F1 + (key - Qt::Key_F1));
     static const QHash<quint32, qint16> table = index(QtKeyTable);
     return lookUp(table, quint32(key));
 }

@@ -28,12 +28,18 @@ void ForceNumLock(bool wanted)
     state().strokeRefused = keyboard->numLockOn() != wanted;
 }
 
+void imposePolicy(NumLockPolicy policy)
+{
+    if (policy == NumLockPolicy::KeepOn)
+        ForceNumLock(true);
+    else if (policy == NumLockPolicy::KeepOff)
+        ForceNumLock(false);
+}
+
 void applyPolicy(int numLockForce)
 {
-    if (numLockForce == 1)
-        ForceNumLock(true);
-    else if (numLockForce == 2)
-        ForceNumLock(false);
+    if (const std::optional<NumLockPolicy> policy = numLockPolicyFromStored(numLockForce))
+        imposePolicy(*policy);
 }
 
 bool takeRefusedStroke()

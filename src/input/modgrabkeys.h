@@ -1,6 +1,7 @@
 #pragma once
 
-// The NumLock policy: 0 leaves NumLock alone, 1 keeps it on, 2 keeps it off.
+#include "input/numlockpolicy.h"
+
 namespace modGrabKeys {
 
 // The keyboard's lock as the program can see and change it.
@@ -31,7 +32,9 @@ void setKeyboard(Keyboard *keyboard);
 
 // Brings NumLock to the wanted state with at most one stroke.
 void ForceNumLock(bool wanted);
-// What a policy value asks for: 1 forces on, 2 forces off, anything else
+// Keeps NumLock on or off as the policy asks; LeaveAlone does nothing.
+void imposePolicy(NumLockPolicy policy);
+// The same for the settings' stored number; one that names no policy
 // leaves the lock alone.
 void applyPolicy(int numLockForce);
 // True, once, after a stroke of ours left the lock as it was: the NumLock

@@ -2,6 +2,7 @@
 
 #include "input/keytranslation.h"
 #include "options/fixeddialog.h"
+#include "settings/units.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,7 +12,7 @@ namespace {
 QFont fontOf(const char *family, int points)
 {
     QFont font{QLatin1String(family)};
-    font.setPixelSize(points * 4 / 3);
+    font.setPixelSize(pointsToPixels(points));
     return font;
 }
 
@@ -26,7 +27,7 @@ frmChooseKey::frmChooseKey(const KeyWorkingCopies &keys, std::function<void()> b
     , m_used(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Choose Key"));
-    makeFixedDialog(*this, QSize(4680 / 15, 2415 / 15));
+    makeFixedDialog(*this, QSize(twipsToPixels(4680), twipsToPixels(2415)));
     setFocusPolicy(Qt::StrongFocus);
 
     KeyCapture &capture = keyCapture();

@@ -6,14 +6,17 @@
 #include "board/picturebox.h"
 #include "board/segmora.h"
 #include "input/modgrabkeys.h"
+#include "input/numlockpolicy.h"
 #include "options/chopfilename.h"
 #include "options/fixeddialog.h"
 #include "options/frmchoosekey.h"
 #include "options/keynames.h"
 #include "options/namelimit.h"
 #include "options/previewsize.h"
+#include "settings/colors.h"
 #include "settings/settingsstore.h"
 #include "settings/storedvalues.h"
+#include "settings/units.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -31,7 +34,6 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
 constexpr int NameLength = 20;
 constexpr int FileLabelLength = 50;
 constexpr int MaxSelectedWidth = 5;
@@ -46,14 +48,10 @@ int widthAtPosition(int position)
     return MaxSelectedWidth - position;
 }
 
-int px(int twips)
-{
-    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
-}
-
 QRect place(int left, int top, int width, int height)
 {
-    return QRect(px(left), px(top), px(width), px(height));
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
 }
 
 template<typename T>
@@ -92,15 +90,15 @@ const std::array<frmOptions::ColorRow, 9> &frmOptions::colorRows()
 {
     using S = SettingsRecord;
     static const std::array<ColorRow, 9> rows = {{
-        {"Time Color:", "cmdTimeC", "picTimeC", &S::TimeColor, 255, 0, 0},
-        {"Score Color:", "cmdScoreC", "picScoreC", &S::ScoreColor, 33023, 1, 0},
-        {"Border Color:", "cmdBorderC", "picBorderC", &S::BorderColor, 16777215, 2, 0},
-        {"Back Color:", "cmdBackC", "picBackC", &S::FormBack, 4210752, 0, 1},
-        {"Home Color:", "cmdHomeC", "picHomeC", &S::HomeColor, 16777215, 1, 1},
-        {"Visitor Color:", "cmdVisitorC", "picVisitorC", &S::VisitorColor, 16777215, 2, 1},
-        {"LED Background:", "cmdLEDB", "picLEDB", &S::LEDBack, 0, 0, 2},
-        {"LED Selected", "cmdLedSelected", "picLedSelected", &S::LEDSelected, 4210752, 1, 2},
-        {"Period Color:", "cmdPeriodC", "picPeriodC", &S::PeriodColor, 49152, 2, 2},
+        {"Time Color:", "cmdTimeC", "picTimeC", &S::TimeColor, Colors::Red, 0, 0},
+        {"Score Color:", "cmdScoreC", "picScoreC", &S::ScoreColor, Colors::Orange, 1, 0},
+        {"Border Color:", "cmdBorderC", "picBorderC", &S::BorderColor, Colors::White, 2, 0},
+        {"Back Color:", "cmdBackC", "picBackC", &S::FormBack, Colors::Gray, 0, 1},
+        {"Home Color:", "cmdHomeC", "picHomeC", &S::HomeColor, Colors::White, 1, 1},
+        {"Visitor Color:", "cmdVisitorC", "picVisitorC", &S::VisitorColor, Colors::White, 2, 1},
+        {"LED Background:", "cmdLEDB", "picLEDB", &S::LEDBack, Colors::Black, 0, 2},
+        {"LED Selected", "cmdLedSelected", "picLedSelected", &S::LEDSelected, Colors::Gray, 1, 2},
+        {"Period Color:", "cmdPeriodC", "picPeriodC", &S::PeriodColor, Colors::Green, 2, 2},
     }};
     return rows;
 }
@@ -111,7 +109,7 @@ frmOptions::frmOptions(SettingsStore &store, OptionsPlatform platform, QWidget *
     , m_platform(std::move(platform))
 {
     setWindowTitle(QStringLiteral("Options"));
-    makeFixedDialog(*this, QSize(px(6030), px(5775)));
+    makeFixedDialog(*this, QSize(twipsToPixels(6030), twipsToPixels(5775)));
     // Small captions, so four tabs and every caption fit the dialog's size.
     QFont small(QStringLiteral("Arial"));
     small.setPixelSize(11);
@@ -325,9 +323,16 @@ void frmOptions::load()
         }
     }
 
-    QRadioButton *options[] = {m_optNormal, m_optKeepOn, m_optKeepOff};
-    if (settings.NumLockForce >= 0 && settings.NumLockForce <= 2)
-        options[settings.NumLockForce]->setChecked(true);
+    const std::pair<NumLockPolicy, QRadioButton *> options[] = {
+        {NumLockPolicy::LeaveAlone, m_optNormal},
+        {NumLockPolicy::KeepOn, m_optKeepOn},
+        {NumLockPolicy::KeepOff, m_optKeepOff},
+    };
+    const std::optional<NumLockPolicy> policy = numLockPolicyFromStored(settings.NumLockForce);
+    for (const auto &[shown, option] : options) {
+        if (policy == shown)
+            option->setChecked(true);
+    }
 
     BuzzTemp = settings.BuzzerFile;
     HornTemp = settings.HornFile;

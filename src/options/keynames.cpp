@@ -1,23 +1,37 @@
 #include "options/keynames.h"
 
+#include "input/virtualkeys.h"
+
 #include <QHash>
 
 namespace {
 
+namespace VK = VirtualKey;
+
 const QHash<qint16, QString> &namedKeys()
 {
     static const QHash<qint16, QString> names = {
-        {8, QStringLiteral("Backspace")},   {13, QStringLiteral("Enter")},
-        {17, QStringLiteral("Ctrl")},       {19, QStringLiteral("Pause/Break")},
-        {33, QStringLiteral("Page Up")},    {34, QStringLiteral("Page Down")},
-        {35, QStringLiteral("End")},        {36, QStringLiteral("Home")},
-        {45, QStringLiteral("Insert")},     {46, QStringLiteral("Delete")},
-        {106, QStringLiteral("Numpad *")},  {111, QStringLiteral("Numpad /")},
-        {186, QStringLiteral(";")},         {188, QStringLiteral(",")},
-        {190, QStringLiteral(".")},         {191, QStringLiteral("/")},
-        {192, QStringLiteral("`")},         {219, QStringLiteral("[")},
-        {220, QStringLiteral("\\")},        {221, QStringLiteral("]")},
-        {222, QStringLiteral("\"")},
+        {VK::Backspace, QStringLiteral("Backspace")},
+        {VK::Enter, QStringLiteral("Enter")},
+        {VK::Ctrl, QStringLiteral("Ctrl")},
+        {VK::Pause, QStringLiteral("Pause/Break")},
+        {VK::PageUp, QStringLiteral("Page Up")},
+        {VK::PageDown, QStringLiteral("Page Down")},
+        {VK::End, QStringLiteral("End")},
+        {VK::Home, QStringLiteral("Home")},
+        {VK::Insert, QStringLiteral("Insert")},
+        {VK::Delete, QStringLiteral("Delete")},
+        {VK::Multiply, QStringLiteral("Numpad *")},
+        {VK::Divide, QStringLiteral("Numpad /")},
+        {VK::Semicolon, QStringLiteral(";")},
+        {VK::Comma, QStringLiteral(",")},
+        {VK::Period, QStringLiteral(".")},
+        {VK::Slash, QStringLiteral("/")},
+        {VK::Grave, QStringLiteral("`")},
+        {VK::LeftBracket, QStringLiteral("[")},
+        {VK::Backslash, QStringLiteral("\\")},
+        {VK::RightBracket, QStringLiteral("]")},
+        {VK::Quote, QStringLiteral("\"")},
     };
     return names;
 }
@@ -26,10 +40,10 @@ const QHash<qint16, QString> &namedKeys()
 
 QString KeyCodeToStr(qint16 KeyCode)
 {
-    if (KeyCode >= 65 && KeyCode <= 90)
+    if (KeyCode >= VK::A && KeyCode <= VK::Z)
         return QString(QChar(KeyCode));
     // F1 and F2 open help and the options; F3 to F12 can be bound.
-    if (KeyCode >= 114 && KeyCode <= 123)
-        return QStringLiteral("F%1").arg(KeyCode - 111);
+    if (KeyCode >= VK::F3 && KeyCode <= VK::F12)
+        return QStringLiteral("F%1").arg(KeyCode - VK::F1 + 1);
     return namedKeys().value(KeyCode);
 }

@@ -1,6 +1,7 @@
 #include "options/keyrows.h"
 
 #include "input/keydispatch.h"
+#include "input/virtualkeys.h"
 #include "options/keynames.h"
 
 const std::array<KeyRow, 9> &keyRows()
@@ -9,20 +10,23 @@ const std::array<KeyRow, 9> &keyRows()
     using S = SettingsRecord;
     static const std::array<KeyRow, 9> rows = {{
         {"cmdSepTime", "Start / Stop Penalty Clock", "lblSepTime", &W::SepTimeKeyTemp,
-         &S::SepTimeKey, "start / stop an independent penalty clock", 73},
+         &S::SepTimeKey, "start / stop an independent penalty clock", VirtualKey::letter('I')},
         {"cmdStartStopClock", "Start / Stop  Clock", "lblStartStopClock", &W::StartStopClockKeyTemp,
-         &S::StartStopClockKey, "start / stop the clock", 83},
+         &S::StartStopClockKey, "start / stop the clock", VirtualKey::letter('S')},
         {"cmdResetClock", "Reset Clock", "lblResetClock", &W::ResetClockKeyTemp, &S::ResetClockKey,
-         "reset the clock", 82},
-        {"cmdHorn", "Horn", "lblHorn", &W::HornKeyTemp, &S::HornKey, "sound the horn", 71},
-        {"cmdBuzzer", "Buzzer", "lblBuzzer", &W::BuzzerKeyTemp, &S::BuzzerKey, "sound the buzzer", 66},
+         "reset the clock", VirtualKey::letter('R')},
+        {"cmdHorn", "Horn", "lblHorn", &W::HornKeyTemp, &S::HornKey, "sound the horn",
+         VirtualKey::letter('G')},
+        {"cmdBuzzer", "Buzzer", "lblBuzzer", &W::BuzzerKeyTemp, &S::BuzzerKey, "sound the buzzer",
+         VirtualKey::letter('B')},
         {"cmdClockSwitch", "Game / Clock Switch", "lblClockSwitch", &W::ClockSwitchKeyTemp,
          &S::ClockSwitchKey, "switch between clock and game time", 0},
-        {"cmdClearKey", "# Clear Key", "lblClear", &W::ClearKeyTemp, &S::ClearKey, "clear a number", 46},
+        {"cmdClearKey", "# Clear Key", "lblClear", &W::ClearKeyTemp, &S::ClearKey, "clear a number",
+         VirtualKey::Delete},
         {"cmdResetShot", "Reset Shot Clock", "lblResetShot", &W::ResetShotKeyTemp, &S::ResetShotKey,
-         "reset shot clock", 88},
+         "reset shot clock", VirtualKey::letter('X')},
         {"cmdStartStopShot", "Start/Stop Shot Clock", "lblStartStopShot", &W::StartStopShotKeyTemp,
-         &S::StartStopShotKey, "start/stop shot clock", 90},
+         &S::StartStopShotKey, "start/stop shot clock", VirtualKey::letter('Z')},
     }};
     return rows;
 }

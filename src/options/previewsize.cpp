@@ -1,13 +1,13 @@
 #include "options/previewsize.h"
 
+#include "settings/units.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QSizeF>
 
 namespace {
 
-constexpr double TwipsPerPixel = 15;
-constexpr double PixelsPerPoint = 20.0 / 15.0;
 constexpr double BoxWidth = 1900;
 constexpr double BoxHeight = 600;
 constexpr double Border = 2;
@@ -19,7 +19,7 @@ QSizeF labelTwips(const QString &text, int points)
         return QSizeF(Border, Border) * TwipsPerPixel;
     QFont font(QStringLiteral("Arial"));
     font.setBold(true);
-    font.setPixelSize(qRound(points * PixelsPerPoint));
+    font.setPixelSize(pointsToPixels(points));
     const QFontMetricsF metrics(font);
     return QSizeF(metrics.horizontalAdvance(text) + Border, metrics.height() + Border) * TwipsPerPixel;
 }

@@ -2,6 +2,7 @@
 
 #include "input/modgrabkeys.h"
 #include "settings/settingsio.h"
+#include "settings/units.h"
 #include "version.h"
 
 #include <QCloseEvent>
@@ -14,16 +15,10 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
-
-int pixels(int twips)
-{
-    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
-}
-
 QRect pixelRect(int left, int top, int width, int height)
 {
-    return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
 }
 
 struct LabelRow
@@ -57,9 +52,10 @@ frmSplash::frmSplash(SettingsStore &store, const QString &programFolder, QWidget
     setWindowTitle(QStringLiteral("Welcome to Vantrell"));
     setWindowIcon(QIcon(QStringLiteral(":/vantrell/logo.png")));
     build();
-    resize(pixels(WidthTwips), pixels(HeightTwips));
+    resize(twipsToPixels(WidthTwips), twipsToPixels(HeightTwips));
     place();
-    findChild<QFrame *>(QStringLiteral("frameSplash"))->resize(pixels(WidthTwips - 120), pixels(3120));
+    findChild<QFrame *>(QStringLiteral("frameSplash"))
+        ->resize(twipsToPixels(WidthTwips - 120), twipsToPixels(3120));
     findChild<QLabel *>(QStringLiteral("lblVersion"))->setText(versionText());
     ReadSettings(store, programFolder, modGrabKeys::applyPolicy);
 }
@@ -69,7 +65,7 @@ void frmSplash::build()
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("frameSplash"));
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame->move(pixels(60), pixels(60));
+    frame->move(twipsToPixels(60), twipsToPixels(60));
 
     auto *logo = new QLabel(frame);
     logo->setObjectName(QStringLiteral("picLogo"));
@@ -96,7 +92,7 @@ void frmSplash::build()
         label->setGeometry(row.place);
         label->setAlignment(row.alignment);
         QFont font(QLatin1String(row.family));
-        font.setPixelSize(row.points * 4 / 3);
+        font.setPixelSize(pointsToPixels(row.points));
         font.setBold(row.bold);
         label->setFont(font);
     }
@@ -122,7 +118,7 @@ void frmSplash::place()
                                          QRect(available.topLeft() * TwipsPerPixel,
                                                available.size() * TwipsPerPixel),
                                          QSize(WidthTwips, HeightTwips));
-    move(geometry.topLeft() + QPoint(pixels(topLeft.x()), pixels(topLeft.y())));
+    move(geometry.topLeft() + QPoint(twipsToPixels(topLeft.x()), twipsToPixels(topLeft.y())));
 }
 
 void frmSplash::GoScore()

@@ -1,5 +1,6 @@
 #include "settings/settingsio.h"
 
+#include "input/numlockpolicy.h"
 #include "settings/settingsstore.h"
 #include "settings/storedvalues.h"
 
@@ -204,11 +205,11 @@ void takeFields(SettingsRecord &record, const Field<T> (&fields)[N], const Setti
 int chosenNumLockPolicy(const PendingSettings &pending, int current)
 {
     if (pending.optNormal)
-        return 0;
+        return storedNumLockPolicy(NumLockPolicy::LeaveAlone);
     if (pending.optKeepOn)
-        return 1;
+        return storedNumLockPolicy(NumLockPolicy::KeepOn);
     if (pending.optKeepOff)
-        return 2;
+        return storedNumLockPolicy(NumLockPolicy::KeepOff);
     return current;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/keybindings.h"
+#include "settings/colors.h"
 #include "timing/clockvalue.h"
 
 #include <QString>
@@ -16,15 +17,15 @@ using Decimal4 = ClockValue;
 // KeyBindings, so the key dispatch reads them without knowing the record.
 struct SettingsRecord : KeyBindings
 {
-    qint32 TimeColor = 255;
-    qint32 LEDBack = 0;
-    qint32 ScoreColor = 33023;
-    qint32 PeriodColor = 49152;
-    qint32 FormBack = 4210752;
-    qint32 LEDSelected = 4210752;
-    qint32 BorderColor = 16777215;
-    qint32 HomeColor = 16777215;
-    qint32 VisitorColor = 16777215;
+    qint32 TimeColor = Colors::Red;
+    qint32 LEDBack = Colors::Black;
+    qint32 ScoreColor = Colors::Orange;
+    qint32 PeriodColor = Colors::Green;
+    qint32 FormBack = Colors::Gray;
+    qint32 LEDSelected = Colors::Gray;
+    qint32 BorderColor = Colors::White;
+    qint32 HomeColor = Colors::White;
+    qint32 VisitorColor = Colors::White;
     qint16 LEDSelectedWidth = 0;
 
     QString BuzzerFile;

@@ -60,7 +60,7 @@ qint64 roundHalfEven(Decimal4 value)
 
 qint32 color(const QString &text, qint32 fallback)
 {
-    return clampTo<qint32>(wholeNumber(text).value_or(fallback), 0, WhiteColor);
+    return clampTo<qint32>(wholeNumber(text).value_or(fallback), 0, Colors::White);
 }
 
 qint16 keyCode(const QString &text, qint16 fallback)

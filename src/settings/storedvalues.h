@@ -1,6 +1,8 @@
 #pragma once
 
+#include "settings/colors.h"
 #include "settings/settingsrecord.h"
+#include "settings/units.h"
 
 #include <QString>
 
@@ -12,9 +14,8 @@
 // meaning.
 namespace StoredValues {
 
-constexpr qint32 WhiteColor = 16777215;
 // The highlight margin is multiplied by 15 into a 16-bit number.
-constexpr qint16 MaxSelectedWidth = 32767 / 15;
+constexpr qint16 MaxSelectedWidth = qint16(32767 / TwipsPerPixel);
 // Team names are drawn at up to twice this on a 4K screen; larger sizes only
 // overflow the font.
 constexpr qint64 MaxTeamSize = 1638;

@@ -1,6 +1,7 @@
 #include "boardgeometry.h"
 
 #include "sevensegmentreader.h"
+#include "settings/units.h"
 
 #include <cmath>
 
@@ -75,7 +76,7 @@ Ratios ratiosFor(int windowWidthPx, int windowHeightPx)
 
 int toPixels(double twips)
 {
-    return int(std::lround(twips / TwipsPerPixel));
+    return twipsToPixels(twips);
 }
 
 QChar figureChar(int digit)

@@ -10,7 +10,6 @@
 // reader needs are here; the board may hold far more.
 namespace BoardGeometry {
 
-inline constexpr int TwipsPerPixel = 15;
 inline constexpr int DesignWidthPx = 632;
 inline constexpr int DesignHeightPx = 453;
 

@@ -33,30 +33,25 @@ enum class ColonDot { Upper, Lower };
 
 struct TwipRect
 {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    int left = 0, top = 0, width = 0, height = 0;
 };
 
 struct TwipPoint
 {
-    int left = 0;
-    int top = 0;
+    int left = 0, top = 0;
 };
 
 struct SetLayout
 {
     FigureSet set;
     SetKind kind;
-    QString label;            // for messages: "TimeBack/pledTime"
-    TwipRect container;       // relative to the client area
+    QString label; // for messages: "TimeBack/pledTime"
+    TwipRect container; // relative to the client area
     QList<TwipPoint> figures; // relative to the container, in element order
-    int scale = 0;            // figure height in pixels at the design size
+    int scale = 0; // figure height in pixels at the design size
     QList<TwipRect> colonDots; // upper then lower; empty for scores
 };
 
-QList<FigureSet> allSets();
 QList<FigureSet> penaltySets();
 const SetLayout &layout(FigureSet set);
 SetKind kindOf(FigureSet set);
@@ -68,7 +63,6 @@ QList<int> displayOrder(FigureSet set);
 
 QRect figureRect(FigureSet set, int index, int windowWidthPx, int windowHeightPx);
 QList<QRect> figureRects(FigureSet set, int windowWidthPx, int windowHeightPx);
-QRect containerRect(FigureSet set, int windowWidthPx, int windowHeightPx);
 // An invalid QRect for a set without a colon.
 QRect colonDotRect(FigureSet set, ColonDot dot, int windowWidthPx, int windowHeightPx);
 

@@ -1,6 +1,5 @@
 #include "boardreader.h"
 
-#include <QPainter>
 #include <QStringList>
 
 #include <cmath>
@@ -9,32 +8,15 @@ namespace BoardReader {
 
 using BoardGeometry::ColonDot;
 using BoardGeometry::FigureSet;
-using BoardGeometry::SetKind;
 
 QColor BoardColours::litFor(FigureSet set) const
 {
-    return BoardGeometry::kindOf(set) == SetKind::Score ? scoreLit : clockLit;
-}
-
-QList<int> SetReading::digits() const
-{
-    return SevenSegment::digitsOf(figures);
-}
-
-bool SetReading::allBlank() const
-{
-    if (figures.isEmpty())
-        return false;
-    for (const SevenSegment::FigureReading &figure : figures) {
-        if (!figure.isBlank())
-            return false;
-    }
-    return true;
+    return BoardGeometry::kindOf(set) == BoardGeometry::SetKind::Score ? scoreLit : clockLit;
 }
 
 QString SetReading::text() const
 {
-    return BoardGeometry::renderText(set, digits(), upperDot, lowerDot);
+    return BoardGeometry::renderText(set, SevenSegment::digitsOf(figures), upperDot, lowerDot);
 }
 
 QString SetReading::describe() const
@@ -42,10 +24,8 @@ QString SetReading::describe() const
     QStringList parts;
     for (int index = 0; index < figures.size(); ++index)
         parts << QStringLiteral("[%1]=%2").arg(index).arg(figures.at(index).describe());
-    if (BoardGeometry::hasColon(set)) {
-        parts << QStringLiteral("dots %1/%2")
-                     .arg(upperDot ? "on" : "off", lowerDot ? "on" : "off");
-    }
+    if (BoardGeometry::hasColon(set))
+        parts << QStringLiteral("dots %1/%2").arg(upperDot ? "on" : "off", lowerDot ? "on" : "off");
     return QStringLiteral("%1 \"%2\" (%3)")
         .arg(BoardGeometry::layout(set).label, text(), parts.join(u' '));
 }
@@ -61,9 +41,8 @@ bool isDotLit(const QImage &client, const QRect &dot, const QColor &lit, const Q
         for (int x = int(centre.x()) - reach; x <= int(centre.x()) + reach; ++x) {
             const double dx = x + 0.5 - centre.x();
             const double dy = y + 0.5 - centre.y();
-            if (dx * dx + dy * dy > radius * radius || !client.valid(x, y))
-                continue;
-            if (SevenSegment::looksLit(client.pixel(x, y), lit, back))
+            if (dx * dx + dy * dy <= radius * radius && client.valid(x, y) &&
+                SevenSegment::looksLit(client.pixel(x, y), lit, back))
                 return true;
         }
     }
@@ -76,16 +55,16 @@ SetReading readSet(const QImage &client, FigureSet set, const BoardColours &colo
     const int height = client.height();
     SetReading reading;
     reading.set = set;
-    reading.figures = SevenSegment::readFigures(
-        client, BoardGeometry::figureRects(set, width, height), colours.litFor(set),
-        colours.figureBack);
+    reading.figures =
+        SevenSegment::readFigures(client, BoardGeometry::figureRects(set, width, height),
+                                  colours.litFor(set), colours.figureBack);
     if (BoardGeometry::hasColon(set)) {
-        reading.upperDot =
-            isDotLit(client, BoardGeometry::colonDotRect(set, ColonDot::Upper, width, height),
-                     colours.dotLit, colours.dotBack);
-        reading.lowerDot =
-            isDotLit(client, BoardGeometry::colonDotRect(set, ColonDot::Lower, width, height),
-                     colours.dotLit, colours.dotBack);
+        const auto lit = [&](ColonDot dot) {
+            return isDotLit(client, BoardGeometry::colonDotRect(set, dot, width, height),
+                            colours.dotLit, colours.dotBack);
+        };
+        reading.upperDot = lit(ColonDot::Upper);
+        reading.lowerDot = lit(ColonDot::Lower);
     }
     return reading;
 }
@@ -93,36 +72,6 @@ SetReading readSet(const QImage &client, FigureSet set, const BoardColours &colo
 QString readText(const QImage &client, FigureSet set, const BoardColours &colours)
 {
     return readSet(client, set, colours).text();
-}
-
-QImage annotate(const QImage &client)
-{
-    QImage copy = client.convertToFormat(QImage::Format_RGB32);
-    QPainter painter(&copy);
-    const int width = client.width();
-    const int height = client.height();
-    for (FigureSet set : BoardGeometry::allSets()) {
-        painter.setBrush(Qt::NoBrush);
-        for (const QRect &figure : BoardGeometry::figureRects(set, width, height)) {
-            painter.setPen(QColor(0, 255, 255));
-            painter.drawRect(figure.adjusted(0, 0, -1, -1));
-            painter.setPen(QColor(0, 255, 0));
-            const double radius = SevenSegment::sampleRadius(figure.width());
-            for (int segment = 0; segment < SevenSegment::SegmentCount; ++segment) {
-                const QPointF centre =
-                    SevenSegment::segmentCentre(QRectF(figure), SevenSegment::Segment(segment));
-                painter.drawEllipse(centre, radius, radius);
-            }
-        }
-        if (!BoardGeometry::hasColon(set))
-            continue;
-        painter.setPen(QColor(255, 0, 255));
-        for (ColonDot dot : {ColonDot::Upper, ColonDot::Lower}) {
-            const QRect rect = BoardGeometry::colonDotRect(set, dot, width, height);
-            painter.drawRect(rect.adjusted(0, 0, -1, -1));
-        }
-    }
-    return copy;
 }
 
 } // namespace BoardReader

@@ -30,9 +30,6 @@ struct SetReading
     bool upperDot = false;
     bool lowerDot = false;
 
-    QList<int> digits() const;
-    // False for a reading with no figures, as when no picture could be had.
-    bool allBlank() const;
     QString text() const;
     // Every figure and dot spelt out, for a failure message.
     QString describe() const;
@@ -43,9 +40,5 @@ SetReading readSet(const QImage &client, BoardGeometry::FigureSet set,
                    const BoardColours &colours = {});
 QString readText(const QImage &client, BoardGeometry::FigureSet set,
                  const BoardColours &colours = {});
-
-// A copy of the picture with every figure box, sample disc and colon dot
-// outlined, for a person checking why a reading went wrong.
-QImage annotate(const QImage &client);
 
 } // namespace BoardReader

@@ -1,61 +1,18 @@
 #include "sevensegmentreader.h"
 
-#include <QStringList>
-
-#include <array>
 #include <cmath>
 
 namespace SevenSegment {
 
 namespace {
 
-constexpr SegmentMask bit(Segment segment)
-{
-    return SegmentMask(1u << segment);
-}
+// The lit bars of each digit, as they are drawn.
+const char *const DigitBars[] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                                 "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
 
-constexpr SegmentMask mask(std::initializer_list<Segment> segments)
-{
-    SegmentMask result = 0;
-    for (Segment segment : segments)
-        result |= bit(segment);
-    return result;
-}
-
-// Kept as letters on purpose: a table typed the way the digits are drawn is
-// easier to check by eye than hex masks.
-const std::array<SegmentMask, 10> &digitTable()
-{
-    static const std::array<SegmentMask, 10> table = {
-        mask({A, B, C, D, E, F}),    // 0
-        mask({B, C}),                // 1
-        mask({A, B, G, E, D}),       // 2
-        mask({A, B, G, C, D}),       // 3
-        mask({F, G, B, C}),          // 4
-        mask({A, F, G, C, D}),       // 5
-        mask({A, F, G, E, D, C}),    // 6
-        mask({A, B, C}),             // 7
-        mask({A, B, C, D, E, F, G}), // 8
-        mask({A, B, C, D, F, G}),    // 9
-    };
-    return table;
-}
-
-struct Anchor
-{
-    double x;
-    double y;
-};
-
-constexpr std::array<Anchor, SegmentCount> anchors = {{
-    {0.5, 0.10}, // a
-    {0.80, 0.30}, // b
-    {0.80, 0.70}, // c
-    {0.5, 0.90}, // d
-    {0.20, 0.70}, // e
-    {0.20, 0.30}, // f
-    {0.5, 0.50}, // g
-}};
+// Where each bar is sampled, as fractions of the figure's width and height.
+const QPointF Anchors[SegmentCount] = {{0.5, 0.1}, {0.8, 0.3}, {0.8, 0.7}, {0.5, 0.9},
+                                       {0.2, 0.7}, {0.2, 0.3}, {0.5, 0.5}};
 
 int squaredDistance(QRgb pixel, const QColor &colour)
 {
@@ -65,38 +22,30 @@ int squaredDistance(QRgb pixel, const QColor &colour)
     return dr * dr + dg * dg + db * db;
 }
 
-bool pixelLit(const QImage &image, int x, int y, const QColor &lit, const QColor &back)
-{
-    if (!image.valid(x, y))
-        return false;
-    return looksLit(image.pixel(x, y), lit, back);
-}
-
 } // namespace
 
 SegmentMask segmentsForDigit(int digit)
 {
-    if (digit < 0 || digit > 9)
-        return 0;
-    return digitTable()[size_t(digit)];
+    SegmentMask mask = 0;
+    for (const char *bar = digit >= 0 && digit <= 9 ? DigitBars[digit] : ""; *bar; ++bar)
+        mask |= SegmentMask(1u << (*bar - 'a'));
+    return mask;
 }
 
 int digitForSegments(SegmentMask segments)
 {
-    if (segments == 0)
-        return BlankDigit;
-    for (int digit = 0; digit <= 9; ++digit) {
-        if (digitTable()[size_t(digit)] == segments)
+    for (int digit = 0; digit <= 9 && segments; ++digit) {
+        if (segmentsForDigit(digit) == segments)
             return digit;
     }
-    return UnreadableDigit;
+    return segments ? UnreadableDigit : BlankDigit;
 }
 
 QString segmentLetters(SegmentMask segments)
 {
     QString letters;
     for (int segment = A; segment < SegmentCount; ++segment) {
-        if (segments & bit(Segment(segment)))
+        if (segments & (1u << segment))
             letters += QChar(u'a' + segment);
     }
     return letters;
@@ -104,17 +53,16 @@ QString segmentLetters(SegmentMask segments)
 
 QString FigureReading::describe() const
 {
-    if (digit == BlankDigit)
+    if (isBlank())
         return QStringLiteral("blank");
-    if (digit == UnreadableDigit)
-        return QStringLiteral("unreadable (lit: %1)").arg(segmentLetters(segments));
-    return QString::number(digit);
+    return isReadable() ? QString::number(digit)
+                        : QStringLiteral("unreadable (lit: %1)").arg(segmentLetters(segments));
 }
 
 QPointF segmentCentre(const QRectF &figure, Segment segment)
 {
-    const Anchor &anchor = anchors[size_t(segment)];
-    return {figure.x() + anchor.x * figure.width(), figure.y() + anchor.y * figure.height()};
+    return {figure.x() + Anchors[segment].x() * figure.width(),
+            figure.y() + Anchors[segment].y() * figure.height()};
 }
 
 double sampleRadius(double figureWidth)
@@ -136,14 +84,13 @@ bool isSegmentLit(const QImage &image, const QRect &figure, Segment segment, con
     // disc falls between pixel centres still gets one sample.
     const int cx = int(std::floor(centre.x()));
     const int cy = int(std::floor(centre.y()));
-    if (pixelLit(image, cx, cy, lit, back))
-        return true;
     const int reach = int(std::ceil(radius)) + 1;
     for (int y = cy - reach; y <= cy + reach; ++y) {
         for (int x = cx - reach; x <= cx + reach; ++x) {
             const double dx = x + 0.5 - centre.x();
             const double dy = y + 0.5 - centre.y();
-            if (dx * dx + dy * dy <= radius * radius && pixelLit(image, x, y, lit, back))
+            const bool inside = (x == cx && y == cy) || dx * dx + dy * dy <= radius * radius;
+            if (inside && image.valid(x, y) && looksLit(image.pixel(x, y), lit, back))
                 return true;
         }
     }
@@ -156,7 +103,7 @@ FigureReading readFigure(const QImage &image, const QRect &figure, const QColor 
     FigureReading reading;
     for (int segment = A; segment < SegmentCount; ++segment) {
         if (isSegmentLit(image, figure, Segment(segment), lit, back))
-            reading.segments |= bit(Segment(segment));
+            reading.segments |= SegmentMask(1u << segment);
     }
     reading.digit = digitForSegments(reading.segments);
     return reading;
@@ -166,7 +113,6 @@ QList<FigureReading> readFigures(const QImage &image, const QList<QRect> &figure
                                  const QColor &lit, const QColor &back)
 {
     QList<FigureReading> readings;
-    readings.reserve(figures.size());
     for (const QRect &figure : figures)
         readings.append(readFigure(image, figure, lit, back));
     return readings;
@@ -175,7 +121,6 @@ QList<FigureReading> readFigures(const QImage &image, const QList<QRect> &figure
 QList<int> digitsOf(const QList<FigureReading> &readings)
 {
     QList<int> digits;
-    digits.reserve(readings.size());
     for (const FigureReading &reading : readings)
         digits.append(reading.digit);
     return digits;

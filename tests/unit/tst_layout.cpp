@@ -1,5 +1,4 @@
 #include "board/colorref.h"
-#include "board/fitpicture.h"
 #include "board/frmscoreboard.h"
 #include "board/imagecontrol.h"
 #include "board/labelcontrol.h"
@@ -17,37 +16,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cmath>
 #include <memory>
 
 using modStretch::LayoutEntry;
 
 namespace {
 
-// The two team names are placed by the label step, not by the stretch.
-bool placedByLabels(const BoardControl *control)
-{
-    return control->controlName() == QLatin1String("lblHome")
-           || control->controlName() == QLatin1String("lblVisitor");
-}
-
-double fontOf(const BoardControl *control)
-{
-    const auto *label = qobject_cast<const LabelControl *>(control);
-    return label ? label->fontSize() : 0;
-}
-
-double borderOf(const BoardControl *control)
-{
-    const auto *shape = qobject_cast<const ShapeControl *>(control);
-    return shape ? shape->borderWidth() : 0;
-}
-
 // The extent of the pixels of one colour that a control shows on the board.
 QSize inkOf(QWidget *board, const BoardControl *control, qint32 color)
 {
-    const QRect place(control->mapTo(board, QPoint()), control->size());
-    const QImage image = board->grab(place).toImage();
+    const QImage image =
+        board->grab(QRect(control->mapTo(board, QPoint()), control->size())).toImage();
     QRect ink;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -58,10 +37,14 @@ QSize inkOf(QWidget *board, const BoardControl *control, qint32 color)
     return ink.size();
 }
 
-int sizeOf(const BoardControl *control)
+// What the stretch sets on a control besides its place: font, border, figure.
+QList<double> sizesOf(const BoardControl *control)
 {
+    const auto *label = qobject_cast<const LabelControl *>(control);
+    const auto *shape = qobject_cast<const ShapeControl *>(control);
     const auto *figure = qobject_cast<const Segmora *>(control);
-    return figure ? figure->ledSize() : 0;
+    return {label ? label->fontSize() : 0, shape ? double(shape->borderWidth()) : 0,
+            figure ? double(figure->ledSize()) : 0};
 }
 
 } // namespace
@@ -75,7 +58,6 @@ private:
     std::unique_ptr<frmScoreBoard> m_board;
     QTemporaryDir m_dir;
 
-    const std::vector<LayoutEntry> &entries() const { return m_board->layoutRecord().LayoutTable; }
     BoardControl *control(const char *name, int index = -1) const
     {
         return m_board->controlLayer().find(QLatin1String(name), index);
@@ -87,6 +69,12 @@ private:
         image.fill(Qt::yellow);
         image.save(path);
         return path;
+    }
+    // Resizes the window as the operator would and lets the resize arrive.
+    void resizeTo(int width, int height)
+    {
+        m_board->resize(width, height);
+        QTRY_COMPARE(m_board->size(), QSize(width, height));
     }
 
 private slots:
@@ -100,56 +88,44 @@ private slots:
     }
     void cleanup() { m_board.reset(); }
 
-    // Resizes the window as the operator would and lets the resize arrive.
-    void resizeTo(int width, int height)
+    // Places scale with the window from the record, so nothing drifts; the
+    // sizes of fonts, borders and figures stay as recorded.
+    void stretchFollowsTheRecord_data()
     {
-        m_board->resize(width, height);
-        QTRY_COMPARE(m_board->size(), QSize(width, height));
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<double>("across");
+        QTest::newRow("back at the recorded size") << QSize(632, 453) << 1.0;
+        QTest::newRow("twice the width") << QSize(1264, 453) << 2.0;
     }
-
-    void everyControlIsRecorded()
+    void stretchFollowsTheRecord()
     {
-        const int controls = m_board->controlLayer().count();
-        QCOMPARE(int(entries().size()), controls + 1);
-        QCOMPARE(entries()[size_t(controls - 1)].Control, m_board->controlLayer().controls().last());
-        QCOMPARE(entries().back().Control, nullptr);
-        QCOMPARE(m_board->layoutRecord().DesignWidth, 9480);
-        QCOMPARE(m_board->layoutRecord().DesignHeight, 6795);
-    }
-
-    void stretchAtTheRecordedSizePutsEverythingBack()
-    {
+        QFETCH(QSize, size);
+        QFETCH(double, across);
         resizeTo(1000, 700);
-        resizeTo(632, 453);
-        for (const LayoutEntry &entry : entries()) {
-            if (!entry.Control || placedByLabels(entry.Control))
+        resizeTo(size.width(), size.height());
+        for (const LayoutEntry &e : m_board->layoutRecord().LayoutTable) {
+            // The team names are placed by the label step.
+            if (!e.Control || e.Control->controlName() == "lblHome" ||
+                e.Control->controlName() == "lblVisitor")
                 continue;
-            const BoardControl *c = entry.Control;
-            const QByteArray name = c->objectName().toLatin1();
-            QVERIFY2(c->twipLeft() == entry.Left && c->twipTop() == entry.Top, name);
-            if (entry.Width)
-                QVERIFY2(c->twipWidth() == entry.Width && c->twipHeight() == entry.Height, name);
-            QVERIFY2(fontOf(c) == entry.FontSize && borderOf(c) == entry.BorderWidth, name);
-            QVERIFY2(sizeOf(c) == entry.Size, name);
+            const QList<double> place = {e.Control->twipLeft(), e.Control->twipTop(),
+                                         e.Control->twipWidth(), e.Control->twipHeight()};
+            const QList<double> recorded = {across * e.Left,
+                                            double(e.Top),
+                                            e.Width ? across * e.Width : place[2],
+                                            e.Width ? e.Height : place[3],
+                                            double(e.FontSize),
+                                            double(e.BorderWidth),
+                                            double(e.Size)};
+            QVERIFY2(place + sizesOf(e.Control) == recorded, qPrintable(e.Control->objectName()));
         }
     }
 
-    void twiceTheWidthDoublesLeftsAndWidthsOnly()
+    // The clock colons widen with the window; a lit penalty colon stays
+    // round beside the round marks.
+    void colonsFollowTheirShape()
     {
         resizeTo(1264, 453);
-        for (const LayoutEntry &entry : entries()) {
-            if (!entry.Control || placedByLabels(entry.Control))
-                continue;
-            const BoardControl *c = entry.Control;
-            const QByteArray name = c->objectName().toLatin1();
-            QVERIFY2(c->twipLeft() == 2.0 * entry.Left && c->twipTop() == entry.Top, name);
-            if (entry.Width)
-                QVERIFY2(c->twipWidth() == 2.0 * entry.Width && c->twipHeight() == entry.Height, name);
-            QVERIFY2(fontOf(c) == entry.FontSize && borderOf(c) == entry.BorderWidth, name);
-            QVERIFY2(sizeOf(c) == entry.Size, name);
-        }
-        // The clock colons widen with the window; a lit penalty colon stays
-        // round beside the round marks.
         m_board->engine().enterPenaltyTime(1, ClockValue::fromSeconds(90));
         const qint32 lit = settingsRecord().BorderColor;
         const QSize clockDot = inkOf(m_board.get(), control("Shape2", 0), lit);
@@ -161,70 +137,28 @@ private slots:
                  qPrintable(QString::number(penaltyDot.width())));
     }
 
-    void shrinkingTowardsNothingKeepsEverySizeAtOneOrMore()
+    void extremeSizes()
     {
         resizeTo(2, 2);
         for (const BoardControl *c : m_board->controlLayer().controls()) {
-            const QByteArray name = c->objectName().toLatin1();
-            QVERIFY2(c->twipWidth() >= 1 && c->twipHeight() >= 1, name);
-            if (qobject_cast<const LabelControl *>(c))
-                QVERIFY2(fontOf(c) >= 1, name);
-            if (qobject_cast<const Segmora *>(c))
-                QVERIFY2(sizeOf(c) >= 1, name);
-            if (c->controlName() == QLatin1String("Shape3"))
-                QVERIFY2(borderOf(c) >= 1, name);
+            QVERIFY2(c->twipWidth() >= 1 && c->twipHeight() >= 1, qPrintable(c->objectName()));
+            const QList<double> sizes = sizesOf(c);
+            QVERIFY2(qobject_cast<const LabelControl *>(c) == nullptr || sizes[0] >= 1,
+                     qPrintable(c->objectName()));
+            QVERIFY2(qobject_cast<const Segmora *>(c) == nullptr || sizes[2] >= 1,
+                     qPrintable(c->objectName()));
         }
-    }
-
-    void aFourKWindowScalesLikeAnyOther()
-    {
+        QVERIFY(static_cast<ShapeControl *>(control("Shape3"))->borderWidth() >= 1);
         resizeTo(3840, 2160);
-        QCOMPARE(control("pledTime", 0)->height(), int(std::nearbyint(95.0 * 32400 / 6795)));
-        const QImage board = m_board->grab().toImage();
-        QCOMPARE(board.size(), QSize(3840, 2160));
-        QCOMPARE(BoardReader::readText(board, BoardGeometry::FigureSet::GameClock), QStringLiteral("20:00"));
-    }
-
-    void fractionalPointsAreRecordedWhole()
-    {
-        const auto *goal = qobject_cast<LabelControl *>(control("lblGoalH"));
-        for (const LayoutEntry &entry : entries()) {
-            if (entry.Control == goal)
-                QCOMPARE(entry.FontSize, 16);
-        }
-        resizeTo(700, 500);
+        QCOMPARE(
+            BoardReader::readText(m_board->grab().toImage(), BoardGeometry::FigureSet::GameClock),
+            "20:00");
+        // A fractional point size is recorded whole.
         resizeTo(632, 453);
-        QCOMPARE(goal->fontSize(), 16.0);
+        QCOMPARE(static_cast<LabelControl *>(control("lblGoalH"))->fontSize(), 16.0);
     }
 
-    void teamNameSize_data()
-    {
-        QTest::addColumn<QSize>("outer");
-        QTest::addColumn<double>("size");
-        QTest::newRow("design outer size") << QSize(9600, 7200) << 24.0;
-        QTest::newRow("twice the width alone") << QSize(19200, 7200) << 24.0;
-        QTest::newRow("twice the height alone") << QSize(9600, 14400) << 24.0;
-        QTest::newRow("twice both") << QSize(19200, 14400) << 48.0;
-        QTest::newRow("design client size") << QSize(9480, 6795) << 24.0 * 6795 / 7200;
-        QTest::newRow("wide 4K follows the height") << QSize(57600, 32400) << 108.0;
-    }
-    void teamNameSize()
-    {
-        QFETCH(QSize, outer);
-        QFETCH(double, size);
-        QCOMPARE(modStretch::scaledFontSize(24, outer), size);
-    }
-
-    void teamNamesFollowTheWindow()
-    {
-        resizeTo(1264, 906);
-        const QSize outer = m_board->frameGeometry().size() * 15;
-        const auto *home = qobject_cast<LabelControl *>(control("lblHome"));
-        QCOMPARE(home->fontSize(), double(modStretch::roundHalfEven(modStretch::scaledFontSize(24, outer))));
-        QVERIFY(home->fontSize() >= 45);
-    }
-
-    void teamNamesAreCentredAndPlain()
+    void teamNamesFollowTheWindowCentredAndPlain()
     {
         settingsRecord().HomeText = QStringLiteral("<b>Reds</b>");
         m_board->UpdateLabels();
@@ -237,27 +171,14 @@ private slots:
         QFont font(QStringLiteral("Arial"));
         font.setBold(true);
         font.setPixelSize(30);
-        QVERIFY(home->twipWidth() > 15 * QFontMetricsF(font).horizontalAdvance(QStringLiteral("Reds")) * 2);
-    }
-
-    void fittedPlace_data()
-    {
-        QTest::addColumn<QSizeF>("picture");
-        QTest::addColumn<QRectF>("place");
-        const QSizeF box(3735, 1935);
-        QTest::newRow("wide fills the width, centred vertically")
-            << QSizeF(3000, 750) << QRectF(0, (1935 - 933.75) / 2, 3735, 933.75);
-        QTest::newRow("tall fills the height, centred horizontally")
-            << QSizeF(750, 3000) << QRectF((3735 - 483.75) / 2, 0, 483.75, 1935);
-        QTest::newRow("same proportions fill the box") << QSizeF(7470, 3870) << QRectF(0, 0, 3735, 1935);
-        QTest::newRow("no width") << QSizeF(0, 300) << QRectF();
-        QTest::newRow("no height") << QSizeF(300, 0) << QRectF();
-    }
-    void fittedPlace()
-    {
-        QFETCH(QSizeF, picture);
-        QFETCH(QRectF, place);
-        QCOMPARE(modGrabKeys::fittedPlace(picture, QSizeF(3735, 1935)), place);
+        QVERIFY(home->twipWidth() >
+                15 * QFontMetricsF(font).horizontalAdvance(QStringLiteral("Reds")) * 2);
+        // The size follows the smaller of the window's two stretches.
+        const double atDesign = home->fontSize();
+        resizeTo(1264, 453);
+        QCOMPARE(home->fontSize(), atDesign);
+        resizeTo(1264, 906);
+        QVERIFY(home->fontSize() >= 45);
     }
 
     // The framed board stays inside the screen's available area.
@@ -268,12 +189,12 @@ private slots:
         QTest::addColumn<QRect>("fitted");
         const QRect design(60, 200, 632, 453);
         QTest::newRow("fits") << design << QRect(0, 0, 1920, 1080) << design;
-        QTest::newRow("below the bottom") << QRect(60, 500, 632, 453) << QRect(0, 0, 960, 540)
-                                          << QRect(60, 83, 632, 453);
-        QTest::newRow("under a panel on the left") << design << QRect(100, 0, 1820, 1080)
-                                                   << QRect(104, 200, 632, 453);
-        QTest::newRow("scaled 1280 x 720") << design << QRect(0, 0, 640, 360)
-                                           << QRect(60, 23, 464, 333);
+        QTest::newRow("below the bottom")
+            << QRect(60, 500, 632, 453) << QRect(0, 0, 960, 540) << QRect(60, 83, 632, 453);
+        QTest::newRow("under a panel on the left")
+            << design << QRect(100, 0, 1820, 1080) << QRect(104, 200, 632, 453);
+        QTest::newRow("scaled 1280 x 720")
+            << design << QRect(0, 0, 640, 360) << QRect(60, 23, 464, 333);
         QTest::newRow("no room at all") << design << QRect(0, 0, 5, 20) << QRect(4, 23, 1, 1);
     }
     void fitsInsideTheScreen()
@@ -287,59 +208,33 @@ private slots:
     void boardPictureFollowsItsFile()
     {
         auto *image = qobject_cast<ImageControl *>(control("imgBoardPic"));
-        settingsRecord().BoardPic = picture(QStringLiteral("wide.png"), QSize(200, 50));
-        m_board->UpdateLabels();
-        QCOMPARE(image->picture().size(), QSize(200, 50));
-        QCOMPARE(image->twipWidth(), 3735.0);
+        const auto show = [this](const QString &file) {
+            settingsRecord().BoardPic = file;
+            m_board->UpdateLabels();
+        };
+        // Fitted to its box and centred, whichever way it is long.
+        show(picture("tall.png", QSize(50, 200)));
+        QCOMPARE(
+            QRectF(image->twipLeft(), image->twipTop(), image->twipWidth(), image->twipHeight()),
+            QRectF((3735 - 483.75) / 2, 0, 483.75, 1935));
+        show(picture("wide.png", QSize(200, 50)));
         QCOMPARE(image->twipTop(), (1935 - 933.75) / 2);
         QVERIFY(image->isVisibleTo(m_board.get()));
-
         // A file that is gone keeps the picture there was.
-        settingsRecord().BoardPic = m_dir.filePath(QStringLiteral("gone.png"));
-        m_board->UpdateLabels();
+        show(m_dir.filePath(QStringLiteral("gone.png")));
         QCOMPARE(image->picture().size(), QSize(200, 50));
-
         // A file that is no picture, or is empty, leaves the box empty.
         for (const QByteArray &content : {QByteArray("not a picture at all"), QByteArray()}) {
-            settingsRecord().BoardPic = picture(QStringLiteral("wide.png"), QSize(200, 50));
-            m_board->UpdateLabels();
+            show(picture(QStringLiteral("wide.png"), QSize(200, 50)));
             QFile damaged(m_dir.filePath(QStringLiteral("damaged.jpg")));
             QVERIFY(damaged.open(QIODevice::WriteOnly));
             damaged.write(content);
             damaged.close();
-            settingsRecord().BoardPic = damaged.fileName();
-            m_board->UpdateLabels();
+            show(damaged.fileName());
             QVERIFY(image->picture().isNull());
         }
-
-        settingsRecord().BoardPic.clear();
-        settingsRecord().BoardPic = picture(QStringLiteral("tall.png"), QSize(50, 200));
-        m_board->UpdateLabels();
-        QCOMPARE(image->twipHeight(), 1935.0);
-        settingsRecord().BoardPic.clear();
-        m_board->UpdateLabels();
+        show(QString());
         QVERIFY(image->picture().isNull());
-    }
-
-    void resizingDoesNotHideTheWindow()
-    {
-        int hides = 0;
-        struct HideCounter : QObject
-        {
-            int *hides;
-            explicit HideCounter(int *count) : hides(count) {}
-            bool eventFilter(QObject *, QEvent *event) override
-            {
-                *hides += event->type() == QEvent::Hide;
-                return false;
-            }
-        } counter(&hides);
-        m_board->installEventFilter(&counter);
-        resizeTo(900, 700);
-        QCoreApplication::processEvents();
-        QCOMPARE(hides, 0);
-        QVERIFY(m_board->isVisible());
-        QVERIFY(m_board->updatesEnabled());
     }
 };
 

@@ -33,7 +33,8 @@ constexpr qint64 OneTickMs = 100;
 
 qint64 steadyNs()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(SteadyClock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               SteadyClock::now().time_since_epoch())
         .count();
 }
 
@@ -92,7 +93,8 @@ private:
     ClockValue valueAfter(double elapsedMs) const
     {
         const qint64 tenths = qint64(std::floor(qMax(0.0, elapsedMs) / 100));
-        return qMax(ClockValue(), ClockValue::fromRaw(lengthMs * 10) - ClockValue::fromTenths(tenths));
+        return qMax(ClockValue(),
+                    ClockValue::fromRaw(lengthMs * 10) - ClockValue::fromTenths(tenths));
     }
     void note(qint64 offset)
     {
@@ -122,8 +124,8 @@ protected:
         if (event->type() != QEvent::Timer)
             return false;
         auto *timer = qobject_cast<QTimer *>(watched);
-        if (!timer || timer->interval() != int(OneTickMs)
-            || static_cast<QTimerEvent *>(event)->timerId() != timer->timerId())
+        if (!timer || timer->interval() != int(OneTickMs) ||
+            static_cast<QTimerEvent *>(event)->timerId() != timer->timerId())
             return false;
         beforeTick();
         watched->event(event);
@@ -216,8 +218,8 @@ int main(int argc, char *argv[])
     clocks.push_back({QStringLiteral("shot"), &board.shotDigits(),
                       [](ClockValue v) { return clockCaptions(v, true); }, 120'000});
     for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
-        clocks.push_back({QStringLiteral("penalty %1").arg(slot), &board.penaltyDigits(slot), penalty,
-                          penaltyMs});
+        clocks.push_back({QStringLiteral("penalty %1").arg(slot), &board.penaltyDigits(slot),
+                          penalty, penaltyMs});
 
     Load load(loaded ? 2 : 0);
     // The shot clock first: starting it pauses the penalty clocks.
@@ -228,7 +230,7 @@ int main(int argc, char *argv[])
     const qint64 gameAfter = steadyNs();
     for (WatchedClock &clock : clocks)
         clock.startNs = clock.name == QLatin1String("shot") ? (shotBefore + shotAfter) / 2
-                                                             : (shotAfter + gameAfter) / 2;
+                                                            : (shotAfter + gameAfter) / 2;
 
     std::vector<double> gaps;
     qint64 lastTick = 0;
@@ -269,7 +271,8 @@ int main(int argc, char *argv[])
     for (const WatchedClock &clock : stale)
         staleWorst = qMax(staleWorst, qMax(clock.mostBehind, clock.mostAhead));
     Bench::row(QStringLiteral("Clock truth"), conditions,
-               QStringLiteral("worst %1 ms apart at the tick (%8 ms just before the next one); %2; tick gap median %3 ms, p99 %4 ms, max %5 ms; "
+               QStringLiteral("worst %1 ms apart at the tick (%8 ms just before the next one); %2; "
+                              "tick gap median %3 ms, p99 %4 ms, max %5 ms; "
                               "buzzer %6x, horn %7x")
                    .arg(worst)
                    .arg(parts.join(QStringLiteral("; ")))

@@ -199,15 +199,15 @@ private:
     {
         using Bench::number;
         using Bench::percentile;
-        QString figure = QStringLiteral("figure painted: median %1 ms, p99 %2 ms, max %3 ms; "
-                                        "window updated: median %4 ms, p99 %5 ms")
-                             .arg(number(percentile(painted, 0.5), 3),
-                                  number(percentile(painted, 0.99), 3),
-                                  number(percentile(painted, 1.0), 3),
-                                  number(percentile(flushed, 0.5), 3),
-                                  number(percentile(flushed, 0.99), 3));
+        QString figure =
+            QStringLiteral("figure painted: median %1 ms, p99 %2 ms, max %3 ms; "
+                           "window updated: median %4 ms, p99 %5 ms")
+                .arg(number(percentile(painted, 0.5), 3), number(percentile(painted, 0.99), 3),
+                     number(percentile(painted, 1.0), 3), number(percentile(flushed, 0.5), 3),
+                     number(percentile(flushed, 0.99), 3));
         if (missed > 0)
-            figure += QStringLiteral("; %1 keys showed nothing within %2 ms").arg(missed).arg(GiveUpMs);
+            figure +=
+                QStringLiteral("; %1 keys showed nothing within %2 ms").arg(missed).arg(GiveUpMs);
         Bench::row(QStringLiteral("Key to screen"),
                    QStringLiteral("%1, %2 keys, offscreen").arg(c.name).arg(painted.size()), figure,
                    QStringLiteral("p99 < 16 ms"));
@@ -233,25 +233,54 @@ int main(int argc, char *argv[])
     resetSettingsRecord();
     KeyBench bench;
     const auto alternate = [](const char *even, const char *odd) {
-        return [even, odd](int i) { return QLatin1String(i % 2 ? odd : even); };
+        return [even, odd](int i) {
+            return QLatin1String(i % 2 ? odd : even);
+        };
     };
     const QList<KeyBench::Case> cases = {
-        {QStringLiteral("Enter after a typed game time"), "TimeBack", alternate("12", "13"),
-         QLatin1Char('\n'), {}, samples},
-        {QStringLiteral("Enter after a typed penalty time"), "PenaltyTH1", alternate("1.30", "1.40"),
-         QLatin1Char('\n'), {}, samples},
-        {QStringLiteral("Digit and Enter into a score"), "HomeBack", alternate("7", "8"),
-         QLatin1Char('\n'), {}, samples},
-        {QStringLiteral("Delete clears a penalty"), "PenaltyTV1", alternate("2\n", "3\n"),
-         QChar(0x7f), {}, samples},
-        {QStringLiteral("X resets a typed shot time of 1:30"), "ShotClockBack",
-         alternate("1.30\n", "1.30\n"), QLatin1Char('x'), {}, samples / 2, true},
-        {QStringLiteral("C switches between game clock and time of day"), "TimeBack",
-         alternate("", ""), QLatin1Char('c'), {}, samples / 2, true},
+        {QStringLiteral("Enter after a typed game time"),
+         "TimeBack",
+         alternate("12", "13"),
+         QLatin1Char('\n'),
+         {},
+         samples},
+        {QStringLiteral("Enter after a typed penalty time"),
+         "PenaltyTH1",
+         alternate("1.30", "1.40"),
+         QLatin1Char('\n'),
+         {},
+         samples},
+        {QStringLiteral("Digit and Enter into a score"),
+         "HomeBack",
+         alternate("7", "8"),
+         QLatin1Char('\n'),
+         {},
+         samples},
+        {QStringLiteral("Delete clears a penalty"),
+         "PenaltyTV1",
+         alternate("2\n", "3\n"),
+         QChar(0x7f),
+         {},
+         samples},
+        {QStringLiteral("X resets a typed shot time of 1:30"),
+         "ShotClockBack",
+         alternate("1.30\n", "1.30\n"),
+         QLatin1Char('x'),
+         {},
+         samples / 2,
+         true},
+        {QStringLiteral("C switches between game clock and time of day"),
+         "TimeBack",
+         alternate("", ""),
+         QLatin1Char('c'),
+         {},
+         samples / 2,
+         true},
         {QStringLiteral("S starts a game clock typed at 30.5 (first tenth shown)"), "TimeBack",
          alternate("0.305\n", "0.305\n"), QLatin1Char('s'), QStringLiteral("s"), samples / 5, true},
-        {QStringLiteral("Z starts a shot clock typed at 30.1 (first change shown)"), "ShotClockBack",
-         alternate("0.301\n", "0.301\n"), QLatin1Char('z'), QStringLiteral("z"), samples / 5, true},
+        {QStringLiteral("Z starts a shot clock typed at 30.1 (first change shown)"),
+         "ShotClockBack", alternate("0.301\n", "0.301\n"), QLatin1Char('z'), QStringLiteral("z"),
+         samples / 5, true},
     };
     for (const KeyBench::Case &c : cases)
         bench.run(c);

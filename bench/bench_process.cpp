@@ -27,7 +27,8 @@ namespace {
 
 const QSize ScreenSize(3840, 2160);
 
-void row(const QString &what, const QString &conditions, const QString &figure, const QString &target)
+void row(const QString &what, const QString &conditions, const QString &figure,
+         const QString &target)
 {
     QTextStream out(stdout);
     out << "| " << what << " | " << conditions << " | " << figure << " | " << target << " |\n";
@@ -99,7 +100,8 @@ qint64 childNamed(const QByteArray &name)
         if (!file.open(QIODevice::ReadOnly))
             continue;
         const QByteArray stat = file.readAll();
-        const QByteArray comm = stat.mid(stat.indexOf('(') + 1, stat.lastIndexOf(')') - stat.indexOf('(') - 1);
+        const QByteArray comm =
+            stat.mid(stat.indexOf('(') + 1, stat.lastIndexOf(')') - stat.indexOf('(') - 1);
         const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
         if (comm == name && fields.value(1) == parent.toLatin1())
             return entry.toLongLong();
@@ -130,7 +132,8 @@ public:
         if (m_window == 0)
             return failed(QStringLiteral("opening the board"));
         QByteArray output;
-        if (!m_harness.runXdotool({QStringLiteral("getwindowpid"), QString::number(m_window)}, &output))
+        if (!m_harness.runXdotool({QStringLiteral("getwindowpid"), QString::number(m_window)},
+                                  &output))
             return failed(QStringLiteral("the program's pid"));
         m_pid = output.trimmed().toLongLong();
         m_harness.runXdotool({QStringLiteral("windowmove"), QString::number(m_window),
@@ -145,7 +148,8 @@ public:
 
     void select(FigureSet set)
     {
-        const QPoint at = BoardGeometry::figureRect(set, 0, m_size.width(), m_size.height()).center();
+        const QPoint at =
+            BoardGeometry::figureRect(set, 0, m_size.width(), m_size.height()).center();
         m_harness.click(m_window, at);
     }
     void keys(const QString &keysyms)
@@ -216,10 +220,15 @@ CpuFigure measureCpu(Session &session, int seconds)
     return figure;
 }
 
-void reportCpu(const QSize &size, const QString &play, int seconds, const CpuFigure &f, const QString &target)
+void reportCpu(const QSize &size, const QString &play, int seconds, const CpuFigure &f,
+               const QString &target)
 {
     row(QStringLiteral("CPU of the program"),
-        QStringLiteral("%1x%2, %3, %4 s measured, Xvfb").arg(size.width()).arg(size.height()).arg(play).arg(seconds),
+        QStringLiteral("%1x%2, %3, %4 s measured, Xvfb")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(play)
+            .arg(seconds),
         QStringLiteral("%1 % of one core = %2 s CPU per minute of play (utime+stime); %3 % by "
                        "schedstat; Xvfb %4 % (game clock read %5 then %6)")
             .arg(number(f.appPercent, 3), number(f.appPercent * 0.6, 3),
@@ -240,12 +249,14 @@ void benchCpu(Session &session, int seconds)
                   fullHd ? QStringLiteral("< 0.1 %") : QStringLiteral("-"));
         session.startAllClocks();
         reportCpu(size, QStringLiteral("8 clocks running, game 20:00 down"), seconds,
-                  measureCpu(session, seconds), fullHd ? QStringLiteral("< 1 %") : QStringLiteral("-"));
+                  measureCpu(session, seconds),
+                  fullHd ? QStringLiteral("< 1 %") : QStringLiteral("-"));
         session.stopAllClocks();
         session.typeGameTime(QStringLiteral("0 period 5 9 9"));
         session.keys(QStringLiteral("z s"));
         reportCpu(size, QStringLiteral("8 clocks running, game 59.9 down (tenths)"), tenthsSeconds,
-                  measureCpu(session, tenthsSeconds), fullHd ? QStringLiteral("< 1 %") : QStringLiteral("-"));
+                  measureCpu(session, tenthsSeconds),
+                  fullHd ? QStringLiteral("< 1 %") : QStringLiteral("-"));
     }
     session.harness().stopApp();
 }
@@ -336,7 +347,8 @@ private:
     bool painted(Window window)
     {
         XWindowAttributes attributes{};
-        if (!XGetWindowAttributes(m_display, window, &attributes) || attributes.map_state != IsViewable)
+        if (!XGetWindowAttributes(m_display, window, &attributes) ||
+            attributes.map_state != IsViewable)
             return false;
         XImage *image = XGetImage(m_display, window, 0, 0, uint(attributes.width),
                                   uint(attributes.height), AllPlanes, ZPixmap);
@@ -396,10 +408,10 @@ void benchStartup(Session &session, int runs)
                  number(*std::max_element(values.begin(), values.end()), 1));
     };
     const QString conditions = QStringLiteral("%1 runs, Xvfb, 632x453 board").arg(runs);
-    row(QStringLiteral("Start-up: process start to splash mapped"), conditions, spread(splashMapped),
-        QStringLiteral("-"));
-    row(QStringLiteral("Start-up: process start to splash painted"), conditions, spread(splashPainted),
-        QStringLiteral("< 300 ms"));
+    row(QStringLiteral("Start-up: process start to splash mapped"), conditions,
+        spread(splashMapped), QStringLiteral("-"));
+    row(QStringLiteral("Start-up: process start to splash painted"), conditions,
+        spread(splashPainted), QStringLiteral("< 300 ms"));
     row(QStringLiteral("Start-up: splash click to board mapped"), conditions, spread(boardMapped),
         QStringLiteral("-"));
     row(QStringLiteral("Start-up: splash click to board painted"), conditions, spread(boardPainted),
@@ -471,7 +483,8 @@ int main(int argc, char *argv[])
         benchStartup(session, intArgument(arguments, QStringLiteral("--runs"), 7));
     if (arguments.contains(QStringLiteral("--cpu")))
         benchCpu(session, intArgument(arguments, QStringLiteral("--seconds"), 60));
-    if (const int minutes = intArgument(arguments, QStringLiteral("--memory-minutes"), 0); minutes > 0)
+    if (const int minutes = intArgument(arguments, QStringLiteral("--memory-minutes"), 0);
+        minutes > 0)
         benchMemory(session, minutes);
     return 0;
 }

@@ -124,7 +124,8 @@ Result measure(const QSize &size, Play play, int ticks)
     const double cpu = threadCpuSeconds() - cpuStart;
     const double seconds = double(ticks) / TicksPerSecond;
     if (board.size() != size)
-        qWarning("board is %dx%d, not %dx%d", board.width(), board.height(), size.width(), size.height());
+        qWarning("board is %dx%d, not %dx%d", board.width(), board.height(), size.width(),
+                 size.height());
     return {counter.area / seconds, changed / seconds, double(counter.events) / seconds,
             cpu * 1000 / ticks};
 }
@@ -153,7 +154,8 @@ int main(int argc, char *argv[])
                                            .arg(size.height())
                                            .arg(playName(play))
                                            .arg(ticks);
-            const double ratio = r.changedPerSecond > 0 ? r.paintedPerSecond / r.changedPerSecond : 0;
+            const double ratio =
+                r.changedPerSecond > 0 ? r.paintedPerSecond / r.changedPerSecond : 0;
             Bench::row(QStringLiteral("Repainted area per second"), conditions,
                        QStringLiteral("%1 painted, %2 in changed figures (%3x); %4 paint events/s; "
                                       "%5 ms CPU per tick")

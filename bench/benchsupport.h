@@ -45,11 +45,11 @@ class SilentPlayer : public SoundPlayer
 public:
     QString fileName() const override { return m_name; }
     void setFileName(const QString &name) override { m_name = name; }
-    void open() override {}
-    void play() override {}
-    void stop() override {}
-    void prev() override {}
-    void close() override {}
+    void open() override { }
+    void play() override { }
+    void stop() override { }
+    void prev() override { }
+    void close() override { }
 
 private:
     QString m_name;
@@ -57,7 +57,9 @@ private:
 
 inline frmScoreBoard::PlayerFactory silentPlayers()
 {
-    return [] { return std::unique_ptr<SoundPlayer>(std::make_unique<SilentPlayer>()); };
+    return [] {
+        return std::unique_ptr<SoundPlayer>(std::make_unique<SilentPlayer>());
+    };
 }
 
 inline QList<Segmora *> allFigures(const frmScoreBoard &board)
@@ -76,7 +78,8 @@ inline double percentile(std::vector<double> samples, double share)
     if (samples.empty())
         return 0;
     std::sort(samples.begin(), samples.end());
-    const size_t at = std::min(samples.size() - 1, size_t(share * double(samples.size() - 1) + 0.5));
+    const size_t at =
+        std::min(samples.size() - 1, size_t(share * double(samples.size() - 1) + 0.5));
     return samples[at];
 }
 

@@ -61,7 +61,9 @@ void StartUp::GoScore()
         return;
     m_board = new frmScoreBoard;
     m_board->setWindows({[this](QWidget *) { showHelp(); },
-                         [this](QWidget *parent) { runOptions(parent); }});
+                         [this](QWidget *parent) {
+                             runOptions(parent);
+                         }});
     // Help opened from the splash may still be open beside the board.
     BoardKeyRelay::install(m_help, m_board);
     m_board->show();

@@ -27,15 +27,15 @@ constexpr qint32 ShortClockLimit = 599;
 // green lamp.
 using Mark = frmScoreBoard::MarkState;
 constexpr Mark MarkAfterClick[3][2] = {
-    {Mark::Red, Mark::Green},  // from Dark
+    {Mark::Red, Mark::Green}, // from Dark
     {Mark::Dark, Mark::Green}, // from Red
-    {Mark::Red, Mark::Dark},   // from Green
+    {Mark::Red, Mark::Dark}, // from Green
 };
 
 bool isFocusKey(const QKeyEvent &event)
 {
-    return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
-           && !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) &&
+        !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
 } // namespace
@@ -51,11 +51,11 @@ void frmScoreBoard::connectFields()
         K kind;
         qint16 slot;
     } fields[] = {
-        {c.gameClock.box, K::GameClock, 0},     {c.homeScore.box, K::HomeScore, -1},
+        {c.gameClock.box, K::GameClock, 0},        {c.homeScore.box, K::HomeScore, -1},
         {c.visitorScore.box, K::VisitorScore, -1}, {c.goalBox, K::Goal, -1},
-        {c.shotClock.box, K::ShotClock, 7}, {c.homePenalty1.box, K::Penalty, 1},
-        {c.visitorPenalty1.box, K::Penalty, 3}, {c.homePenalty2.box, K::Penalty, 2},
-        {c.visitorPenalty2.box, K::Penalty, 4}, {c.homePenalty3.box, K::Penalty, 5},
+        {c.shotClock.box, K::ShotClock, 7},        {c.homePenalty1.box, K::Penalty, 1},
+        {c.visitorPenalty1.box, K::Penalty, 3},    {c.homePenalty2.box, K::Penalty, 2},
+        {c.visitorPenalty2.box, K::Penalty, 4},    {c.homePenalty3.box, K::Penalty, 5},
         {c.visitorPenalty3.box, K::Penalty, 6},
     };
     PictureBox *previous = nullptr;
@@ -299,7 +299,8 @@ bool frmScoreBoard::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyRelease) {
         const auto &key = static_cast<const QKeyEvent &>(*event);
         if (!key.isAutoRepeat())
-            AllKeyUp(KeyTranslation::virtualKeyCode(key), KeyTranslation::modifierMask(key.modifiers()));
+            AllKeyUp(KeyTranslation::virtualKeyCode(key),
+                     KeyTranslation::modifierMask(key.modifiers()));
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -315,7 +316,8 @@ void frmScoreBoard::keyPressEvent(QKeyEvent *event)
 void frmScoreBoard::keyReleaseEvent(QKeyEvent *event)
 {
     if (!event->isAutoRepeat())
-        AllKeyUp(KeyTranslation::virtualKeyCode(*event), KeyTranslation::modifierMask(event->modifiers()));
+        AllKeyUp(KeyTranslation::virtualKeyCode(*event),
+                 KeyTranslation::modifierMask(event->modifiers()));
 }
 
 // The board opens with the game clock field selected.

@@ -18,7 +18,8 @@ BoardKeyRelay::BoardKeyRelay(QWidget *window, frmScoreBoard *board)
 
 void BoardKeyRelay::install(QWidget *window, frmScoreBoard *board)
 {
-    if (!window || !board || window->findChild<BoardKeyRelay *>(QString(), Qt::FindDirectChildrenOnly))
+    if (!window || !board ||
+        window->findChild<BoardKeyRelay *>(QString(), Qt::FindDirectChildrenOnly))
         return;
     new BoardKeyRelay(window, board);
 }
@@ -34,7 +35,8 @@ bool BoardKeyRelay::firstReceiver(const QObject *watched) const
 bool BoardKeyRelay::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !m_board || !firstReceiver(watched))
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !m_board ||
+        !firstReceiver(watched))
         return false;
     const auto &key = static_cast<const QKeyEvent &>(*event);
     const qint16 code = KeyTranslation::virtualKeyCode(key);

@@ -71,46 +71,134 @@ const std::vector<int> PenaltyLefts = {1545, 960, 60};
 // The clock colons stretch with the window; the penalty colons stay round
 // like the marks beside them.
 const FigureSetRow FigureSets[] = {
-    {"pledTime", &Controls::gameClock, 95, {120, 1080, 2280, 3240}, {135, 135, 120, 120},
-     "Shape2", ShapeType::Oval, 1980, {360, 1080}, 195},
-    {"pledShot", &Controls::shotClock, 80, {120, 960, 2160, 3000}, {135},
-     "Shape4", ShapeType::Oval, 1800, {300, 1080}, 195},
-    {"pledHome", &Controls::homeScore, 75, {960, 120}, {105},
-     nullptr, ShapeType::Oval, 0, {0, 0}, 0},
-    {"pledVisitor", &Controls::visitorScore, 75, {960, 120}, {105},
-     nullptr, ShapeType::Oval, 0, {0, 0}, 0},
-    {"pledPenaltyTH1", &Controls::homePenalty1, 55, PenaltyLefts, {60},
-     "dotPenaltyTH1", ShapeType::Circle, 660, {240, 600}, 165},
-    {"pledPenaltyTH2", &Controls::homePenalty2, 55, PenaltyLefts, {60},
-     "dotPenaltyTH2", ShapeType::Circle, 660, {240, 600}, 165},
-    {"pledPenaltyTH3", &Controls::homePenalty3, 55, PenaltyLefts, {60},
-     "dotPenaltyTH3", ShapeType::Circle, 660, {240, 600}, 165},
-    {"pledPenaltyTV1", &Controls::visitorPenalty1, 55, PenaltyLefts, {60},
-     "dotPenaltyTV1", ShapeType::Circle, 660, {240, 600}, 165},
-    {"pledPenaltyTV2", &Controls::visitorPenalty2, 55, PenaltyLefts, {60},
-     "dotPenaltyTV2", ShapeType::Circle, 660, {240, 600}, 165},
-    {"pledPenaltyTV3", &Controls::visitorPenalty3, 55, PenaltyLefts, {60},
-     "dotPenaltyTV3", ShapeType::Circle, 660, {240, 600}, 165},
+    {"pledTime",
+     &Controls::gameClock,
+     95,
+     {120, 1080, 2280, 3240},
+     {135, 135, 120, 120},
+     "Shape2",
+     ShapeType::Oval,
+     1980,
+     {360, 1080},
+     195},
+    {"pledShot",
+     &Controls::shotClock,
+     80,
+     {120, 960, 2160, 3000},
+     {135},
+     "Shape4",
+     ShapeType::Oval,
+     1800,
+     {300, 1080},
+     195},
+    {"pledHome",
+     &Controls::homeScore,
+     75,
+     {960, 120},
+     {105},
+     nullptr,
+     ShapeType::Oval,
+     0,
+     {0, 0},
+     0},
+    {"pledVisitor",
+     &Controls::visitorScore,
+     75,
+     {960, 120},
+     {105},
+     nullptr,
+     ShapeType::Oval,
+     0,
+     {0, 0},
+     0},
+    {"pledPenaltyTH1",
+     &Controls::homePenalty1,
+     55,
+     PenaltyLefts,
+     {60},
+     "dotPenaltyTH1",
+     ShapeType::Circle,
+     660,
+     {240, 600},
+     165},
+    {"pledPenaltyTH2",
+     &Controls::homePenalty2,
+     55,
+     PenaltyLefts,
+     {60},
+     "dotPenaltyTH2",
+     ShapeType::Circle,
+     660,
+     {240, 600},
+     165},
+    {"pledPenaltyTH3",
+     &Controls::homePenalty3,
+     55,
+     PenaltyLefts,
+     {60},
+     "dotPenaltyTH3",
+     ShapeType::Circle,
+     660,
+     {240, 600},
+     165},
+    {"pledPenaltyTV1",
+     &Controls::visitorPenalty1,
+     55,
+     PenaltyLefts,
+     {60},
+     "dotPenaltyTV1",
+     ShapeType::Circle,
+     660,
+     {240, 600},
+     165},
+    {"pledPenaltyTV2",
+     &Controls::visitorPenalty2,
+     55,
+     PenaltyLefts,
+     {60},
+     "dotPenaltyTV2",
+     ShapeType::Circle,
+     660,
+     {240, 600},
+     165},
+    {"pledPenaltyTV3",
+     &Controls::visitorPenalty3,
+     55,
+     PenaltyLefts,
+     {60},
+     "dotPenaltyTV3",
+     ShapeType::Circle,
+     660,
+     {240, 600},
+     165},
 };
 
 constexpr double CaptionPoints = 15.75;
 
-const LabelRow GoalCaption = {"lblGoalH", &Controls::goalCaption, {660, 60, 1695, 465},
-                              "Flag Hang", CaptionPoints, false};
+const LabelRow GoalCaption = {"lblGoalH",  &Controls::goalCaption, {660, 60, 1695, 465},
+                              "Flag Hang", CaptionPoints,          false};
 
 const LabelRow PenaltyCaptions[] = {
-    {"lblPPH", &Controls::homePenaltyCaption, {360, 2520, 2055, 375}, "Penalty", CaptionPoints,
+    {"lblPPH",
+     &Controls::homePenaltyCaption,
+     {360, 2520, 2055, 375},
+     "Penalty",
+     CaptionPoints,
      false},
-    {"lblPPV", &Controls::visitorPenaltyCaption, {7080, 2520, 2055, 375}, "Penalty", CaptionPoints,
+    {"lblPPV",
+     &Controls::visitorPenaltyCaption,
+     {7080, 2520, 2055, 375},
+     "Penalty",
+     CaptionPoints,
      false},
 };
 
 const LabelRow HomeName = {"lblHome", &Controls::homeName, {300, 0, 1335, 555}, "Home", 24, true};
-const LabelRow VisitorName = {"lblVisitor", &Controls::visitorName, {195, 0, 1545, 555},
-                              "Visitor", 24, true};
+const LabelRow VisitorName = {
+    "lblVisitor", &Controls::visitorName, {195, 0, 1545, 555}, "Visitor", 24, true};
 
-const LabelRow CreditLine = {"lblCreatedBy", &Controls::credit, {3240, 2700, 3015, 375},
-                             "Vantrell by Orvalin", 9, false};
+const LabelRow CreditLine = {
+    "lblCreatedBy", &Controls::credit, {3240, 2700, 3015, 375}, "Vantrell by Orvalin", 9, false};
 
 constexpr int MarkDiameter = 255;
 constexpr std::array<int, PenaltyMarkCount> MarkLefts = {2520, 2520, 2520, 6720, 6720, 6720};
@@ -157,8 +245,7 @@ public:
     }
 
 private:
-    template<typename T>
-    T *adopt(T *control, const Place &place)
+    template<typename T> T *adopt(T *control, const Place &place)
     {
         control->setTwipGeometry(place.left, place.top, place.width, place.height);
         m_layer.add(control);
@@ -184,10 +271,9 @@ private:
         if (!row.colon)
             return;
         for (int i = 0; i < 2; ++i) {
-            number.colon[i] =
-                addShape(row.colon, i, number.box, row.colonShape,
-                         {row.colonLeft, row.colonTops[i], row.colonDiameter, row.colonDiameter}, 0,
-                         true);
+            number.colon[i] = addShape(
+                row.colon, i, number.box, row.colonShape,
+                {row.colonLeft, row.colonTops[i], row.colonDiameter, row.colonDiameter}, 0, true);
         }
     }
 

@@ -33,42 +33,42 @@ struct NumberBox
 // layer (the layout record, the colours) and for whoever reads the board.
 struct ScoreBoardControls
 {
-    NumberBox gameClock;       // TimeBack, pledTime, Shape2
-    NumberBox shotClock;       // ShotClockBack, pledShot, Shape4
-    NumberBox homeScore;       // HomeBack, pledHome
-    NumberBox visitorScore;    // VisitorBack, pledVisitor
-    NumberBox homePenalty1;    // PenaltyTH1, pledPenaltyTH1, dotPenaltyTH1
+    NumberBox gameClock; // TimeBack, pledTime, Shape2
+    NumberBox shotClock; // ShotClockBack, pledShot, Shape4
+    NumberBox homeScore; // HomeBack, pledHome
+    NumberBox visitorScore; // VisitorBack, pledVisitor
+    NumberBox homePenalty1; // PenaltyTH1, pledPenaltyTH1, dotPenaltyTH1
     NumberBox homePenalty2;
     NumberBox homePenalty3;
     NumberBox visitorPenalty1; // PenaltyTV1, pledPenaltyTV1, dotPenaltyTV1
     NumberBox visitorPenalty2;
     NumberBox visitorPenalty3;
 
-    PictureBox *goalBox = nullptr;          // picGoalBack
-    ShapeControl *homeLamp = nullptr;       // shpGoalH
-    ShapeControl *visitorLamp = nullptr;    // shpGoalV
-    ImageControl *homeLampArea = nullptr;   // imgGoalCoverH
+    PictureBox *goalBox = nullptr; // picGoalBack
+    ShapeControl *homeLamp = nullptr; // shpGoalH
+    ShapeControl *visitorLamp = nullptr; // shpGoalV
+    ImageControl *homeLampArea = nullptr; // imgGoalCoverH
     ImageControl *visitorLampArea = nullptr; // imgGoalCoverV
-    LabelControl *goalCaption = nullptr;    // lblGoalH
+    LabelControl *goalCaption = nullptr; // lblGoalH
 
-    PictureBox *homeNameBox = nullptr;      // picHomeContainer
-    LabelControl *homeName = nullptr;       // lblHome
-    PictureBox *visitorNameBox = nullptr;   // picVisitorContainer
-    LabelControl *visitorName = nullptr;    // lblVisitor
-    PictureBox *pictureBox = nullptr;       // picBoardPicContainer
-    ImageControl *picture = nullptr;        // imgBoardPic
+    PictureBox *homeNameBox = nullptr; // picHomeContainer
+    LabelControl *homeName = nullptr; // lblHome
+    PictureBox *visitorNameBox = nullptr; // picVisitorContainer
+    LabelControl *visitorName = nullptr; // lblVisitor
+    PictureBox *pictureBox = nullptr; // picBoardPicContainer
+    ImageControl *picture = nullptr; // imgBoardPic
 
-    LabelControl *homePenaltyCaption = nullptr;    // lblPPH
+    LabelControl *homePenaltyCaption = nullptr; // lblPPH
     LabelControl *visitorPenaltyCaption = nullptr; // lblPPV
-    std::array<ShapeControl *, PenaltyMarkCount> redMarks{};       // shpPenaltyR
-    std::array<ShapeControl *, PenaltyMarkCount> greenMarks{};     // shpPenaltyG
-    std::array<ImageControl *, PenaltyMarkCount> redMarkAreas{};   // imgPRed
+    std::array<ShapeControl *, PenaltyMarkCount> redMarks{}; // shpPenaltyR
+    std::array<ShapeControl *, PenaltyMarkCount> greenMarks{}; // shpPenaltyG
+    std::array<ImageControl *, PenaltyMarkCount> redMarkAreas{}; // imgPRed
     std::array<ImageControl *, PenaltyMarkCount> greenMarkAreas{}; // imgPGreen
 
-    ShapeControl *highlight = nullptr;  // shpObjectSelected
+    ShapeControl *highlight = nullptr; // shpObjectSelected
     ShapeControl *boardFrame = nullptr; // Shape3
     ShapeControl *clockFrame = nullptr; // Shape1
-    LabelControl *credit = nullptr;     // lblCreatedBy
+    LabelControl *credit = nullptr; // lblCreatedBy
 };
 
 // Creates every control of the scoreboard at its design place, in the one

@@ -20,8 +20,7 @@ public:
     // The elements of a set, by index from 0.
     QList<BoardControl *> set(const QString &name) const;
 
-    template<typename T>
-    T *get(const QString &name, int index = -1) const
+    template<typename T> T *get(const QString &name, int index = -1) const
     {
         return qobject_cast<T *>(find(name, index));
     }

@@ -20,7 +20,6 @@
 #include <QFileInfo>
 #include <QScreen>
 
-
 namespace {
 
 constexpr qint32 MarkRed = Colors::Red;
@@ -109,7 +108,8 @@ void frmScoreBoard::connectDigits()
         score->setCaption(0, 0);
         score->setCaption(1, -1);
     }
-    for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot) {
+    for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot;
+         ++slot) {
         for (int i = 0; i < m_penaltyDigits[size_t(slot)].count(); ++i)
             m_penaltyDigits[size_t(slot)].setCaption(i, -1);
     }
@@ -131,8 +131,8 @@ void frmScoreBoard::load()
 
 DigitSet &frmScoreBoard::penaltyDigits(qint16 slot)
 {
-    return m_penaltyDigits[size_t(qBound<qint16>(ClockEngine::FirstPenaltySlot, slot,
-                                                 ClockEngine::LastPenaltySlot))];
+    return m_penaltyDigits[size_t(
+        qBound<qint16>(ClockEngine::FirstPenaltySlot, slot, ClockEngine::LastPenaltySlot))];
 }
 
 void frmScoreBoard::enableTick()
@@ -167,7 +167,8 @@ void frmScoreBoard::Penalty()
 void frmScoreBoard::UpdatePenaltyColonColors()
 {
     const SettingsRecord &settings = settingsRecord();
-    for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot) {
+    for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot;
+         ++slot) {
         const bool shown = m_penaltyDigits[size_t(slot)].shows(0);
         for (ShapeControl *dot : penaltyClock(slot).colon)
             dot->setFillColor(shown ? settings.BorderColor : settings.LEDBack);
@@ -206,8 +207,8 @@ void frmScoreBoard::UpdateFormColors()
 
     QList<BoardControl *> exclusions(c.redMarks.cbegin(), c.redMarks.cend());
     exclusions += QList<BoardControl *>(c.greenMarks.cbegin(), c.greenMarks.cend());
-    exclusions += {c.homeName, c.visitorName, c.clockFrame, c.boardFrame, c.homeNameBox,
-                   c.visitorNameBox, c.pictureBox};
+    exclusions += {c.homeName,    c.visitorName,    c.clockFrame, c.boardFrame,
+                   c.homeNameBox, c.visitorNameBox, c.pictureBox};
     modColor::ColorOtherControls(m_layer, exclusions);
 
     c.homeName->setForeColor(settings.HomeColor);
@@ -227,7 +228,8 @@ void frmScoreBoard::UpdateFormColors()
 void frmScoreBoard::UpdateLabels()
 {
     const SettingsRecord &settings = settingsRecord();
-    const qint16 teamSize = qint16(qBound(qint64(1), settings.TeamSize.roundedSeconds(), qint64(32767)));
+    const qint16 teamSize =
+        qint16(qBound(qint64(1), settings.TeamSize.roundedSeconds(), qint64(32767)));
     m_labelsOuter = modStretch::outerTwips(*this);
     const double fontSize = qBound(1, modStretch::roundHalfEven(RSize(teamSize)), 32767);
     const struct

@@ -21,8 +21,8 @@ void ImageControl::setPicture(const QPixmap &picture)
 void ImageControl::loadPicture(const QString &fileName)
 {
     const QFileInfo file(fileName);
-    if (fileName == m_loadedFile && file.lastModified() == m_loadedModified
-        && file.size() == m_loadedSize && !m_picture.isNull())
+    if (fileName == m_loadedFile && file.lastModified() == m_loadedModified &&
+        file.size() == m_loadedSize && !m_picture.isNull())
         return;
     QImageReader reader(fileName);
     reader.setAutoTransform(true);

@@ -51,7 +51,8 @@ void stretchEntry(const LayoutEntry &entry, float widthRatio, float heightRatio)
     if (entry.Height != 0)
         control.setTwipHeight(AtLeastOne(double(heightRatio) * entry.Height));
     if (entry.FontSize != 0)
-        static_cast<LabelControl &>(control).setFontSize(AtLeastOne(double(heightRatio) * entry.FontSize));
+        static_cast<LabelControl &>(control).setFontSize(
+            AtLeastOne(double(heightRatio) * entry.FontSize));
     if (entry.BorderWidth != 0)
         static_cast<ShapeControl &>(control).setBorderWidth(
             roundHalfEven(AtLeastOne(double(heightRatio) * entry.BorderWidth)));

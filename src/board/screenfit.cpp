@@ -20,9 +20,9 @@ QRect fitInside(const QRect &client, const QMargins &frame, const QRect &availab
     if (size.width() > room.width() || size.height() > room.height())
         size = size.scaled(room, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     const QSize outer = size.grownBy(frame);
-    const int left = within(client.left() - frame.left(), outer.width(), available.left(),
-                            available.width());
-    const int top = within(client.top() - frame.top(), outer.height(), available.top(),
-                           available.height());
+    const int left =
+        within(client.left() - frame.left(), outer.width(), available.left(), available.width());
+    const int top =
+        within(client.top() - frame.top(), outer.height(), available.top(), available.height());
     return QRect(QPoint(left + frame.left(), top + frame.top()), size);
 }

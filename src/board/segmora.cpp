@@ -68,7 +68,9 @@ quint8 segmentsFor(int caption)
 
 QColor blend(const QColor &from, const QColor &to, double share)
 {
-    const auto mix = [share](int a, int b) { return int(std::lround(a + (b - a) * share)); };
+    const auto mix = [share](int a, int b) {
+        return int(std::lround(a + (b - a) * share));
+    };
     return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()),
                   mix(from.blue(), to.blue()));
 }
@@ -247,9 +249,13 @@ double Segmora::twipHeight() const
 
 // The figure's size follows ledSize alone; a stored width or height would
 // only fight it.
-void Segmora::setTwipWidth(double) {}
+void Segmora::setTwipWidth(double)
+{
+}
 
-void Segmora::setTwipHeight(double) {}
+void Segmora::setTwipHeight(double)
+{
+}
 
 void Segmora::paintEvent(QPaintEvent *)
 {

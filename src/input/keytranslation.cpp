@@ -151,8 +151,7 @@ const KeyRow KeypadTable[] = {
     {Qt::Key_Equal, VK::Equals},
 };
 
-template<size_t N>
-QHash<quint32, qint16> index(const KeyRow (&rows)[N])
+template<size_t N> QHash<quint32, qint16> index(const KeyRow (&rows)[N])
 {
     QHash<quint32, qint16> table;
     for (const KeyRow &row : rows)

@@ -90,8 +90,8 @@ void ScoreEntryKey(DigitSet &digits, qint16 code, qint16 low, qint16 high)
         entry.ScoreText.clear();
         entry.ScoreOwner = digits.name();
     }
-    if ((code >= '0' && code <= '9') || code == KeyDispatch::EntryPlus
-        || code == KeyDispatch::EntryMinus)
+    if ((code >= '0' && code <= '9') || code == KeyDispatch::EntryPlus ||
+        code == KeyDispatch::EntryMinus)
         entry.ScoreText += QChar(code);
     if (code == KeyDispatch::EntryDiscard)
         entry.ScoreText.clear();
@@ -99,9 +99,9 @@ void ScoreEntryKey(DigitSet &digits, qint16 code, qint16 low, qint16 high)
         SetDigits(digits, QString(QChar(0)), low, high);
 
     const QString &typed = entry.ScoreText;
-    const bool signAndFigure = typed.size() >= 2
-                               && (typed[0] == QLatin1Char('+') || typed[0] == QLatin1Char('-'))
-                               && typed[1] >= QLatin1Char('0') && typed[1] <= QLatin1Char('9');
+    const bool signAndFigure = typed.size() >= 2 &&
+        (typed[0] == QLatin1Char('+') || typed[0] == QLatin1Char('-')) &&
+        typed[1] >= QLatin1Char('0') && typed[1] <= QLatin1Char('9');
     if (signAndFigure || code == KeyDispatch::EntryCommit) {
         SetDigits(digits, typed, low, high);
         entry.ScoreText.clear();

@@ -24,7 +24,8 @@ QString ChopFileNameToFit(const QString &FileName, qint16 Length, const QFontMet
                           int width)
 {
     QString shown = ChopFileName(FileName, Length);
-    for (qint16 length = Length - 1; length > 0 && metrics.horizontalAdvance(shown) > width; --length)
+    for (qint16 length = Length - 1; length > 0 && metrics.horizontalAdvance(shown) > width;
+         --length)
         shown = ChopFileName(FileName, length);
     return shown;
 }

@@ -27,9 +27,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         // Queued: the window system is still delivering the minimize.
-        if (watched == &m_window && event->type() == QEvent::WindowStateChange
-            && m_window.isMinimized())
-            QMetaObject::invokeMethod(this, [this] { restore(m_window); }, Qt::QueuedConnection);
+        if (watched == &m_window && event->type() == QEvent::WindowStateChange &&
+            m_window.isMinimized())
+            QMetaObject::invokeMethod(
+                this, [this] { restore(m_window); }, Qt::QueuedConnection);
         return false;
     }
 
@@ -41,8 +42,8 @@ private:
 
 Qt::WindowFlags fixedDialogFlags()
 {
-    return Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-           | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    return Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+        Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 }
 
 void makeFixedDialog(QDialog &dialog, const QSize &size)

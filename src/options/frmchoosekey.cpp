@@ -38,7 +38,8 @@ frmChooseKey::frmChooseKey(const KeyWorkingCopies &keys, std::function<void()> b
     m_prompt->setFont(fontOf("Times New Roman", 18));
     m_prompt->setGeometry(8, 4, width() - 16, 86);
     m_prompt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_prompt->setText(QStringLiteral("Press the key you would like to %1.").arg(capture.KeyPurpose));
+    m_prompt->setText(
+        QStringLiteral("Press the key you would like to %1.").arg(capture.KeyPurpose));
 
     m_used->setObjectName(QStringLiteral("lblUsed"));
     m_used->setTextFormat(Qt::PlainText);

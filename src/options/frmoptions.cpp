@@ -54,8 +54,7 @@ QRect place(int left, int top, int width, int height)
                  twipsToPixels(height));
 }
 
-template<typename T>
-T *placed(T *widget, const char *name, const QRect &where)
+template<typename T> T *placed(T *widget, const char *name, const QRect &where)
 {
     widget->setObjectName(QLatin1String(name));
     widget->setGeometry(where);
@@ -126,7 +125,8 @@ frmOptions::frmOptions(SettingsStore &store, OptionsPlatform platform, QWidget *
     buildTextTab(m_tabs->widget(2));
     buildOtherTab(m_tabs->widget(3));
 
-    m_ok = placed(new QPushButton(QStringLiteral("&Ok"), this), "cmdOk", place(1680, 5280, 1215, 390));
+    m_ok =
+        placed(new QPushButton(QStringLiteral("&Ok"), this), "cmdOk", place(1680, 5280, 1215, 390));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &frmOptions::ok);
     auto *cancel = placed(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel",
@@ -150,15 +150,16 @@ void frmOptions::buildKeyTab(QWidget *tab)
         auto *button = placed(new QPushButton(QLatin1String(row.caption), tab), row.button,
                               place(120, tops[i], 2280, height));
         connect(button, &QPushButton::clicked, this, [this, i] { captureKey(i); });
-        m_keyLabels[size_t(i)] = borderedLabel(tab, row.label, place(2520, tops[i] + 45, 1200, 315));
+        m_keyLabels[size_t(i)] =
+            borderedLabel(tab, row.label, place(2520, tops[i] + 45, 1200, 315));
     }
     QGroupBox *numLock = group(tab, "Numlock Options:", place(3780, 60, 1890, 1380));
     m_optNormal = placed(new QRadioButton(QStringLiteral("Normal Mode"), numLock), "optNormal",
                          place(90, 300, 1770, 300));
     m_optKeepOn = placed(new QRadioButton(QStringLiteral("Keep Numlock On"), numLock), "optKeepOn",
                          place(90, 660, 1770, 300));
-    m_optKeepOff = placed(new QRadioButton(QStringLiteral("Keep Numlock Off"), numLock), "optKeepOff",
-                          place(90, 1020, 1770, 300));
+    m_optKeepOff = placed(new QRadioButton(QStringLiteral("Keep Numlock Off"), numLock),
+                          "optKeepOff", place(90, 1020, 1770, 300));
     auto *reset = placed(new QPushButton(QStringLiteral("Reset Keys"), tab), "cmdResetKeys",
                          place(3960, 3915, 1680, 405));
     connect(reset, &QPushButton::clicked, this, &frmOptions::resetKeys);
@@ -167,8 +168,8 @@ void frmOptions::buildKeyTab(QWidget *tab)
 void frmOptions::buildColorTab(QWidget *tab)
 {
     for (const ColorRow &row : colorRows()) {
-        QGroupBox *box = group(tab, row.group,
-                               place(60 + row.column * 1860, 60 + row.row * 1320, 1800, 1260));
+        QGroupBox *box =
+            group(tab, row.group, place(60 + row.column * 1860, 60 + row.row * 1320, 1800, 1260));
         const QString setting = QLatin1String(row.swatch);
         auto *swatch = placed(new QFrame(box), row.swatch, place(120, 300, 600, 480));
         swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -209,9 +210,10 @@ void frmOptions::buildTextTab(QWidget *tab)
         QLineEdit *frmOptions::*box;
         QString frmOptions::*last;
         int top;
-    } names[] = {{"Home Name:", "txtHomeText", &frmOptions::m_homeText, &frmOptions::m_lastHome, 120},
-                 {"Visitor Name:", "txtVisitorText", &frmOptions::m_visitorText,
-                  &frmOptions::m_lastVisitor, 1200}};
+    } names[] = {
+        {"Home Name:", "txtHomeText", &frmOptions::m_homeText, &frmOptions::m_lastHome, 120},
+        {"Visitor Name:", "txtVisitorText", &frmOptions::m_visitorText, &frmOptions::m_lastVisitor,
+         1200}};
     for (const auto &name : names) {
         QGroupBox *box = group(tab, name.caption, place(120, name.top, 5460, 960));
         auto *edit = placed(new QLineEdit(box), name.name, place(120, 360, 5220, 450));
@@ -286,8 +288,8 @@ void frmOptions::buildOtherTab(QWidget *tab)
         QString frmOptions::*working;
         QLabel *frmOptions::*shown;
         int top;
-    } sounds[] = {{"End of Period:", "cmdBuzzerSound", "lblBFile", "buzzer.wav", &frmOptions::BuzzTemp,
-                   &frmOptions::m_buzzerFile, 2220},
+    } sounds[] = {{"End of Period:", "cmdBuzzerSound", "lblBFile", "buzzer.wav",
+                   &frmOptions::BuzzTemp, &frmOptions::m_buzzerFile, 2220},
                   {"Shot Clock end:", "cmdHornSound", "lblHFile", "horn.wav", &frmOptions::HornTemp,
                    &frmOptions::m_hornFile, 3300}};
     for (const auto &sound : sounds) {
@@ -416,7 +418,8 @@ void frmOptions::clearPicture(QString frmOptions::*working, ImageControl *image)
 
 void frmOptions::changeSound(QString frmOptions::*working, QLabel *label)
 {
-    const QString file = m_platform.chooseFile(this, QStringLiteral("Sounds (*.wav)"), m_lastFolder);
+    const QString file =
+        m_platform.chooseFile(this, QStringLiteral("Sounds (*.wav)"), m_lastFolder);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
     m_lastFolder = QFileInfo(file).absolutePath();

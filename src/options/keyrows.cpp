@@ -67,9 +67,12 @@ bool keyAcceptable(qint16 key, qint16 current, const KeyWorkingCopies &keys)
         return false;
     if (key == KeyDispatch::HelpKey || key == KeyDispatch::OptionsKey)
         return false;
-    const qint16 compared[] = {keys.StartStopClockKeyTemp, keys.ResetClockKeyTemp,
-                               keys.ClockSwitchKeyTemp,    keys.ClearKeyTemp,
-                               keys.SepTimeKeyTemp,        keys.BuzzerKeyTemp,
+    const qint16 compared[] = {keys.StartStopClockKeyTemp,
+                               keys.ResetClockKeyTemp,
+                               keys.ClockSwitchKeyTemp,
+                               keys.ClearKeyTemp,
+                               keys.SepTimeKeyTemp,
+                               keys.BuzzerKeyTemp,
                                keys.HornKeyTemp};
     for (qint16 taken : compared) {
         if (key == taken)

@@ -9,7 +9,8 @@ LimitedName limitNameEdit(const QString &before, const QString &after, qsizetype
     while (head < shorter && before[head] == after[head])
         ++head;
     qsizetype tail = 0;
-    while (tail < shorter - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+    while (tail < shorter - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
         ++tail;
     const qsizetype kept = head + tail;
     const QString inserted = after.mid(head, after.size() - kept);

@@ -19,8 +19,7 @@ OptionsPlatform OptionsPlatform::system()
     };
     platform.askYesNo = [](QWidget *parent, const QString &title, const QString &question) {
         return QMessageBox::question(parent, title, question, QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::No)
-               == QMessageBox::Yes;
+                                     QMessageBox::No) == QMessageBox::Yes;
     };
     platform.tell = [](QWidget *parent, const QString &title, const QString &message) {
         QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, parent);
@@ -28,6 +27,8 @@ OptionsPlatform OptionsPlatform::system()
         box.setTextFormat(Qt::PlainText);
         box.exec();
     };
-    platform.beep = [] { QApplication::beep(); };
+    platform.beep = [] {
+        QApplication::beep();
+    };
     return platform;
 }

@@ -15,7 +15,8 @@ struct OptionsPlatform
     // Opens at `initial`; nothing when the operator cancels.
     std::function<std::optional<QColor>(QWidget *parent, const QColor &initial)> chooseColor;
     // Empty when the operator cancels; `filter` as Qt writes filters.
-    std::function<QString(QWidget *parent, const QString &filter, const QString &folder)> chooseFile;
+    std::function<QString(QWidget *parent, const QString &filter, const QString &folder)>
+        chooseFile;
     std::function<bool(QWidget *parent, const QString &title, const QString &question)> askYesNo;
     // A warning with one OK button, shown as plain text.
     std::function<void(QWidget *parent, const QString &title, const QString &message)> tell;

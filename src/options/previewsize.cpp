@@ -21,7 +21,8 @@ QSizeF labelTwips(const QString &text, int points)
     font.setBold(true);
     font.setPixelSize(pointsToPixels(points));
     const QFontMetricsF metrics(font);
-    return QSizeF(metrics.horizontalAdvance(text) + Border, metrics.height() + Border) * TwipsPerPixel;
+    return QSizeF(metrics.horizontalAdvance(text) + Border, metrics.height() + Border) *
+        TwipsPerPixel;
 }
 
 bool fits(const QString &text, int points)

@@ -61,8 +61,7 @@ IdleInhibitor::~IdleInhibitor()
     release();
 }
 
-template<typename Answer>
-void IdleInhibitor::onReply(const QDBusPendingCall &call, Answer answer)
+template<typename Answer> void IdleInhibitor::onReply(const QDBusPendingCall &call, Answer answer)
 {
     auto *watcher = new QDBusPendingCallWatcher(call, this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, answer] {
@@ -82,21 +81,22 @@ void IdleInhibitor::askPortal()
     const QVariantMap options{{QStringLiteral("handle_token"), token},
                               {QStringLiteral("reason"), Reason}};
     call << QString() << SuspendAndIdle << options;
-    onReply(bus().asyncCall(call, AskTimeoutMs), [this](const QDBusPendingReply<QDBusObjectPath> &reply) {
-        if (m_hold != Hold::Portal)
-            return;
-        if (reply.isError()) {
-            portalRefused();
-            return;
-        }
-        // An older portal does not honour the token: follow where it put it.
-        const QString path = reply.value().path();
-        if (path != m_request) {
-            watchPortalRequest(m_request, false);
-            m_request = path;
-            watchPortalRequest(m_request, true);
-        }
-    });
+    onReply(bus().asyncCall(call, AskTimeoutMs),
+            [this](const QDBusPendingReply<QDBusObjectPath> &reply) {
+                if (m_hold != Hold::Portal)
+                    return;
+                if (reply.isError()) {
+                    portalRefused();
+                    return;
+                }
+                // An older portal does not honour the token: follow where it put it.
+                const QString path = reply.value().path();
+                if (path != m_request) {
+                    watchPortalRequest(m_request, false);
+                    m_request = path;
+                    watchPortalRequest(m_request, true);
+                }
+            });
 }
 
 void IdleInhibitor::watchPortalRequest(const QString &path, bool watch)

@@ -33,8 +33,7 @@ private:
     void holdXServer();
     void release();
     void watchPortalRequest(const QString &path, bool watch);
-    template<typename Answer>
-    void onReply(const QDBusPendingCall &call, Answer answer);
+    template<typename Answer> void onReply(const QDBusPendingCall &call, Answer answer);
 
     Hold m_hold = Hold::Nothing;
     // The portal's request object: closing it ends the inhibition.

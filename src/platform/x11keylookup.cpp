@@ -78,8 +78,8 @@ public:
             return key;
         // The group the server pressed the key in travels with the event;
         // the group now may already be another.
-        const int group = groupOnKey(XkbGroupForCoreState(nativeModifiers), groups,
-                                     XkbKeyGroupInfo(xkb, code));
+        const int group =
+            groupOnKey(XkbGroupForCoreState(nativeModifiers), groups, XkbKeyGroupInfo(xkb, code));
         key.unshiftedKeysym = quint32(XkbKeySymEntry(xkb, code, 0, group));
         for (int level = 0; level < XkbKeyGroupWidth(xkb, code, group); ++level) {
             if (XkbKeySymEntry(xkb, code, level, group) == XK_period)
@@ -97,8 +97,8 @@ public:
         const auto *event = static_cast<const xcb_generic_event_t *>(message);
         const int type = event->response_type & 0x7f;
         // An XKB event names its kind in the byte after the type.
-        const bool xkbMapChange = type == m_xkbEventBase
-            && (event->pad0 == XkbNewKeyboardNotify || event->pad0 == XkbMapNotify);
+        const bool xkbMapChange = type == m_xkbEventBase &&
+            (event->pad0 == XkbNewKeyboardNotify || event->pad0 == XkbMapNotify);
         if (xkbMapChange || type == XCB_MAPPING_NOTIFY)
             dropKeymap();
         return false;
@@ -110,8 +110,9 @@ private:
         if (m_keymap)
             return m_keymap;
         m_keymap = XkbGetMap(m_display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
-        if (m_keymap && (XkbGetNames(m_display, XkbKeyNamesMask, m_keymap) != Success
-                         || !m_keymap->names || !m_keymap->names->keys))
+        if (m_keymap &&
+            (XkbGetNames(m_display, XkbKeyNamesMask, m_keymap) != Success || !m_keymap->names ||
+             !m_keymap->names->keys))
             dropKeymap();
         return m_keymap;
     }

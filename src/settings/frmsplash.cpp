@@ -79,11 +79,12 @@ void frmSplash::build()
         {"lblName", "Vantrell", pixelRect(1860, 60, 4200, 960), "Times New Roman", 40, true, left},
         {"lblMadeBy", "by Orvalin", pixelRect(1890, 1020, 4000, 330), "Arial", 11, false, left},
         {"lblVersion", "", pixelRect(1890, 1350, 4000, 330), "Arial", 10, false, left},
-        {"Label1", "Press ' F1 ' to view Help from the scoreboard.", pixelRect(120, 1800, 5940, 300),
-         "Arial", 9, false, left},
-        {"Label2", "Press ' F2 ' to set Options from the scoreboard.", pixelRect(120, 2100, 5940, 300),
-         "Arial", 9, false, left},
-        {"lblClick", "Click to continue.", pixelRect(120, 2550, 3000, 420), "Arial", 11, true, left},
+        {"Label1", "Press ' F1 ' to view Help from the scoreboard.",
+         pixelRect(120, 1800, 5940, 300), "Arial", 9, false, left},
+        {"Label2", "Press ' F2 ' to set Options from the scoreboard.",
+         pixelRect(120, 2100, 5940, 300), "Arial", 9, false, left},
+        {"lblClick", "Click to continue.", pixelRect(120, 2550, 3000, 420), "Arial", 11, true,
+         left},
     };
     for (const LabelRow &row : labels) {
         auto *label = new QLabel(QString::fromLatin1(row.text), frame);
@@ -114,10 +115,10 @@ void frmSplash::place()
         return;
     const QRect geometry = screen->geometry();
     const QRect available = screen->availableGeometry();
-    const QPoint topLeft = splashTopLeft(geometry.size() * TwipsPerPixel,
-                                         QRect(available.topLeft() * TwipsPerPixel,
-                                               available.size() * TwipsPerPixel),
-                                         QSize(WidthTwips, HeightTwips));
+    const QPoint topLeft =
+        splashTopLeft(geometry.size() * TwipsPerPixel,
+                      QRect(available.topLeft() * TwipsPerPixel, available.size() * TwipsPerPixel),
+                      QSize(WidthTwips, HeightTwips));
     move(geometry.topLeft() + QPoint(twipsToPixels(topLeft.x()), twipsToPixels(topLeft.y())));
 }
 

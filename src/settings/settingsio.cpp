@@ -13,8 +13,7 @@ const QString KeySettings = QStringLiteral("KeySettings");
 const QString TextSettings = QStringLiteral("TextSettings");
 const QString PicSettings = QStringLiteral("PicSettings");
 
-template<typename T>
-struct Field
+template<typename T> struct Field
 {
     const char *key;
     T SettingsRecord::*member;
@@ -25,18 +24,18 @@ using KeyField = Field<qint16>;
 using TextField = Field<QString>;
 
 const ColorField ColorsInReadOrder[] = {
-    {"TimeColor", &SettingsRecord::TimeColor},     {"LEDBack", &SettingsRecord::LEDBack},
-    {"ScoreColor", &SettingsRecord::ScoreColor},   {"PeriodColor", &SettingsRecord::PeriodColor},
-    {"FormBack", &SettingsRecord::FormBack},       {"LEDSelected", &SettingsRecord::LEDSelected},
-    {"BorderColor", &SettingsRecord::BorderColor}, {"HomeColor", &SettingsRecord::HomeColor},
+    {"TimeColor", &SettingsRecord::TimeColor},       {"LEDBack", &SettingsRecord::LEDBack},
+    {"ScoreColor", &SettingsRecord::ScoreColor},     {"PeriodColor", &SettingsRecord::PeriodColor},
+    {"FormBack", &SettingsRecord::FormBack},         {"LEDSelected", &SettingsRecord::LEDSelected},
+    {"BorderColor", &SettingsRecord::BorderColor},   {"HomeColor", &SettingsRecord::HomeColor},
     {"VisitorColor", &SettingsRecord::VisitorColor},
 };
 
 const ColorField ColorsInWriteOrder[] = {
-    {"TimeColor", &SettingsRecord::TimeColor},     {"LEDBack", &SettingsRecord::LEDBack},
-    {"LEDSelected", &SettingsRecord::LEDSelected}, {"ScoreColor", &SettingsRecord::ScoreColor},
-    {"PeriodColor", &SettingsRecord::PeriodColor}, {"FormBack", &SettingsRecord::FormBack},
-    {"BorderColor", &SettingsRecord::BorderColor}, {"HomeColor", &SettingsRecord::HomeColor},
+    {"TimeColor", &SettingsRecord::TimeColor},       {"LEDBack", &SettingsRecord::LEDBack},
+    {"LEDSelected", &SettingsRecord::LEDSelected},   {"ScoreColor", &SettingsRecord::ScoreColor},
+    {"PeriodColor", &SettingsRecord::PeriodColor},   {"FormBack", &SettingsRecord::FormBack},
+    {"BorderColor", &SettingsRecord::BorderColor},   {"HomeColor", &SettingsRecord::HomeColor},
     {"VisitorColor", &SettingsRecord::VisitorColor},
 };
 
@@ -117,24 +116,23 @@ public:
         for (const ColorField &field : ColorsInReadOrder) {
             // The highlight defaults to the window background just read.
             const qint32 fallback = field.member == &SettingsRecord::LEDSelected
-                                        ? m_record.FormBack
-                                        : defaults.*field.member;
-            m_record.*field.member
-                = StoredValues::color(text(ColorSettings, field.key, number(fallback)), fallback);
+                ? m_record.FormBack
+                : defaults.*field.member;
+            m_record.*field.member =
+                StoredValues::color(text(ColorSettings, field.key, number(fallback)), fallback);
         }
         m_record.LEDSelectedWidth = StoredValues::selectedWidth(
             text(ColorSettings, "LEDSelectedWidth", number(defaults.LEDSelectedWidth)),
             defaults.LEDSelectedWidth);
     }
 
-    template<size_t N>
-    void keys(const KeyField (&fields)[N])
+    template<size_t N> void keys(const KeyField (&fields)[N])
     {
         const SettingsRecord defaults;
         for (const KeyField &field : fields) {
             const qint16 fallback = defaults.*field.member;
-            m_record.*field.member
-                = StoredValues::keyCode(text(KeySettings, field.key, number(fallback)), fallback);
+            m_record.*field.member =
+                StoredValues::keyCode(text(KeySettings, field.key, number(fallback)), fallback);
         }
     }
 
@@ -148,8 +146,8 @@ public:
     void numLockPolicy(const ImposeNumLock &imposeNumLock)
     {
         const qint32 fallback = SettingsRecord{}.NumLockForce;
-        m_record.NumLockForce
-            = StoredValues::numLockForce(text(KeySettings, "NumLockForce", number(fallback)), fallback);
+        m_record.NumLockForce = StoredValues::numLockForce(
+            text(KeySettings, "NumLockForce", number(fallback)), fallback);
         imposeNumLock(m_record.NumLockForce);
     }
 
@@ -175,7 +173,8 @@ public:
 
     void ledType()
     {
-        m_record.LEDType = StoredValues::ledType(text(PicSettings, "LEDType", QStringLiteral("0")), 0);
+        m_record.LEDType =
+            StoredValues::ledType(text(PicSettings, "LEDType", QStringLiteral("0")), 0);
     }
 
 private:
@@ -250,7 +249,8 @@ bool WriteSettings(SettingsStore &store, const PendingSettings &pending,
     const SettingsRecord &chosen = pending.values;
 
     takeFields(record, ColorsInWriteOrder, chosen);
-    record.LEDSelectedWidth = StoredValues::boundSelectedWidth(pending.selectedWidthShown.wholeSeconds());
+    record.LEDSelectedWidth =
+        StoredValues::boundSelectedWidth(pending.selectedWidthShown.wholeSeconds());
     writeFields(store, ColorSettings, ColorsInWriteOrder, record);
     store.write(ColorSettings, QStringLiteral("LEDSelectedWidth"), number(record.LEDSelectedWidth));
 
@@ -267,7 +267,8 @@ bool WriteSettings(SettingsStore &store, const PendingSettings &pending,
     takeFields(record, TeamNames, chosen);
     record.TeamSize = Decimal4::fromSeconds(pending.TempSize);
     writeFields(store, TextSettings, TeamNames, record);
-    store.write(TextSettings, QStringLiteral("TeamSize"), StoredValues::decimalText(record.TeamSize));
+    store.write(TextSettings, QStringLiteral("TeamSize"),
+                StoredValues::decimalText(record.TeamSize));
 
     takeFields(record, Pictures, chosen);
     record.LEDType = chosen.LEDType;

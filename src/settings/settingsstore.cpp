@@ -34,7 +34,8 @@ bool iniTextLooksDamaged(const QByteArray &text)
         return true;
     for (QStringView line : QStringView(decoded).split(QLatin1Char('\n'))) {
         line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) ||
+            line.startsWith(QLatin1Char('#')))
             continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
             continue;
@@ -48,8 +49,8 @@ bool iniTextLooksDamaged(const QByteArray &text)
 SettingsStore::SettingsStore()
     : m_settings(QSettings::NativeFormat, QSettings::UserScope, Application, Application)
 {
-    m_damaged = m_settings.status() == QSettings::FormatError
-                || (QFileInfo(fileName()).isFile() && fileLooksDamaged(fileName()));
+    m_damaged = m_settings.status() == QSettings::FormatError ||
+        (QFileInfo(fileName()).isFile() && fileLooksDamaged(fileName()));
 }
 
 QString SettingsStore::read(const QString &section, const QString &key, const QString &fallback)

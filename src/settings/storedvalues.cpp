@@ -34,7 +34,8 @@ std::optional<Decimal4> parseNumber(const QString &text)
         negative = trimmed[i++] == QLatin1Char('-');
 
     const auto isDigit = [&](qsizetype at) {
-        return at < trimmed.size() && trimmed[at] >= QLatin1Char('0') && trimmed[at] <= QLatin1Char('9');
+        return at < trimmed.size() && trimmed[at] >= QLatin1Char('0') &&
+            trimmed[at] <= QLatin1Char('9');
     };
     qint64 whole = 0;
     int digits = 0;

@@ -40,8 +40,8 @@ void MultimediaPlayer::play()
     if (m_playing)
         return;
     m_playing = true;
-    if (!m_effect || m_durationMs < 0 || m_effect->source().isEmpty()
-        || m_effect->status() == QSoundEffect::Error) {
+    if (!m_effect || m_durationMs < 0 || m_effect->source().isEmpty() ||
+        m_effect->status() == QSoundEffect::Error) {
         finishSoon();
         return;
     }
@@ -58,7 +58,9 @@ void MultimediaPlayer::stop()
 
 // Every play starts from the beginning of the sound, so there is nothing to
 // wind back.
-void MultimediaPlayer::prev() {}
+void MultimediaPlayer::prev()
+{
+}
 
 void MultimediaPlayer::close()
 {

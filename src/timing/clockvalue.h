@@ -36,8 +36,14 @@ public:
         return floor;
     }
 
-    constexpr ClockValue operator+(ClockValue other) const { return ClockValue(m_raw + other.m_raw); }
-    constexpr ClockValue operator-(ClockValue other) const { return ClockValue(m_raw - other.m_raw); }
+    constexpr ClockValue operator+(ClockValue other) const
+    {
+        return ClockValue(m_raw + other.m_raw);
+    }
+    constexpr ClockValue operator-(ClockValue other) const
+    {
+        return ClockValue(m_raw - other.m_raw);
+    }
     constexpr ClockValue &operator+=(ClockValue other)
     {
         m_raw += other.m_raw;

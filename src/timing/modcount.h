@@ -22,8 +22,8 @@ constexpr ClockValue StartGameLength = ClockValue::fromSeconds(1200);
 
 struct CountSlot
 {
-    ClockValue CountBase;    // the value last loaded
-    ClockValue CountBanked;  // used up by earlier runs since that load
+    ClockValue CountBase; // the value last loaded
+    ClockValue CountBanked; // used up by earlier runs since that load
     ClockValue CountElapsed; // the current run as of the latest reading
     bool CountRunning = false;
     std::optional<SteadyInstant> CountStart; // empty until first started

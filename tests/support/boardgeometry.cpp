@@ -1,7 +1,7 @@
 #include "boardgeometry.h"
 
-#include "sevensegmentreader.h"
 #include "settings/units.h"
+#include "sevensegmentreader.h"
 
 #include <cmath>
 

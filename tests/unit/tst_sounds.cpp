@@ -1,8 +1,8 @@
 #include "board/frmscoreboard.h"
-#include "sound/multimediaplayer.h"
-#include "sound/wavduration.h"
 #include "fakes.h"
 #include "settings/settingsrecord.h"
+#include "sound/multimediaplayer.h"
+#include "sound/wavduration.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clock truth: at every tick of the board's own 100 ms timer, the figures of
 // all eight clocks against what each clock would show for the remaining time
 // worked out from the steady clock since its start. The real board and the

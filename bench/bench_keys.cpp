@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key to screen: from a key event's arrival at the focused field to the end
 // of the paint of the first figure that shows its effect, and to the end of
 // the window's update that carries that paint. The real board, the real

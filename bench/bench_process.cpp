@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program on its own X server: CPU time per minute of play at three
 // window sizes, start-up times, and resident memory over a long run.
 

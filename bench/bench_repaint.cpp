@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Repainted area against the area of the figures that really changed, per
 // second of play, on the real board under the offscreen platform with a
 // clock moved 100 ms per tick by hand.

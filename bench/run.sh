@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks when needed, runs them all and prints one table of
 # figures. Nothing here passes or fails on speed: the figures are printed
 # and docs/performance.md keeps them.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing and the Debian package.
 #
 # The program reads its manual and its sounds from its own folder

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Vantrell needs to build and run (and, with --tests, to run its
 # test suite) on Debian 12 or Ubuntu. Quiet and quick when everything is there.
 set -euo pipefail

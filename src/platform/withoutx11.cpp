@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Built in place of the X11 platform code where the build finds no X11: the
 // program then runs as it does on a display that is not X11 (keys known by
 // Qt's key alone, NumLock left alone, the desktop's services alone keeping

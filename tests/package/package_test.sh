@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as a user meets it: icons, desktop entry and AppStream
 # metadata linted; in a clean Debian 12 root, installed with its own
 # dependencies alone, every library found, the menu entry's command run to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Damaged stores and board pictures: whatever they hold, the board runs its
 // clock and shows 20:00 on a picture of itself, at any size.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of random keys, clicks, field changes and key bindings against
 // the real board, with sounds that end after a random number of ticks.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/colorref.h"
 #include "board/frmscoreboard.h"
 #include "board/labelcontrol.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/imagecontrol.h"
 #include "input/modgrabkeys.h"
 #include "options/frmchoosekey.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/modgrabkeys.h"
 #include "settings/settingsio.h"
 #include "settings/settingsrecord.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/frmhelp.h"
 #include "input/modgrabkeys.h"
 #include "settings/frmsplash.h"

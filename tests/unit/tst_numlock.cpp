@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "board/boardkeyrelay.h"
 #include "board/frmscoreboard.h"
+#include "help/frmhelp.h"
 #include "input/modgrabkeys.h"
 #include "options/frmoptions.h"
 #include "settings/settingsio.h"
@@ -7,10 +9,12 @@
 #include "settings/settingsstore.h"
 #include "timing/modcount.h"
 
+#include <QApplication>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <functional>
 #include <memory>
@@ -137,23 +141,40 @@ private slots:
 
     // A keyboard that will not toggle gets one stroke per real release and
     // none for the stroke's own release, so there is never a loop; once it
-    // takes strokes again, the next release corrects it.
+    // takes strokes again, the next release corrects it. The same over the
+    // help window, whose releases reach the board once each.
+    void refusingKeyboardNeverLoops_data()
+    {
+        QTest::addColumn<bool>("overHelp");
+        QTest::newRow("over the board") << false;
+        QTest::newRow("over the help window") << true;
+    }
     void refusingKeyboardNeverLoops()
     {
+        QFETCH(bool, overHelp);
         m_keyboard.refuses = true;
         settingsRecord().NumLockForce = 1;
         frmScoreBoard board;
-        m_keyboard.releaseReachesBoard = [&board] { QTest::keyRelease(&board, Qt::Key_NumLock); };
+        frmHelp help{QString()};
+        BoardKeyRelay::install(&help, &board);
+        QWidget *target = &board;
+        if (overHelp) {
+            help.show();
+            QApplication::setActiveWindow(&help);
+            QVERIFY(QTest::qWaitForWindowActive(&help));
+            target = help.rtbHelp();
+        }
+        m_keyboard.releaseReachesBoard = [target] { QTest::keyRelease(target, Qt::Key_NumLock); };
         // The stroke at load went out before the board had the focus, so the
         // first release is taken for its own.
         for (const int strokes : {1, 2, 3}) {
-            QTest::keyRelease(&board, Qt::Key_NumLock);
+            QTest::keyRelease(target, Qt::Key_NumLock);
             for (int round = 0; round < 20; ++round)
                 QCoreApplication::processEvents();
             QCOMPARE(m_keyboard.strokes, strokes);
         }
         m_keyboard.refuses = false;
-        QTest::keyRelease(&board, Qt::Key_NumLock);
+        QTest::keyRelease(target, Qt::Key_NumLock);
         QCoreApplication::processEvents();
         QVERIFY(m_keyboard.on);
     }

@@ -42,10 +42,10 @@ private:
         SettingsStore store;
         return read(store);
     }
-    static void write(const PendingSettings &pending)
+    static bool write(const PendingSettings &pending)
     {
         SettingsStore store;
-        WriteSettings(store, pending, modGrabKeys::applyPolicy);
+        return WriteSettings(store, pending, modGrabKeys::applyPolicy);
     }
 
 private slots:
@@ -189,15 +189,18 @@ private slots:
         QCOMPARE(again.copyOfDamaged(), storePath() + (damaged ? ".damaged.1" : ".damaged"));
     }
 
-    // A folder that cannot hold the store: the program runs on defaults.
+    // A folder that cannot hold the store: the program runs on defaults,
+    // and writing says it failed while the record takes the values.
     void unwritableStoreNeitherCrashesNorHangs()
     {
         QFile blocker(m_dir->filePath(QStringLiteral("Vantrell")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         QCOMPARE(read().TeamSize, Decimal4::fromSeconds(24));
-        write(PendingSettings());
-        QCOMPARE(settingsRecord().TeamSize, Decimal4::fromSeconds(24));
+        PendingSettings pending;
+        pending.values.HomeText = QStringLiteral("Reds");
+        QVERIFY(!write(pending));
+        QCOMPARE(settingsRecord().HomeText, QStringLiteral("Reds"));
     }
 };
 

@@ -14,6 +14,10 @@
 #ifdef VANTRELL_E2E_HAVE_XCB
 #include <xcb/xcb.h>
 #endif
+#ifdef VANTRELL_E2E_HAVE_XSS
+#include <X11/Xlib.h>
+#include <X11/extensions/scrnsaver.h>
+#endif
 
 namespace E2e {
 
@@ -63,7 +67,7 @@ Harness::Harness(const QString &binary)
 
 Harness::~Harness()
 {
-    for (auto *process : {&m_app, &m_soundServer, &m_windowManager, &m_xserver})
+    for (auto *process : {&m_app, &m_soundServer, &m_windowManager, &m_sessionBus, &m_xserver})
         stop(*process);
 }
 
@@ -91,9 +95,9 @@ QProcess &Harness::startProcess(std::unique_ptr<QProcess> &process, const QStrin
 bool Harness::startDisplay(const QSize &screen)
 {
     const QString geometry = QStringLiteral("0 %1x%2x24").arg(screen.width()).arg(screen.height());
-    QProcess &xvfb = startProcess(m_xserver, "Xvfb",
-                                  words("-noreset -nolisten tcp -displayfd 1 -screen " + geometry),
-                                  "xvfb.log");
+    QProcess &xvfb =
+        startProcess(m_xserver, "Xvfb",
+                     words("-noreset -nolisten tcp -displayfd 1 -screen " + geometry), "xvfb.log");
     xvfb.waitForReadyRead(10000);
     bool ok = false;
     m_display = QStringLiteral(":%1").arg(xvfb.readLine().trimmed().toInt(&ok));
@@ -123,11 +127,17 @@ QProcessEnvironment Harness::toolEnvironment() const
                              "QT_SCREEN_SCALE_FACTORS", "DBUS_SESSION_BUS_ADDRESS", "LC_ALL"})
         env.remove(name);
     const std::pair<const char *, QString> values[] = {
-        {"DISPLAY", m_display}, {"HOME", m_home.path()}, {"XDG_RUNTIME_DIR", runtimeDir},
-        {"XDG_CONFIG_HOME", m_home.filePath("config")}, {"XDG_DATA_HOME", m_home.filePath("data")},
-        {"XDG_CACHE_HOME", m_home.filePath("cache")}, {"XDG_STATE_HOME", m_home.filePath("state")},
-        {"QT_QPA_PLATFORM", "xcb"}, {"QT_ENABLE_HIGHDPI_SCALING", "0"},
-        {"LC_NUMERIC", m_numericLocale}};
+        {"DISPLAY", m_display},
+        {"HOME", m_home.path()},
+        {"XDG_RUNTIME_DIR", runtimeDir},
+        {"XDG_CONFIG_HOME", m_home.filePath("config")},
+        {"XDG_DATA_HOME", m_home.filePath("data")},
+        {"XDG_CACHE_HOME", m_home.filePath("cache")},
+        {"XDG_STATE_HOME", m_home.filePath("state")},
+        {"QT_QPA_PLATFORM", "xcb"},
+        {"QT_ENABLE_HIGHDPI_SCALING", "0"},
+        {"LC_NUMERIC", m_numericLocale},
+        {"DBUS_SESSION_BUS_ADDRESS", m_busAddress}};
     for (const auto &[name, value] : values)
         if (!value.isEmpty())
             env.insert(name, value);
@@ -170,14 +180,14 @@ bool Harness::requestClose(WindowId window)
             &free);
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     };
-    xcb_client_message_event_t event{XCB_CLIENT_MESSAGE, 32, 0, xcb_window_t(window),
+    xcb_client_message_event_t event{XCB_CLIENT_MESSAGE,   32, 0, xcb_window_t(window),
                                      atom("WM_PROTOCOLS"), {}};
     event.data.data32[0] = atom("WM_DELETE_WINDOW");
     // Checked: with a bare flush and disconnect the event was sometimes lost.
     xcb_generic_error_t *error = xcb_request_check(
-        connection, xcb_send_event_checked(connection, 0, xcb_window_t(window),
-                                           XCB_EVENT_MASK_NO_EVENT,
-                                           reinterpret_cast<const char *>(&event)));
+        connection,
+        xcb_send_event_checked(connection, 0, xcb_window_t(window), XCB_EVENT_MASK_NO_EVENT,
+                               reinterpret_cast<const char *>(&event)));
     const bool sent = !xcb_connection_has_error(connection) && !error;
     free(error);
     xcb_disconnect(connection);
@@ -271,12 +281,14 @@ bool Harness::waitForText(WindowId window, BoardGeometry::FigureSet set, const Q
                           const BoardReader::BoardColours &colours)
 {
     QString seen;
-    const bool ok = waitUntil([&] {
-        const QImage image = grab(window);
-        const BoardReader::SetReading reading = BoardReader::readSet(image, set, colours);
-        seen = image.isNull() ? "no screenshot: " + m_lastError : reading.describe();
-        return !image.isNull() && reading.text() == expected;
-    }, timeoutMs);
+    const bool ok = waitUntil(
+        [&] {
+            const QImage image = grab(window);
+            const BoardReader::SetReading reading = BoardReader::readSet(image, set, colours);
+            seen = image.isNull() ? "no screenshot: " + m_lastError : reading.describe();
+            return !image.isNull() && reading.text() == expected;
+        },
+        timeoutMs);
     return (lastSeen ? *lastSeen = seen : seen), ok;
 }
 
@@ -284,10 +296,51 @@ bool Harness::startSoundServer()
 {
     startProcess(m_soundServer, "pulseaudio",
                  words("-n --daemonize=no --exit-idle-time=-1 --disallow-exit "
-                       "--load=module-native-protocol-unix") << "--load=module-null-sink",
+                       "--load=module-native-protocol-unix")
+                     << "--load=module-null-sink",
                  "pulseaudio.log");
     return waitUntil([this] { return run("pactl", {"info"}, nullptr, 2000); }, 10000) ||
         fail("pulseaudio does not answer");
+}
+
+bool Harness::startSessionBus()
+{
+    // No service folders: nothing installed on this machine starts on it.
+    const QString config = m_home.filePath("session-bus.conf");
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail("cannot write " + config);
+    file.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+               "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+               "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
+    file.close();
+    m_sessionBus = std::make_unique<QProcess>();
+    dieWithParent(*m_sessionBus);
+    m_sessionBus->setStandardErrorFile(m_home.filePath("dbus-daemon.log"));
+    m_sessionBus->start("dbus-daemon",
+                        {"--config-file=" + config, "--nofork", "--print-address=1"});
+    if (!m_sessionBus->waitForStarted(5000))
+        return fail("cannot start dbus-daemon: " + m_sessionBus->errorString());
+    waitUntil([this] { return m_sessionBus->waitForReadyRead(100) || m_sessionBus->canReadLine(); },
+              5000);
+    m_busAddress = QString::fromUtf8(m_sessionBus->readLine()).trimmed();
+    return !m_busAddress.isEmpty() || fail("dbus-daemon gave no address");
+}
+
+bool Harness::screenSaverOn(bool *ok)
+{
+    bool on = false, read = false;
+#ifdef VANTRELL_E2E_HAVE_XSS
+    if (Display *x = XOpenDisplay(m_display.toLocal8Bit().constData())) {
+        XScreenSaverInfo info{};
+        read = XScreenSaverQueryInfo(x, DefaultRootWindow(x), &info) != 0;
+        on = read && info.state == ScreenSaverOn;
+        XCloseDisplay(x);
+    }
+#endif
+    if (ok)
+        *ok = read;
+    return on;
 }
 
 QStringList Harness::soundStreams()
@@ -306,7 +359,9 @@ bool Harness::startWindowManager()
     startProcess(m_windowManager, "openbox", {"--sm-disable"}, "openbox.log");
     // A window manager that has taken the screen names itself on the root.
     QByteArray out;
-    const auto managed = [&] { return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}, &out); };
+    const auto managed = [&] {
+        return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}, &out);
+    };
     return waitUntil([&] { return managed() && out.contains("window id"); }, 10000) ||
         fail("openbox does not manage the screen");
 }
@@ -323,7 +378,9 @@ bool Harness::numLockOn(bool *ok)
 bool Harness::setNumLock(bool on)
 {
     bool ok = false;
-    return numLockOn(&ok) == on ? ok : runXdotool({"key", "Num_Lock"}) && waitUntil([&] { return numLockOn() == on; }, 3000);
+    return numLockOn(&ok) == on
+        ? ok
+        : runXdotool({"key", "Num_Lock"}) && waitUntil([&] { return numLockOn() == on; }, 3000);
 }
 
 } // namespace E2e

@@ -44,7 +44,8 @@ public:
     bool requestClose(WindowId window); // as a window manager would
     bool waitForAppExit(int timeoutMs)
     {
-        return !m_app || m_app->waitForFinished(timeoutMs) || m_app->state() == QProcess::NotRunning;
+        return !m_app || m_app->waitForFinished(timeoutMs) ||
+            m_app->state() == QProcess::NotRunning;
     }
     int appExitCode() const { return m_app ? m_app->exitCode() : -1; }
     QString appLog() const;
@@ -80,6 +81,23 @@ public:
     bool startSoundServer();
     QStringList soundStreams(); // the ids of the playback streams now
     bool startWindowManager();
+    // What `pactl list <what>` reports, e.g. "sink-inputs".
+    QByteArray soundServerList(const QString &what)
+    {
+        QByteArray output;
+        run("pactl", {"list", what}, &output);
+        return output;
+    }
+    // A session bus of the harness's own, given to the program (else it has
+    // none, never the desktop's); a test plays the services it wants on it.
+    bool startSessionBus();
+    QString sessionBusAddress() const { return m_busAddress; }
+    // The X server's own screen saver: its timeout, and whether it is on.
+    bool setScreenSaverTimeout(int seconds)
+    {
+        return run("xset", {"s", QString::number(seconds), QString::number(seconds)});
+    }
+    bool screenSaverOn(bool *ok = nullptr);
 
     bool numLockOn(bool *ok = nullptr); // false on *ok when unread
     bool setNumLock(bool on); // struck as a keyboard would
@@ -98,8 +116,8 @@ private:
 
     QString m_binary;
     QTemporaryDir m_home;
-    QString m_display, m_numericLocale, m_lastError;
-    std::unique_ptr<QProcess> m_xserver, m_soundServer, m_windowManager, m_app;
+    QString m_display, m_numericLocale, m_busAddress, m_lastError;
+    std::unique_ptr<QProcess> m_xserver, m_soundServer, m_windowManager, m_sessionBus, m_app;
 };
 
 } // namespace E2e

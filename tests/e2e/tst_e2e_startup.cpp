@@ -1,9 +1,101 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "harness.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusVirtualObject>
+#include <QMutex>
+#include <QThread>
 #include <QtTest>
 
 using E2e::Harness;
+
+namespace {
+
+// The desktop services that keep a screen awake, played on the harness's bus
+// in a thread of their own, since the harness waits by sleeping. Each call
+// is noted as "<service> <method> <argument>".
+class FakeDesktop : public QDBusVirtualObject
+{
+public:
+    enum Service { Portal = 1, RefusingPortal = 2, ScreenSaver = 4 };
+
+    FakeDesktop(const QString &busAddress, int services)
+        : m_refuse(services & RefusingPortal)
+    {
+        m_bus = QDBusConnection::connectToBus(busAddress, QStringLiteral("fake-desktop"));
+        m_bus.registerVirtualObject(QStringLiteral("/"), this, QDBusConnection::SubPath);
+        moveToThread(&m_thread);
+        m_thread.start();
+        if (services & (Portal | RefusingPortal))
+            m_bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"));
+        if (services & ScreenSaver)
+            m_bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver"));
+    }
+    ~FakeDesktop() override
+    {
+        m_bus.unregisterObject(QStringLiteral("/"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("fake-desktop"));
+        m_thread.quit();
+        m_thread.wait();
+    }
+    QStringList calls() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_calls;
+    }
+    QString introspect(const QString &) const override { return {}; }
+    bool handleMessage(const QDBusMessage &call, const QDBusConnection &bus) override
+    {
+        const QString method = call.interface() + QLatin1Char('.') + call.member();
+        const QVariantList args = call.arguments();
+        if (method == QLatin1String("org.freedesktop.ScreenSaver.Inhibit")) {
+            note(QStringLiteral("saver Inhibit ") + args.value(0).toString());
+            return bus.send(call.createReply(QVariant::fromValue(uint(42))));
+        }
+        if (method == QLatin1String("org.freedesktop.ScreenSaver.UnInhibit")) {
+            note(QStringLiteral("saver UnInhibit %1").arg(args.value(0).toUInt()));
+            return bus.send(call.createReply());
+        }
+        if (method == QLatin1String("org.freedesktop.portal.Inhibit.Inhibit")) {
+            note(QStringLiteral("portal Inhibit %1").arg(args.value(1).toUInt()));
+            const auto options = qdbus_cast<QVariantMap>(args.value(2));
+            QString caller = call.service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
+            m_request = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
+                            .arg(caller, options.value(QStringLiteral("handle_token")).toString());
+            bus.send(call.createReply(QVariant::fromValue(QDBusObjectPath(m_request))));
+            QDBusMessage response = QDBusMessage::createSignal(
+                m_request, QStringLiteral("org.freedesktop.portal.Request"),
+                QStringLiteral("Response"));
+            response << uint(m_refuse ? 2 : 0) << QVariantMap();
+            return bus.send(response);
+        }
+        if (method == QLatin1String("org.freedesktop.portal.Request.Close")) {
+            note(call.path() == m_request ? QStringLiteral("portal Close")
+                                          : QStringLiteral("portal Close elsewhere"));
+            return bus.send(call.createReply());
+        }
+        return false;
+    }
+
+private:
+    void note(const QString &call)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_calls << call;
+    }
+
+    bool m_refuse;
+    QThread m_thread;
+    QDBusConnection m_bus{QString()};
+    mutable QMutex m_mutex;
+    QStringList m_calls;
+    QString m_request;
+};
+
+} // namespace
 
 // The real process from its start to its end, and its sounds on a real
 // sound server.
@@ -56,6 +148,51 @@ private slots:
         QCOMPARE(harness.appExitCode(), 0);
     }
 
+    // A long pause must not blank the projector: the board holds the
+    // desktop's inhibit while it is open, or else keeps the X server's own
+    // saver off; closing it lets go.
+    void boardKeepsTheScreenAwake_data()
+    {
+        QTest::addColumn<int>("services");
+        QTest::addColumn<QStringList>("whileOpen");
+        QTest::addColumn<QStringList>("afterClose");
+        const QString portal = QStringLiteral("portal Inhibit 12");
+        const QString saver = QStringLiteral("saver Inhibit Vantrell");
+        QTest::newRow("portal") << int(FakeDesktop::Portal) << QStringList{portal}
+                                << QStringList{portal, QStringLiteral("portal Close")};
+        QTest::newRow("portal refuses, screen saver service")
+            << int(FakeDesktop::RefusingPortal | FakeDesktop::ScreenSaver)
+            << QStringList{portal, saver}
+            << QStringList{portal, saver, QStringLiteral("saver UnInhibit 42")};
+        QTest::newRow("no service") << 0 << QStringList{} << QStringList{};
+    }
+    void boardKeepsTheScreenAwake()
+    {
+        QFETCH(int, services);
+        QFETCH(QStringList, whileOpen);
+        QFETCH(QStringList, afterClose);
+        Harness harness(QStringLiteral(VANTRELL_BINARY));
+        QVERIFY2(harness.startDisplay() && harness.startSessionBus(),
+                 qPrintable(harness.lastError()));
+        FakeDesktop desktop(harness.sessionBusAddress(), services);
+        bool saverRead = false;
+        harness.screenSaverOn(&saverRead);
+        if (services == 0 && !saverRead)
+            QSKIP("the X server's screen saver cannot be read here");
+        QVERIFY(harness.setScreenSaverTimeout(3));
+        const E2e::WindowId board = harness.openBoard();
+        QVERIFY(board != 0);
+        QVERIFY2(E2e::waitUntil([&] { return desktop.calls() == whileOpen; }, 5000),
+                 qPrintable(desktop.calls().join(QStringLiteral(", "))));
+        if (services == 0)
+            QVERIFY(!E2e::waitUntil([&] { return harness.screenSaverOn(); }, 7000, 200));
+        QVERIFY2(harness.requestClose(board), qPrintable(harness.lastError()));
+        QVERIFY(harness.waitForAppExit(10000));
+        QCOMPARE(desktop.calls(), afterClose);
+        if (services == 0)
+            QVERIFY(E2e::waitUntil([&] { return harness.screenSaverOn(); }, 7000, 200));
+    }
+
     // The buzzer key plays a stream; a second press meanwhile plays nothing;
     // once the end is reported the horn key plays.
     void soundsPlayOneAtATime()
@@ -69,6 +206,11 @@ private slots:
         QVERIFY(harness.key(board, QStringLiteral("b")));
         QStringList first;
         QVERIFY(E2e::waitUntil([&] { return !(first = harness.soundStreams()).isEmpty(); }, 10000));
+        // A mixer lists it by the program's name and icon.
+        const QByteArray stream = harness.soundServerList(QStringLiteral("sink-inputs"));
+        QVERIFY2(stream.contains("application.name = \"Vantrell\"") &&
+                     stream.contains("application.icon_name = \"vantrell\""),
+                 stream.constData());
         QVERIFY(harness.key(board, QStringLiteral("b")));
         QTest::qWait(300);
         QCOMPARE(harness.soundStreams(), first);

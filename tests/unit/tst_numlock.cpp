@@ -110,7 +110,8 @@ private slots:
         const int chosen = words[0].toInt();
         settingsRecord().NumLockForce = words[1].toInt();
         m_keyboard.on = words[2] == QLatin1String("on");
-        PendingSettings pending{settingsRecord()};
+        PendingSettings pending;
+        pending.values = settingsRecord();
         std::tie(pending.optNormal, pending.optKeepOn, pending.optKeepOff) =
             std::tuple(chosen == 0, chosen == 1, chosen == 2);
         // The store writes its file as it goes, before the check below.
@@ -164,7 +165,9 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(&help));
             target = help.rtbHelp();
         }
-        m_keyboard.releaseReachesBoard = [target] { QTest::keyRelease(target, Qt::Key_NumLock); };
+        m_keyboard.releaseReachesBoard = [target] {
+            QTest::keyRelease(target, Qt::Key_NumLock);
+        };
         // The stroke at load went out before the board had the focus, so the
         // first release is taken for its own.
         for (const int strokes : {1, 2, 3}) {

@@ -41,9 +41,11 @@ QString blockFormat(const QTextBlockFormat &f)
     QStringList parts{f.alignment() & Qt::AlignHCenter       ? "center"
                           : f.alignment() & Qt::AlignJustify ? "justify"
                                                              : "left"};
-    const std::pair<const char *, qreal> margins[] = {
-        {"left", f.leftMargin()}, {"right", f.rightMargin()}, {"indent", f.textIndent()},
-        {"before", f.topMargin()}, {"after", f.bottomMargin()}};
+    const std::pair<const char *, qreal> margins[] = {{"left", f.leftMargin()},
+                                                      {"right", f.rightMargin()},
+                                                      {"indent", f.textIndent()},
+                                                      {"before", f.topMargin()},
+                                                      {"after", f.bottomMargin()}};
     for (const auto &[name, value] : margins)
         if (value != 0)
             parts << name << QString::number(value);
@@ -139,25 +141,26 @@ private slots:
         const QByteArray two = R"(\trowd\cellx1500\cellx3000)";
         const QByteArray three = R"(\trowd\cellx1000\cellx2000\cellx3000)";
         table("widths from the cell boundaries",
-            two + R"(\intbl a\cell b\cell\row)" + two + R"(\intbl c\cell d\cell\row)",
-            "{100,100:a|b/c|d}");
+              two + R"(\intbl a\cell b\cell\row)" + two + R"(\intbl c\cell d\cell\row)",
+              "{100,100:a|b/c|d}");
         table("a paragraph end stays in its cell", two + R"(\intbl a\par b\cell c\cell\row)",
-            "{100,100:a\nb|c}");
+              "{100,100:a\nb|c}");
         table("a list item's own paragraph reset stays in its cell",
-            two + R"(\pard\intbl{\listtext\pard\plain -\tab}a\cell b\cell\row)",
-            "{100,100:-\ta|b}");
+              two + R"(\pard\intbl{\listtext\pard\plain -\tab}a\cell b\cell\row)",
+              "{100,100:-\ta|b}");
         table("a row of fewer cells spans to the edge",
-            three + R"(\intbl a\cell b\cell c\cell\row\trowd\cellx1000\intbl d\cell\row)",
-            "{67,67,67:a|b|c/d*3}");
+              three + R"(\intbl a\cell b\cell c\cell\row\trowd\cellx1000\intbl d\cell\row)",
+              "{67,67,67:a|b|c/d*3}");
         table("a row of more cells splits the columns",
-            R"(\trowd\cellx3000\intbl a\cell\row)" + three + R"(\intbl b\cell c\cell d\cell\row)",
-            "{67,67,67:a*3/b|c|d}");
+              R"(\trowd\cellx3000\intbl a\cell\row)" + three + R"(\intbl b\cell c\cell d\cell\row)",
+              "{67,67,67:a*3/b|c|d}");
         table("rows without boundaries",
-            R"(\intbl Key\cell Action\cell\row\intbl F1\cell Help\cell\row)",
-            "{?,?:Key|Action/F1|Help}");
+              R"(\intbl Key\cell Action\cell\row\intbl F1\cell Help\cell\row)",
+              "{?,?:Key|Action/F1|Help}");
         table("a row defined after its cells", R"(\intbl a\cell b\cell)" + two + R"(\row)",
-            "{100,100:a|b}");
-        table("a nested table keeps its text in its cell",
+              "{100,100:a|b}");
+        table(
+            "a nested table keeps its text in its cell",
             R"(\trowd\cellx3000\intbl a\par\itap2 b\nestcell c\nestcell)"
             R"({\*\nesttableprops\trowd\cellx1000\cellx2000\nestrow}{\nonesttables\par}\pard\intbl\itap1 d\cell\row)",
             "{200:a\nb\tc\t\nd}");

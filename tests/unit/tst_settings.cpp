@@ -99,7 +99,8 @@ private slots:
         for (const char *row :
              {"ColorSettings/TimeColor=12abc > TimeColor=255",
               "ColorSettings/TimeColor=99999999999999999999999 > TimeColor=16777215",
-              "ColorSettings/TimeColor=-1 > TimeColor=0", "ColorSettings/TimeColor=2.5 > TimeColor=2",
+              "ColorSettings/TimeColor=-1 > TimeColor=0",
+              "ColorSettings/TimeColor=2.5 > TimeColor=2",
               "ColorSettings/FormBack=12345 > LEDSelected=12345",
               "ColorSettings/LEDSelectedWidth=5000 > LEDSelectedWidth=2184",
               "KeySettings/SepTimeKey=70000 > SepTimeKey=32767",
@@ -129,19 +130,19 @@ private slots:
         PendingSettings pending;
         SettingsRecord &chosen = pending.values;
         using R = SettingsRecord;
-        const QList<qint32 R::*> colours = {&R::TimeColor,   &R::LEDBack,     &R::ScoreColor,
-                                            &R::PeriodColor, &R::FormBack,    &R::LEDSelected,
-                                            &R::BorderColor, &R::HomeColor,   &R::VisitorColor};
+        const QList<qint32 R::*> colours = {&R::TimeColor,   &R::LEDBack,   &R::ScoreColor,
+                                            &R::PeriodColor, &R::FormBack,  &R::LEDSelected,
+                                            &R::BorderColor, &R::HomeColor, &R::VisitorColor};
         for (int i = 0; i < colours.size(); ++i)
             chosen.*colours[i] = 1 + i;
         const QList<qint16 R::*> keys = {
-            &R::StartStopClockKey, &R::ResetClockKey, &R::ClearKey, &R::ClockSwitchKey,
-            &R::SepTimeKey,        &R::BuzzerKey,     &R::HornKey,  &R::ResetShotKey,
-            &R::StartStopShotKey};
+            &R::StartStopClockKey, &R::ResetClockKey, &R::ClearKey,
+            &R::ClockSwitchKey,    &R::SepTimeKey,    &R::BuzzerKey,
+            &R::HornKey,           &R::ResetShotKey,  &R::StartStopShotKey};
         for (int i = 0; i < keys.size(); ++i)
             chosen.*keys[i] = qint16(60 + i);
-        const QList<QString R::*> texts = {&R::BuzzerFile, &R::HornFile, &R::HomeText,
-                                           &R::VisitorText, &R::HomePic, &R::VisitorPic,
+        const QList<QString R::*> texts = {&R::BuzzerFile,  &R::HornFile, &R::HomeText,
+                                           &R::VisitorText, &R::HomePic,  &R::VisitorPic,
                                            &R::BoardPic};
         for (int i = 0; i < texts.size(); ++i)
             chosen.*texts[i] = QStringLiteral(" \"%1\", #%1; [x]=ü\n\\ ").arg(i);

@@ -21,17 +21,6 @@ constexpr int MaxScale = 1000;
 // No side is longer than the widest page a word processor makes.
 constexpr qreal MaxSide = RtfReader::MaxTwips / TwipsPerPixel;
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 const char *formatOf(RtfPicture::Kind kind)
 {
     switch (kind) {
@@ -62,7 +51,7 @@ void RtfPicture::setScale(Qt::Orientation orientation, int percent)
 void RtfPicture::addHex(QByteArrayView text)
 {
     for (char c : text) {
-        const int digit = hexDigit(c);
+        const int digit = RtfReader::hexValue(c);
         if (digit < 0)
             continue;
         if (m_highNibble < 0) {

@@ -188,17 +188,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
@@ -1495,6 +1484,17 @@ QString plainText(const QByteArray &bytes)
 }
 
 } // namespace
+
+int hexValue(char c)
+{
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
 
 bool looksLikeRtf(const QByteArray &bytes)
 {

@@ -30,6 +30,9 @@ inline constexpr int DefaultCodePage = 1252;
 // UTF-8 byte order mark and white space.
 bool looksLikeRtf(const QByteArray &bytes);
 
+// The value of a hex digit, or -1 for any other character.
+int hexValue(char c);
+
 // Replaces the content of `into` with the RTF document in `rtf`.
 void read(const QByteArray &rtf, QTextDocument &into);
 

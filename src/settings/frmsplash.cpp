@@ -25,7 +25,7 @@ QRect pixelRect(int left, int top, int width, int height)
 struct LabelRow
 {
     const char *name;
-    const char *text;
+    QString text;
     QRect place;
     const char *family;
     int points;
@@ -55,9 +55,6 @@ frmSplash::frmSplash(SettingsStore &store, const QString &programFolder, QWidget
     build();
     resize(twipsToPixels(WidthTwips), twipsToPixels(HeightTwips));
     place();
-    findChild<QFrame *>(QStringLiteral("frameSplash"))
-        ->resize(twipsToPixels(WidthTwips - 120), twipsToPixels(3120));
-    findChild<QLabel *>(QStringLiteral("lblVersion"))->setText(versionText());
     ReadSettings(store, programFolder, modGrabKeys::applyPolicy);
 }
 
@@ -66,7 +63,7 @@ void frmSplash::build()
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("frameSplash"));
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame->move(twipsToPixels(60), twipsToPixels(60));
+    frame->setGeometry(pixelRect(60, 60, WidthTwips - 120, 3120));
 
     auto *logo = new QLabel(frame);
     logo->setObjectName(QStringLiteral("picLogo"));
@@ -77,18 +74,20 @@ void frmSplash::build()
 
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     const LabelRow labels[] = {
-        {"lblName", "Vantrell", pixelRect(1860, 60, 4200, 960), "Times New Roman", 40, true, left},
-        {"lblMadeBy", "by Orvalin", pixelRect(1890, 1020, 4000, 330), "Arial", 11, false, left},
-        {"lblVersion", "", pixelRect(1890, 1350, 4000, 330), "Arial", 10, false, left},
-        {"Label1", "Press ' F1 ' to view Help from the scoreboard.",
+        {"lblName", QStringLiteral("Vantrell"), pixelRect(1860, 60, 4200, 960), "Times New Roman",
+         40, true, left},
+        {"lblMadeBy", QStringLiteral("by Orvalin"), pixelRect(1890, 1020, 4000, 330), "Arial", 11,
+         false, left},
+        {"lblVersion", versionText(), pixelRect(1890, 1350, 4000, 330), "Arial", 10, false, left},
+        {"Label1", QStringLiteral("Press ' F1 ' to view Help from the scoreboard."),
          pixelRect(120, 1800, 5940, 300), "Arial", 9, false, left},
-        {"Label2", "Press ' F2 ' to set Options from the scoreboard.",
+        {"Label2", QStringLiteral("Press ' F2 ' to set Options from the scoreboard."),
          pixelRect(120, 2100, 5940, 300), "Arial", 9, false, left},
-        {"lblClick", "Click to continue.", pixelRect(120, 2550, 3000, 420), "Arial", 11, true,
-         left},
+        {"lblClick", QStringLiteral("Click to continue."), pixelRect(120, 2550, 3000, 420), "Arial",
+         11, true, left},
     };
     for (const LabelRow &row : labels) {
-        auto *label = new QLabel(QString::fromLatin1(row.text), frame);
+        auto *label = new QLabel(row.text, frame);
         label->setObjectName(QLatin1String(row.name));
         label->setTextFormat(Qt::PlainText);
         label->setGeometry(row.place);

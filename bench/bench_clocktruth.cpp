@@ -214,12 +214,12 @@ int main(int argc, char *argv[])
         const std::array<int, 3> f = penaltyFigures(v);
         return std::vector<int>(f.begin(), f.end());
     };
-    clocks.push_back({QStringLiteral("game"), &board.gameDigits(),
+    clocks.push_back({QStringLiteral("game"), &board.game().row(FigureRowId::GameClock),
                       [](ClockValue v) { return clockCaptions(v, false); }, seconds * 1000LL});
-    clocks.push_back({QStringLiteral("shot"), &board.shotDigits(),
+    clocks.push_back({QStringLiteral("shot"), &board.game().row(FigureRowId::ShotClock),
                       [](ClockValue v) { return clockCaptions(v, true); }, 120'000});
     for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
-        clocks.push_back({QStringLiteral("penalty %1").arg(slot), &board.penaltyDigits(slot),
+        clocks.push_back({QStringLiteral("penalty %1").arg(slot), &board.game().penaltyRow(slot),
                           penalty, penaltyMs});
 
     Load load(loaded ? 2 : 0);

@@ -8,10 +8,19 @@
 #include "platform/idleinhibitor.h"
 #include "platform/x11keyboard.h"
 #include "platform/x11keylookup.h"
+#include "record/journal.h"
+#include "record/resumequestion.h"
+#include "record/savedgame.h"
 #include "settings/frmsplash.h"
+#include "settings/settingsrecord.h"
+#include "timing/modcount.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
 
 StartUp::StartUp(const QString &programFolder, QObject *parent)
     : QObject(parent)
@@ -29,6 +38,7 @@ StartUp::StartUp(const QString &programFolder, QObject *parent)
 StartUp::~StartUp()
 {
     delete m_board;
+    m_journal.reset();
     delete m_splash;
     modGrabKeys::setKeyboard(nullptr);
     KeyTranslation::setKeyLookup(nullptr);
@@ -68,8 +78,86 @@ void StartUp::GoScore()
     // Help opened from the splash may still be open beside the board.
     BoardKeyRelay::install(m_help, m_board);
     m_board->show();
+    // The splash goes before any question about the last game.
+    if (m_splash)
+        m_splash->hide();
+    startRecord();
     // For as long as the board lives, which is as long as the program.
     new IdleInhibitor(m_board);
+}
+
+void StartUp::startRecord()
+{
+    m_journal = std::make_unique<Journal>(Journal::defaultFolder(), modCount::timeSource());
+    connect(m_journal.get(), &Journal::failed, this, [this](const QString &reason) {
+        notice(tr("This game is not being recorded.\n%1").arg(reason));
+    });
+    if (!m_journal->claim()) {
+        notice(tr("Another Vantrell is running and recording its game: this one keeps no "
+                  "record."));
+        return;
+    }
+    Game &game = m_board->game();
+    connect(&game, &Game::changed, m_journal.get(), &Journal::append);
+    connect(m_board, &frmScoreBoard::closing, m_journal.get(),
+            [this] { m_journal->close(m_board->game().snapshot()); });
+    if (m_journal->recording())
+        offerLastGame();
+}
+
+void StartUp::offerLastGame()
+{
+    const QString path = SavedGames::newestJournal(m_journal->folder());
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return;
+    const std::optional<SavedGame> saved = SavedGames::read(file.readAll());
+    file.close();
+    if (!saved) {
+        const QString kept = SavedGames::setAsideDamaged(path);
+        notice(tr("The last game's record could not be read; it is kept as %1.")
+                   .arg(QDir::toNativeSeparators(kept.isEmpty() ? path : kept)));
+        return;
+    }
+    if (SavedGames::offerFor(*saved) == ResumeOffer::None)
+        return;
+    const JournalFormat::Stamp now = m_journal->stamp();
+    const GameSnapshot game = SavedGames::carriedTo(*saved, now);
+    const SettingsRecord &settings = settingsRecord();
+    const QString question = resumeQuestion(*saved, game, SavedGames::gameClockAt(game, now),
+                                            settings.HomeText, settings.VisitorText);
+    if (!askResume(*saved, question)) {
+        m_journal->setAside(path, saved->game);
+        return;
+    }
+    m_board->game().restore(game);
+    if (m_journal->continueFile(path))
+        m_board->game().announceResumed();
+}
+
+// Escape keeps the default: a stray key must not throw a game away.
+bool StartUp::askResume(const SavedGame &saved, const QString &question)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vantrell"), question,
+                    QMessageBox::NoButton, m_board);
+    QPushButton *resume = box.addButton(tr("&Resume"), QMessageBox::AcceptRole);
+    QPushButton *fresh = box.addButton(tr("&New game"), QMessageBox::RejectRole);
+    QPushButton *preferred =
+        SavedGames::offerFor(saved) == ResumeOffer::ResumeByDefault ? resume : fresh;
+    box.setDefaultButton(preferred);
+    box.setEscapeButton(preferred);
+    box.exec();
+    return box.clickedButton() == resume;
+}
+
+void StartUp::notice(const QString &text)
+{
+    auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Vantrell"), text,
+                                QMessageBox::Ok, m_board);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 void StartUp::showHelp()

@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+class Journal;
+struct SavedGame;
 class frmHelp;
 class frmScoreBoard;
 class frmSplash;
@@ -40,6 +42,13 @@ public:
 
 private:
     void GoScore();
+    // The journal of the board's game, and the last game offered back.
+    void startRecord();
+    void offerLastGame();
+    bool askResume(const SavedGame &saved, const QString &question);
+    // Tells the operator something without taking the keyboard from the
+    // board.
+    void notice(const QString &text);
     void showHelp();
     void runOptions(QWidget *parent);
 
@@ -50,5 +59,6 @@ private:
     QPointer<frmSplash> m_splash;
     QPointer<frmScoreBoard> m_board;
     QPointer<frmHelp> m_help;
+    std::unique_ptr<Journal> m_journal;
     OptionsRunner m_runOptions;
 };

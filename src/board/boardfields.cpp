@@ -10,7 +10,6 @@
 #include "input/keydispatch.h"
 #include "input/keytranslation.h"
 #include "input/modgrabkeys.h"
-#include "input/modshowdigits.h"
 #include "input/timeentry.h"
 #include "input/virtualkeys.h"
 #include "settings/settingsrecord.h"
@@ -23,15 +22,6 @@ namespace {
 
 constexpr qint32 GameClockLimit = 5999;
 constexpr qint32 ShortClockLimit = 599;
-
-// What each state of a penalty mark becomes on a click on its red or its
-// green lamp.
-using Mark = frmScoreBoard::MarkState;
-constexpr Mark MarkAfterClick[3][2] = {
-    {Mark::Red, Mark::Green}, // from Dark
-    {Mark::Dark, Mark::Green}, // from Red
-    {Mark::Red, Mark::Dark}, // from Green
-};
 
 bool isFocusKey(const QKeyEvent &event)
 {
@@ -96,25 +86,25 @@ void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
     using KeyDispatch::Command;
     switch (KeyDispatch::commandForKey(KeyCode, settingsRecord())) {
     case Command::StartStopClock:
-        m_engine.startStopClock();
+        m_game.startStopClock();
         break;
     case Command::ResetClock:
-        m_engine.resetClock();
+        m_game.resetClock();
         break;
     case Command::StartStopShot:
-        m_engine.startStopShot();
+        m_game.startStopShot();
         break;
     case Command::ResetShot:
-        m_engine.resetShot();
+        m_game.resetShot();
         break;
     case Command::ClockSwitch:
-        m_engine.switchClockTime();
+        m_game.switchClockTime();
         break;
     case Command::Buzzer:
-        Buzzer();
+        m_game.soundBuzzer();
         break;
     case Command::Horn:
-        Horn();
+        m_game.soundHorn();
         break;
     case Command::Help:
         openHelp();
@@ -152,18 +142,20 @@ void frmScoreBoard::fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shif
     const qint16 code = KeyCodeToAsci(KeyCode, settingsRecord());
     switch (field.kind) {
     case FieldKind::GameClock:
-        if (const auto value = modCount::TimeEntryKey(m_gameDigits, code, GameClockLimit))
-            m_engine.enterGameTime(*value);
+        if (const auto value =
+                modCount::TimeEntryKey(m_game.row(FigureRowId::GameClock), code, GameClockLimit))
+            m_game.enterGameTime(*value);
         break;
     case FieldKind::ShotClock:
-        if (const auto value = modCount::TimeEntryKey(m_shotDigits, code, ShortClockLimit))
-            m_engine.enterShotTime(*value);
+        if (const auto value =
+                modCount::TimeEntryKey(m_game.row(FigureRowId::ShotClock), code, ShortClockLimit))
+            m_game.enterShotTime(*value);
         break;
     case FieldKind::HomeScore:
-        modShowDigits::ScoreEntryKey(m_homeDigits, code, -1, 99);
+        m_game.scoreKey(FigureRowId::HomeScore, code);
         break;
     case FieldKind::VisitorScore:
-        modShowDigits::ScoreEntryKey(m_visitorDigits, code, -1, 99);
+        m_game.scoreKey(FigureRowId::VisitorScore, code);
         break;
     case FieldKind::Goal:
         goalKeyDown(KeyCode);
@@ -179,14 +171,14 @@ void frmScoreBoard::penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift)
 {
     const SettingsRecord &settings = settingsRecord();
     if (KeyCode == settings.ClearKey)
-        m_engine.clearPenalty(slot);
+        m_game.clearPenalty(slot);
     AllKeyCode(KeyCode, Shift);
     const qint16 code = KeyCodeToAsci(KeyCode, settingsRecord());
     if (KeyCode == settingsRecord().SepTimeKey)
-        m_engine.startStopPenalty(slot);
-    const auto value = modCount::TimeEntryKey(penaltyDigits(slot), code, ShortClockLimit);
+        m_game.startStopPenalty(slot);
+    const auto value = modCount::TimeEntryKey(m_game.penaltyRow(slot), code, ShortClockLimit);
     if (value)
-        m_engine.enterPenaltyTime(slot, ClockValue::fromSeconds(value->roundedSeconds()));
+        m_game.enterPenaltyTime(slot, ClockValue::fromSeconds(value->roundedSeconds()));
 }
 
 void frmScoreBoard::goalKeyDown(qint16 KeyCode)
@@ -196,41 +188,24 @@ void frmScoreBoard::goalKeyDown(qint16 KeyCode)
     else if (KeyCode == VirtualKey::Right)
         VisitorLamp();
     else if (KeyCode == VirtualKey::Down)
-        m_whoGoal = GoalLamp::None;
-    UpdateGoal();
+        m_game.lampOff();
 }
 
 void frmScoreBoard::HomeLamp()
 {
-    lampAction(GoalLamp::Home, m_homeDigits);
+    m_game.toggleLamp(GoalLamp::Home);
+    m_controls.goalBox->setFocus(Qt::MouseFocusReason);
 }
 
 void frmScoreBoard::VisitorLamp()
 {
-    lampAction(GoalLamp::Visitor, m_visitorDigits);
-}
-
-// Lighting a team's lamp gives the team a point; putting it out takes none
-// back, and neither does lighting the other team's lamp.
-void frmScoreBoard::lampAction(GoalLamp team, DigitSet &score)
-{
-    if (m_whoGoal != team) {
-        m_whoGoal = team;
-        modShowDigits::SetDigits(score, QStringLiteral("+1"), -1, 99);
-    } else {
-        m_whoGoal = GoalLamp::None;
-    }
-    UpdateGoal();
+    m_game.toggleLamp(GoalLamp::Visitor);
     m_controls.goalBox->setFocus(Qt::MouseFocusReason);
 }
 
 void frmScoreBoard::ClickMark(int index, bool green)
 {
-    if (index < 0 || index >= MarkCount)
-        return;
-    MarkState &mark = m_penaltyMark[size_t(index)];
-    mark = MarkAfterClick[size_t(mark)][green ? 1 : 0];
-    Penalty();
+    m_game.clickMark(index, green);
 }
 
 void frmScoreBoard::ObjectSelected(BoardControl *SelectedObject)
@@ -272,7 +247,11 @@ void frmScoreBoard::openOptions()
     if (!m_windows.runOptions)
         return;
     QWidget *focused = focusWidget();
+    const SettingsRecord before = settingsRecord();
     m_windows.runOptions(this);
+    const SettingsRecord &after = settingsRecord();
+    if (after != before)
+        m_game.optionsConfirmed(after.HomeText, after.VisitorText);
     UpdateLabels();
     UpdateFormColors();
     UpdateNumLock();

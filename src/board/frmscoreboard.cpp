@@ -50,7 +50,6 @@ QMargins designFrame()
 
 frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer)
     : QWidget(parent)
-    , m_engine(*this)
 {
     const PlayerFactory make = makePlayer ? makePlayer : [] {
         return std::unique_ptr<SoundPlayer>(std::make_unique<MultimediaPlayer>());
@@ -64,7 +63,7 @@ frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer)
     setAutoFillBackground(true);
     resize(twipsToPixels(BoardDesignWidth), twipsToPixels(BoardDesignHeight));
     m_controls = buildScoreBoard(this, m_layer);
-    connectDigits();
+    connectGame();
     connectFields();
 
     m_tick.setTimerType(Qt::PreciseTimer);
@@ -92,30 +91,48 @@ const NumberBox &frmScoreBoard::penaltyClock(qint16 slot) const
     return m_controls.*PenaltyBySlot[slot];
 }
 
-void frmScoreBoard::connectDigits()
+// The board shows the game's figures as they change; the game starts with
+// scores of 0 (a blank tens figure), blank penalty clocks, and a shot
+// clock that shows nothing until the first tick.
+void frmScoreBoard::connectGame()
 {
-    m_gameDigits = SegmoraDigits(m_controls.gameClock.figures);
-    m_shotDigits = SegmoraDigits(m_controls.shotClock.figures);
-    m_homeDigits = SegmoraDigits(m_controls.homeScore.figures);
-    m_visitorDigits = SegmoraDigits(m_controls.visitorScore.figures);
+    const ScoreBoardControls &c = m_controls;
+    m_figures[size_t(FigureRowId::GameClock)] = c.gameClock.figures;
+    m_figures[size_t(FigureRowId::ShotClock)] = c.shotClock.figures;
+    m_figures[size_t(FigureRowId::HomeScore)] = c.homeScore.figures;
+    m_figures[size_t(FigureRowId::VisitorScore)] = c.visitorScore.figures;
     for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
-        m_penaltyDigits[size_t(slot)] = SegmoraDigits(penaltyClock(slot).figures);
-    m_gameColon = ShapeColon(m_controls.gameClock.colon[0], m_controls.gameClock.colon[1]);
-    m_shotColon = ShapeColon(m_controls.shotClock.colon[0], m_controls.shotClock.colon[1]);
+        m_figures[size_t(slot)] = penaltyClock(slot).figures;
+    for (int row = 0; row < FigureRowCount; ++row) {
+        const FigureRow &figures = m_game.row(FigureRowId(row));
+        for (int i = 0; i < figures.count(); ++i)
+            showFigure(FigureRowId(row), i, figures.caption(i));
+    }
+    connect(&m_game, &Game::figureChanged, this, &frmScoreBoard::showFigure);
+    connect(&m_game, &Game::colonChanged, this, &frmScoreBoard::showColonDot);
+    connect(&m_game, &Game::lampChanged, this, &frmScoreBoard::UpdateGoal);
+    connect(&m_game, &Game::marksChanged, this, &frmScoreBoard::Penalty);
+    connect(&m_game, &Game::penaltyColonsChanged, this, &frmScoreBoard::UpdatePenaltyColonColors);
+    connect(&m_game, &Game::buzzerSounded, this, &frmScoreBoard::Buzzer);
+    connect(&m_game, &Game::hornSounded, this, &frmScoreBoard::Horn);
+    connect(&m_game, &Game::tickWanted, this, &frmScoreBoard::enableTick);
+}
 
-    // Scores read 0 (a blank tens figure), penalty clocks start blank and the
-    // shot clock shows nothing until the first tick.
-    for (SegmoraDigits *score : {&m_homeDigits, &m_visitorDigits}) {
-        score->setCaption(0, 0);
-        score->setCaption(1, -1);
-    }
-    for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot;
-         ++slot) {
-        for (int i = 0; i < m_penaltyDigits[size_t(slot)].count(); ++i)
-            m_penaltyDigits[size_t(slot)].setCaption(i, -1);
-    }
-    for (int i = 0; i < m_shotDigits.count(); ++i)
-        m_shotDigits.setCaption(i, -1);
+void frmScoreBoard::showFigure(FigureRowId row, int index, int caption)
+{
+    const QList<Segmora *> &figures = m_figures[size_t(row)];
+    if (index >= 0 && index < figures.size())
+        figures[index]->setCaption(caption);
+}
+
+// A lit dot takes the border colour, a dark one the LED background.
+void frmScoreBoard::showColonDot(FigureRowId clock, int dot, bool lit)
+{
+    const NumberBox &box =
+        clock == FigureRowId::ShotClock ? m_controls.shotClock : m_controls.gameClock;
+    const SettingsRecord &settings = settingsRecord();
+    if (ShapeControl *shape = box.colon[size_t(dot & 1)])
+        shape->setFillColor(lit ? settings.BorderColor : settings.LEDBack);
 }
 
 void frmScoreBoard::load()
@@ -126,14 +143,8 @@ void frmScoreBoard::load()
     UpdateNumLock();
     m_layout = modStretch::RecordLayout(*this, m_layer);
     openSounds();
-    m_engine.startUp();
+    m_game.startUp();
     m_tick.start();
-}
-
-DigitSet &frmScoreBoard::penaltyDigits(qint16 slot)
-{
-    return m_penaltyDigits[size_t(
-        qBound<qint16>(ClockEngine::FirstPenaltySlot, slot, ClockEngine::LastPenaltySlot))];
 }
 
 void frmScoreBoard::enableTick()
@@ -142,21 +153,13 @@ void frmScoreBoard::enableTick()
         m_tick.start();
 }
 
-void frmScoreBoard::setPenaltyMark(int index, MarkState state)
-{
-    if (index < 0 || index >= MarkCount)
-        return;
-    m_penaltyMark[size_t(index)] = state;
-    Penalty();
-}
-
 void frmScoreBoard::Penalty()
 {
     const SettingsRecord &settings = settingsRecord();
     for (int i = 0; i < MarkCount; ++i) {
         ShapeControl *red = m_controls.redMarks[size_t(i)];
         ShapeControl *green = m_controls.greenMarks[size_t(i)];
-        const MarkState state = m_penaltyMark[size_t(i)];
+        const MarkState state = m_game.mark(i);
         red->setFillColor(state == MarkState::Red ? MarkRed : settings.FormBack);
         green->setFillColor(state == MarkState::Green ? MarkGreen : settings.FormBack);
         red->setBorderColor(settings.LEDBack);
@@ -170,7 +173,7 @@ void frmScoreBoard::UpdatePenaltyColonColors()
     const SettingsRecord &settings = settingsRecord();
     for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot;
          ++slot) {
-        const bool shown = m_penaltyDigits[size_t(slot)].shows(0);
+        const bool shown = m_game.penaltyRow(slot).shows(0);
         for (ShapeControl *dot : penaltyClock(slot).colon)
             dot->setFillColor(shown ? settings.BorderColor : settings.LEDBack);
     }
@@ -181,8 +184,9 @@ void frmScoreBoard::UpdateGoal()
     const SettingsRecord &settings = settingsRecord();
     ShapeControl *home = m_controls.homeLamp;
     ShapeControl *visitor = m_controls.visitorLamp;
-    home->setFillColor(m_whoGoal == GoalLamp::Home ? settings.ScoreColor : settings.FormBack);
-    visitor->setFillColor(m_whoGoal == GoalLamp::Visitor ? settings.ScoreColor : settings.FormBack);
+    home->setFillColor(m_game.lamp() == GoalLamp::Home ? settings.ScoreColor : settings.FormBack);
+    visitor->setFillColor(m_game.lamp() == GoalLamp::Visitor ? settings.ScoreColor
+                                                             : settings.FormBack);
     home->setBorderColor(settings.LEDBack);
     visitor->setBorderColor(settings.LEDBack);
 }
@@ -195,13 +199,11 @@ void frmScoreBoard::UpdateFormColors()
     setPalette(windowPalette);
     update();
 
-    for (int i = 0; i < 4; ++i) {
-        modColor::ColorLedSet(m_gameDigits.figures().at(i), settings.TimeColor);
-        modColor::ColorLedSet(m_shotDigits.figures().at(i), settings.TimeColor);
-    }
-    modColor::ColorLedSet(m_homeDigits.figures(), settings.ScoreColor);
-    modColor::ColorLedSet(m_visitorDigits.figures(), settings.ScoreColor);
     const ScoreBoardControls &c = m_controls;
+    modColor::ColorLedSet(c.gameClock.figures, settings.TimeColor);
+    modColor::ColorLedSet(c.shotClock.figures, settings.TimeColor);
+    modColor::ColorLedSet(c.homeScore.figures, settings.ScoreColor);
+    modColor::ColorLedSet(c.visitorScore.figures, settings.ScoreColor);
     for (const NumberBox *penalty : {&c.homePenalty1, &c.homePenalty2, &c.homePenalty3,
                                      &c.visitorPenalty1, &c.visitorPenalty2, &c.visitorPenalty3})
         modColor::ColorLedSet(penalty->figures, settings.TimeColor);
@@ -221,6 +223,10 @@ void frmScoreBoard::UpdateFormColors()
     c.highlight->setFillColor(settings.LEDSelected);
     c.goalBox->setBackColor(settings.FormBack);
 
+    for (FigureRowId clock : {FigureRowId::GameClock, FigureRowId::ShotClock}) {
+        for (int dot = 0; dot < 2; ++dot)
+            showColonDot(clock, dot, m_game.colon(clock).lit(dot));
+    }
     UpdateGoal();
     UpdatePenaltyColonColors();
     Penalty();
@@ -335,6 +341,7 @@ void frmScoreBoard::closeSounds()
 // Closing the board ends the program, whatever other windows are open.
 void frmScoreBoard::closeEvent(QCloseEvent *event)
 {
+    emit closing();
     closeSounds();
     QWidget::closeEvent(event);
     QCoreApplication::quit();

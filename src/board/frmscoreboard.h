@@ -4,8 +4,7 @@
 #include "board/boardlayout.h"
 #include "board/controllayer.h"
 #include "board/modstretch.h"
-#include "board/widgetdigits.h"
-#include "timing/clockengine.h"
+#include "game/game.h"
 
 #include <QHash>
 #include <QTimer>
@@ -16,22 +15,22 @@
 #include <memory>
 
 class BoardControl;
+class Segmora;
+class ShapeControl;
 class SoundPlayer;
 
 // The scoreboard window. It builds the board's controls, runs the clocks'
-// tick and offers the clock commands that keys and fields call; the logic
-// lives in the clock engine and the modules.
-class frmScoreBoard : public QWidget, private ClockBoard
+// tick and turns keys, fields and clicks into the game's commands; it shows
+// the game it owns, which holds the state and the logic.
+class frmScoreBoard : public QWidget
 {
     Q_OBJECT
 
 public:
     static constexpr int MarkCount = PenaltyMarkCount;
 
-    // Which goal lamp is lit.
-    enum class GoalLamp : qint16 { None = 0, Home = 1, Visitor = 2 };
-    // Which lamp of a penalty mark is lit.
-    enum class MarkState : qint16 { Dark = 0, Red = 1, Green = 2 };
+    using GoalLamp = ::GoalLamp;
+    using MarkState = ::MarkState;
 
     // The windows F1 and F2 open; each is given the board as its parent.
     // The options dialog is modal: runOptions returns when it has closed.
@@ -54,13 +53,13 @@ public:
     // The layout as last recorded: the reference of every stretch.
     const modStretch::LayoutRecord &layoutRecord() const { return m_layout; }
 
-    // The game's clocks, which the board shows and its keys and fields
-    // command.
-    ClockEngine &engine() { return m_engine; }
+    // The game the board shows and its keys and fields command.
+    Game &game() { return m_game; }
+    ClockEngine &engine() { return m_game.engine(); }
 
     // The marks of the penalty clocks home 1, 2, 3 and visitor 1, 2, 3.
-    MarkState PenaltyMark(int index) const { return m_penaltyMark[size_t(index)]; }
-    void setPenaltyMark(int index, MarkState state);
+    MarkState PenaltyMark(int index) const { return m_game.mark(index); }
+    void setPenaltyMark(int index, MarkState state) { m_game.setMark(index, state); }
 
     // Every key press reaching the board comes here exactly once, from the
     // focused field's handler or from the window's own.
@@ -77,15 +76,15 @@ public:
     // The field the highlight frames, if it shows.
     BoardControl *selectedField() const;
 
-    GoalLamp WhoGoal() const { return m_whoGoal; }
+    GoalLamp WhoGoal() const { return m_game.lamp(); }
     // Lights the team's lamp with a point for the team, or puts it out.
     void HomeLamp();
     void VisitorLamp();
     // A click on a penalty clock's red or green mark.
     void ClickMark(int index, bool green);
 
-    void Penalty() override;
-    void UpdatePenaltyColonColors() override;
+    void Penalty();
+    void UpdatePenaltyColonColors();
     void UpdateFormColors();
     void UpdateLabels();
     // A font size that grows with the window: the base at an outer size of
@@ -94,24 +93,23 @@ public:
     // Imposes the NumLock policy of the settings on the keyboard.
     void UpdateNumLock();
     void AllKeyUp(qint16 KeyCode, qint16 Shift);
-    void Buzzer() override;
-    void Horn() override;
+    // Sound the buzzer and the horn, when the game asks for them.
+    void Buzzer();
+    void Horn();
     // True from the start of either sound until a player reports its end:
     // one sound at a time, and a request meanwhile is dropped.
     bool BuzzerPlaying() const { return m_buzzerPlaying; }
 
     // The handler of the 100 ms tick.
-    void ClockTick() { m_engine.tick(); }
+    void ClockTick() { m_game.tick(); }
     bool tickActive() const { return m_tick.isActive(); }
-
-    DigitSet &gameDigits() override { return m_gameDigits; }
-    DigitSet &shotDigits() override { return m_shotDigits; }
-    DigitSet &penaltyDigits(qint16 slot) override;
 
 signals:
     // Emitted when an alarm is asked for, whether or not a sound plays.
     void buzzerRequested();
     void hornRequested();
+    // The operator closed the board: the program ends.
+    void closing();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -123,9 +121,7 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
-    ColonDots &gameColon() override { return m_gameColon; }
-    ColonDots &shotColon() override { return m_shotColon; }
-    void enableTick() override;
+    void enableTick();
 
     enum class FieldKind { GameClock, ShotClock, HomeScore, VisitorScore, Goal, Penalty };
     struct Field
@@ -137,12 +133,13 @@ private:
     void load();
     // Keeps the framed window inside its screen's available area.
     void keepOnScreen(const QMargins &frame);
-    void connectDigits();
+    void connectGame();
+    void showFigure(FigureRowId row, int index, int caption);
+    void showColonDot(FigureRowId clock, int dot, bool lit);
     void connectFields();
     void fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shift);
     void penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift);
     void goalKeyDown(qint16 KeyCode);
-    void lampAction(GoalLamp team, DigitSet &score);
     void openHelp();
     void openOptions();
     std::array<std::pair<SoundPlayer *, QString>, 2> soundFiles() const;
@@ -158,17 +155,10 @@ private:
     ControlLayer m_layer;
     ScoreBoardControls m_controls;
     modStretch::LayoutRecord m_layout;
-    ClockEngine m_engine;
+    Game m_game;
     QTimer m_tick;
-    SegmoraDigits m_gameDigits;
-    SegmoraDigits m_shotDigits;
-    SegmoraDigits m_homeDigits;
-    SegmoraDigits m_visitorDigits;
-    std::array<SegmoraDigits, 7> m_penaltyDigits;
-    ShapeColon m_gameColon;
-    ShapeColon m_shotColon;
-    std::array<MarkState, 7> m_penaltyMark{};
-    GoalLamp m_whoGoal = GoalLamp::None;
+    // The figures and colon dots that show each of the game's rows.
+    std::array<QList<Segmora *>, FigureRowCount> m_figures;
     QHash<const QObject *, Field> m_fields;
     Windows m_windows;
     std::unique_ptr<SoundPlayer> mmcBuzzer;

@@ -44,6 +44,13 @@ void ClockEngine::startUp()
     SetCount(ShotLength, ShotSlot);
 }
 
+void ClockEngine::restore(bool clockTime, bool gameZeroSeen, bool shotZeroSeen)
+{
+    m_clockTime = clockTime;
+    m_gameZeroSeen = gameZeroSeen;
+    m_shotZeroSeen = shotZeroSeen;
+}
+
 void ClockEngine::tick()
 {
     const ClockValue game = CountValue(GameSlot);

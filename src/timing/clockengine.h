@@ -39,6 +39,12 @@ public:
 
     // True while the game clock figures show the time of day.
     bool clockTime() const { return m_clockTime; }
+    // Whether the alarm for each clock's present arrival at zero has had
+    // its turn.
+    bool gameZeroSeen() const { return m_gameZeroSeen; }
+    bool shotZeroSeen() const { return m_shotZeroSeen; }
+    // Takes up a game kept elsewhere; an alarm marked as seen stays silent.
+    void restore(bool clockTime, bool gameZeroSeen, bool shotZeroSeen);
 
     // Game clock 20:00 shown at once, shot clock 2:00 from the first tick,
     // everything stopped.

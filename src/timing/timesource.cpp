@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "timing/timesource.h"
 
+#include <QFile>
 #include <QLocale>
 
 #include <chrono>
@@ -49,4 +50,13 @@ bool SystemTimeSource::usesTwelveHourClock() const
 {
     const QString format = QLocale::system().timeFormat(QLocale::ShortFormat);
     return format.contains(QLatin1Char('a'), Qt::CaseInsensitive);
+}
+
+QByteArray SystemTimeSource::bootId() const
+{
+    static const QByteArray id = [] {
+        QFile file(QStringLiteral("/proc/sys/kernel/random/boot_id"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+    }();
+    return id;
 }

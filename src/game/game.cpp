@@ -1,0 +1,339 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/game.h"
+
+#include "input/modshowdigits.h"
+#include "timing/clockdisplay.h"
+
+using namespace modCount;
+
+namespace {
+
+constexpr qint16 ScoreLow = -1;
+constexpr qint16 ScoreHigh = 99;
+constexpr ClockValue ShotLength = ClockValue::fromSeconds(120);
+
+// What each state of a penalty mark becomes on a click on its red or its
+// green lamp.
+constexpr MarkState MarkAfterClick[3][2] = {
+    {MarkState::Red, MarkState::Green}, // from Dark
+    {MarkState::Dark, MarkState::Green}, // from Red
+    {MarkState::Red, MarkState::Dark}, // from Green
+};
+
+std::array<FigureRow, FigureRowCount> makeRows()
+{
+    const auto penalty = [](int slot) {
+        return FigureRow(QStringLiteral("Penalty%1").arg(slot), PenaltyFigureCount);
+    };
+    return {FigureRow(QStringLiteral("GameClock"), ClockFigureCount),
+            penalty(1),
+            penalty(2),
+            penalty(3),
+            penalty(4),
+            penalty(5),
+            penalty(6),
+            FigureRow(QStringLiteral("ShotClock"), ClockFigureCount),
+            FigureRow(QStringLiteral("HomeScore"), ScoreFigureCount),
+            FigureRow(QStringLiteral("VisitorScore"), ScoreFigureCount)};
+}
+
+std::array<int, 2> scoreFigures(const FigureRow &row)
+{
+    return {row.caption(0), row.caption(1)};
+}
+
+bool alwaysAnnounced(GameEventKind kind)
+{
+    return kind == GameEventKind::Buzzer || kind == GameEventKind::Horn ||
+        kind == GameEventKind::Options || kind == GameEventKind::Resumed;
+}
+
+SteadyInstant plusValue(SteadyInstant start, ClockValue value)
+{
+    return steadyFromMs(steadyMs(start) + value.raw() / (ClockValue::Scale / 1000));
+}
+
+} // namespace
+
+GameSnapshot GameSnapshot::startUp()
+{
+    GameSnapshot game;
+    game.clocks[size_t(GameSlot)].base = StartGameLength;
+    game.clocks[size_t(ShotSlot)].base = ShotLength;
+    return game;
+}
+
+Game::Game(QObject *parent)
+    : QObject(parent)
+    , m_rows(makeRows())
+    , m_engine(*this)
+{
+    row(FigureRowId::HomeScore).setCaption(0, 0);
+    row(FigureRowId::VisitorScore).setCaption(0, 0);
+    watchRows();
+}
+
+void Game::watchRows()
+{
+    for (int i = 0; i < FigureRowCount; ++i) {
+        const auto id = FigureRowId(i);
+        m_rows[size_t(i)].setWatcher(
+            [this, id](int index, int caption) { emit figureChanged(id, index, caption); });
+    }
+    m_gameColon.setWatcher(
+        [this](int dot, bool lit) { emit colonChanged(FigureRowId::GameClock, dot, lit); });
+    m_shotColon.setWatcher(
+        [this](int dot, bool lit) { emit colonChanged(FigureRowId::ShotClock, dot, lit); });
+}
+
+FigureRow &Game::penaltyRow(qint16 slot)
+{
+    return m_rows[size_t(
+        qBound<qint16>(ClockEngine::FirstPenaltySlot, slot, ClockEngine::LastPenaltySlot))];
+}
+
+const ColonState &Game::colon(FigureRowId clock) const
+{
+    return clock == FigureRowId::ShotClock ? m_shotColon : m_gameColon;
+}
+
+GameSnapshot Game::snapshot() const
+{
+    GameSnapshot game;
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const CountSlot &count = state().table[size_t(slot)];
+        game.clocks[size_t(slot)] = {count.CountBase, count.CountBanked, count.CountRunning,
+                                     count.CountStart};
+    }
+    game.gameLength = state().GameLength;
+    game.home = scoreFigures(row(FigureRowId::HomeScore));
+    game.visitor = scoreFigures(row(FigureRowId::VisitorScore));
+    game.lamp = m_lamp;
+    game.marks = m_marks;
+    game.timeOfDay = m_engine.clockTime();
+    for (int i = 0; i < PenaltyCount; ++i)
+        game.penaltyShown[size_t(i)] = m_rows[size_t(i + 1)].shows(0);
+    game.gameZeroSeen = m_engine.gameZeroSeen();
+    game.shotZeroSeen = m_engine.shotZeroSeen();
+    return game;
+}
+
+template<typename Command> void Game::record(GameEventKind kind, int subject, Command &&command)
+{
+    GameEvent event{kind, subject, snapshot(), {}, {}, {}};
+    command();
+    event.after = snapshot();
+    announce(std::move(event));
+}
+
+void Game::announce(GameEvent event)
+{
+    if (event.after != event.before || alwaysAnnounced(event.kind))
+        emit changed(event);
+}
+
+// Nothing is announced on a tick that only moved the clocks on.
+void Game::tick()
+{
+    GameEvent event{GameEventKind::ClockZero, -1, snapshot(), {}, {}, {}};
+    m_alarm = GameEventKind::ClockZero;
+    m_engine.tick();
+    event.kind = m_alarm;
+    event.after = snapshot();
+    announce(std::move(event));
+}
+
+// The alarms at zero come from the tick, which names its event after them.
+void Game::Buzzer()
+{
+    m_alarm = GameEventKind::GameZero;
+    emit buzzerSounded();
+}
+
+void Game::Horn()
+{
+    m_alarm = GameEventKind::ShotZero;
+    emit hornSounded();
+}
+
+void Game::startStopClock()
+{
+    const auto kind = IsCounting(GameSlot) ? GameEventKind::ClockStop : GameEventKind::ClockStart;
+    record(kind, GameSlot, [this] { m_engine.startStopClock(); });
+}
+
+void Game::resetClock()
+{
+    record(GameEventKind::ClockReset, GameSlot, [this] { m_engine.resetClock(); });
+}
+
+void Game::startStopShot()
+{
+    const auto kind = IsCounting(ShotSlot) ? GameEventKind::ShotStop : GameEventKind::ShotStart;
+    record(kind, ShotSlot, [this] { m_engine.startStopShot(); });
+}
+
+void Game::resetShot()
+{
+    record(GameEventKind::ShotReset, ShotSlot, [this] { m_engine.resetShot(); });
+}
+
+void Game::switchClockTime()
+{
+    record(GameEventKind::TimeOfDay, -1, [this] { m_engine.switchClockTime(); });
+}
+
+void Game::startStopPenalty(qint16 slot)
+{
+    const auto kind = IsCounting(slot) ? GameEventKind::PenaltyStop : GameEventKind::PenaltyStart;
+    record(kind, slot, [this, slot] { m_engine.startStopPenalty(slot); });
+}
+
+void Game::clearPenalty(qint16 slot)
+{
+    record(GameEventKind::PenaltyClear, slot, [this, slot] { m_engine.clearPenalty(slot); });
+}
+
+void Game::enterGameTime(ClockValue value)
+{
+    record(GameEventKind::GameTime, GameSlot, [this, value] { m_engine.enterGameTime(value); });
+}
+
+void Game::enterShotTime(ClockValue value)
+{
+    record(GameEventKind::ShotTime, ShotSlot, [this, value] { m_engine.enterShotTime(value); });
+}
+
+void Game::enterPenaltyTime(qint16 slot, ClockValue value)
+{
+    record(GameEventKind::PenaltyTime, slot,
+           [this, slot, value] { m_engine.enterPenaltyTime(slot, value); });
+}
+
+void Game::scoreKey(FigureRowId team, qint16 code)
+{
+    record(GameEventKind::Score, int(team), [this, team, code] {
+        modShowDigits::ScoreEntryKey(row(team), code, ScoreLow, ScoreHigh);
+    });
+}
+
+// Lighting a team's lamp gives the team a point; putting it out takes none
+// back, and neither does lighting the other team's lamp.
+void Game::toggleLamp(GoalLamp team)
+{
+    record(GameEventKind::Lamp, int(team), [this, team] {
+        if (m_lamp == team) {
+            m_lamp = GoalLamp::None;
+            return;
+        }
+        m_lamp = team;
+        const FigureRowId score =
+            team == GoalLamp::Home ? FigureRowId::HomeScore : FigureRowId::VisitorScore;
+        modShowDigits::SetDigits(row(score), QStringLiteral("+1"), ScoreLow, ScoreHigh);
+    });
+    emit lampChanged();
+}
+
+void Game::lampOff()
+{
+    record(GameEventKind::Lamp, int(GoalLamp::None), [this] { m_lamp = GoalLamp::None; });
+    emit lampChanged();
+}
+
+void Game::clickMark(int index, bool green)
+{
+    if (index < 0 || index >= PenaltyCount)
+        return;
+    record(GameEventKind::Mark, index, [this, index, green] {
+        MarkState &mark = m_marks[size_t(index)];
+        mark = MarkAfterClick[size_t(mark)][green ? 1 : 0];
+    });
+    emit marksChanged();
+}
+
+void Game::setMark(int index, MarkState state)
+{
+    if (index < 0 || index >= PenaltyCount)
+        return;
+    record(GameEventKind::Mark, index, [this, index, state] { m_marks[size_t(index)] = state; });
+    emit marksChanged();
+}
+
+void Game::soundBuzzer()
+{
+    record(GameEventKind::Buzzer, -1, [this] { emit buzzerSounded(); });
+}
+
+void Game::soundHorn()
+{
+    record(GameEventKind::Horn, -1, [this] { emit hornSounded(); });
+}
+
+void Game::optionsConfirmed(const QString &homeName, const QString &visitorName)
+{
+    const GameSnapshot now = snapshot();
+    announce({GameEventKind::Options, -1, now, now, homeName, visitorName});
+}
+
+void Game::announceResumed()
+{
+    const GameSnapshot now = snapshot();
+    announce({GameEventKind::Resumed, -1, now, now, {}, {}});
+}
+
+void Game::restore(const GameSnapshot &saved)
+{
+    restoreSlots(saved);
+    state().GameLength = saved.gameLength;
+    for (int i = 0; i < ScoreFigureCount; ++i) {
+        row(FigureRowId::HomeScore).setCaption(i, saved.home[size_t(i)]);
+        row(FigureRowId::VisitorScore).setCaption(i, saved.visitor[size_t(i)]);
+    }
+    m_lamp = saved.lamp;
+    m_marks = saved.marks;
+    for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot;
+         ++slot) {
+        if (saved.penaltyShown[size_t(slot - 1)])
+            DisplayTime(penaltyRow(slot), CountValue(slot));
+        else
+            penaltyRow(slot).blank();
+    }
+    handOffInGap(saved);
+    // A clock found at zero sounded its alarm before, or ran out while the
+    // game was away: either way the alarm has had its turn.
+    m_engine.restore(saved.timeOfDay, CountValue(GameSlot) <= ClockValue(),
+                     saved.shotZeroSeen || CountValue(ShotSlot) <= ClockValue());
+    m_engine.tick();
+    emit lampChanged();
+    emit marksChanged();
+}
+
+void Game::restoreSlots(const GameSnapshot &saved)
+{
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const SlotState &kept = saved.clocks[size_t(slot)];
+        CountSlot &count = state().table[size_t(slot)];
+        count = CountSlot{};
+        count.CountBase = kept.base;
+        count.CountBanked = kept.banked;
+        count.CountRunning = kept.running;
+        count.CountStart = kept.start;
+    }
+}
+
+// The shot clock's zero starts the game clock and the penalties; when it
+// came while the game was away they start at the moment it came.
+void Game::handOffInGap(const GameSnapshot &saved)
+{
+    const SlotState &shot = saved.clocks[size_t(ShotSlot)];
+    if (saved.shotZeroSeen || !shot.running || !shot.start || CountValue(ShotSlot) > ClockValue())
+        return;
+    const SteadyInstant zeroAt = plusValue(*shot.start, loadedValue(shot));
+    for (qint16 slot = GameSlot; slot <= ClockEngine::LastPenaltySlot; ++slot) {
+        CountSlot &count = state().table[size_t(slot)];
+        if (count.CountRunning)
+            continue;
+        count.CountStart = zeroAt;
+        count.CountRunning = true;
+    }
+}

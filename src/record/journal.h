@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "game/gameevent.h"
+#include "record/journalformat.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLockFile>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+class TimeSource;
+
+// Writes the current game's events to its journal: each line handed to
+// the system at once, the file synced to disk at most once a second (on a
+// timer of its own, never on the clocks' tick), so a power cut loses at
+// most the last second. One program at a time records in a folder; a
+// failure to write stops the record, never the board.
+class Journal : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `$XDG_STATE_HOME/Vantrell/games`, `~/.local/state/Vantrell/games` by
+    // default.
+    static QString defaultFolder();
+
+    Journal(const QString &folder, const TimeSource &time, QObject *parent = nullptr);
+    ~Journal() override;
+
+    QString folder() const { return m_folder; }
+    // Takes the folder for this program. False when another running copy
+    // holds it: this one then records nothing and touches no journal.
+    bool claim();
+    bool recording() const { return m_claimed && !m_failed; }
+    // The file of the game being written; empty until its first change.
+    QString currentFile() const { return m_file.fileName(); }
+
+    // Goes on writing an earlier game's journal.
+    bool continueFile(const QString &path);
+    void append(const GameEvent &event);
+    // Marks the game closed, with the game whole; the next change starts a
+    // new journal.
+    void close(const GameSnapshot &game);
+    // Marks an earlier game as one the operator chose not to resume.
+    void setAside(const QString &path, const GameSnapshot &game);
+
+    JournalFormat::Stamp stamp() const;
+
+signals:
+    // Once, when the game stops being recorded.
+    void failed(const QString &reason);
+
+private:
+    bool startFile();
+    void write(const QByteArray &line);
+    void scheduleSync();
+    void sync();
+    void fail(const QString &reason);
+
+    QString m_folder;
+    const TimeSource &m_time;
+    std::unique_ptr<QLockFile> m_lock;
+    QFile m_file;
+    QTimer m_syncTimer;
+    QElapsedTimer m_sinceSync;
+    bool m_claimed = false;
+    bool m_failed = false;
+};

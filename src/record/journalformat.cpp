@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "record/journalformat.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <functional>
+
+namespace JournalFormat {
+
+namespace {
+
+const QString FormatName = QStringLiteral("vantrell-game");
+
+struct KindName
+{
+    GameEventKind kind;
+    const char *name;
+};
+
+constexpr KindName KindNames[] = {
+    {GameEventKind::ClockStart, "clock-start"},
+    {GameEventKind::ClockStop, "clock-stop"},
+    {GameEventKind::ClockReset, "clock-reset"},
+    {GameEventKind::GameTime, "game-time"},
+    {GameEventKind::ShotStart, "shot-start"},
+    {GameEventKind::ShotStop, "shot-stop"},
+    {GameEventKind::ShotReset, "shot-reset"},
+    {GameEventKind::ShotTime, "shot-time"},
+    {GameEventKind::TimeOfDay, "time-of-day"},
+    {GameEventKind::PenaltyStart, "penalty-start"},
+    {GameEventKind::PenaltyStop, "penalty-stop"},
+    {GameEventKind::PenaltyTime, "penalty-time"},
+    {GameEventKind::PenaltyClear, "penalty-clear"},
+    {GameEventKind::Score, "score"},
+    {GameEventKind::Lamp, "lamp"},
+    {GameEventKind::Mark, "mark"},
+    {GameEventKind::Buzzer, "buzzer"},
+    {GameEventKind::Horn, "horn"},
+    {GameEventKind::GameZero, "game-zero"},
+    {GameEventKind::ShotZero, "shot-zero"},
+    {GameEventKind::ClockZero, "clock-zero"},
+    {GameEventKind::Options, "options"},
+    {GameEventKind::Resumed, "resumed"},
+};
+
+// A whole number that a double holds exactly.
+constexpr double MaxExact = 9007199254740992.0;
+
+std::optional<qint64> wholeNumber(const QJsonValue &value, qint64 low, qint64 high)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    const double number = value.toDouble();
+    if (!(number >= -MaxExact && number <= MaxExact) || number != double(qint64(number)))
+        return std::nullopt;
+    const qint64 whole = qint64(number);
+    if (whole < low || whole > high)
+        return std::nullopt;
+    return whole;
+}
+
+// Clock values fit a day many times over; anything beyond is damage.
+constexpr qint64 MaxRaw = qint64(1) << 40;
+
+QJsonValue slotValue(const SlotState &slot)
+{
+    QJsonObject object{{QStringLiteral("base"), double(slot.base.raw())},
+                       {QStringLiteral("banked"), double(slot.banked.raw())},
+                       {QStringLiteral("run"), slot.running}};
+    if (slot.start)
+        object.insert(QStringLiteral("start"), double(steadyMs(*slot.start)));
+    return object;
+}
+
+bool readSlot(const QJsonValue &value, SlotState &slot)
+{
+    const QJsonObject object = value.toObject();
+    const auto base = wholeNumber(object.value(QStringLiteral("base")), -MaxRaw, MaxRaw);
+    const auto banked = wholeNumber(object.value(QStringLiteral("banked")), -MaxRaw, MaxRaw);
+    const QJsonValue run = object.value(QStringLiteral("run"));
+    const QJsonValue start = object.value(QStringLiteral("start"));
+    const auto startMs = wholeNumber(start, -MaxRaw, MaxRaw);
+    if (!base || !banked || !run.isBool() || (!start.isUndefined() && !startMs))
+        return false;
+    slot = {ClockValue::fromRaw(*base), ClockValue::fromRaw(*banked), run.toBool(), std::nullopt};
+    if (startMs)
+        slot.start = steadyFromMs(*startMs);
+    return true;
+}
+
+template<typename T, size_t N> QJsonValue listValue(const std::array<T, N> &items)
+{
+    QJsonArray list;
+    for (const T &item : items)
+        list.append(int(item));
+    return list;
+}
+
+template<typename T, size_t N>
+bool readList(const QJsonValue &value, std::array<T, N> &items, int low, int high)
+{
+    const QJsonArray list = value.toArray();
+    if (!value.isArray() || list.size() != qsizetype(N))
+        return false;
+    std::array<T, N> read{};
+    for (size_t i = 0; i < N; ++i) {
+        const auto item = wholeNumber(list.at(qsizetype(i)), low, high);
+        if (!item)
+            return false;
+        read[i] = T(*item);
+    }
+    items = read;
+    return true;
+}
+
+bool readFlag(const QJsonValue &value, bool &flag)
+{
+    if (!value.isBool())
+        return false;
+    flag = value.toBool();
+    return true;
+}
+
+struct Field
+{
+    QString key;
+    std::function<QJsonValue(const GameSnapshot &)> write;
+    std::function<bool(const QJsonValue &, GameSnapshot &)> read;
+};
+
+Field slotField(int slot)
+{
+    return {QStringLiteral("s%1").arg(slot),
+            [slot](const GameSnapshot &g) { return slotValue(g.clocks[size_t(slot)]); },
+            [slot](const QJsonValue &v, GameSnapshot &g) {
+                return readSlot(v, g.clocks[size_t(slot)]);
+            }};
+}
+
+const std::vector<Field> &fields()
+{
+    static const std::vector<Field> table = [] {
+        std::vector<Field> all;
+        for (int slot = 0; slot < modCount::SlotCount; ++slot)
+            all.push_back(slotField(slot));
+        all.push_back({QStringLiteral("length"),
+                       [](const GameSnapshot &g) { return QJsonValue(double(g.gameLength.raw())); },
+                       [](const QJsonValue &v, GameSnapshot &g) {
+                           const auto raw = wholeNumber(v, 0, MaxRaw);
+                           if (raw)
+                               g.gameLength = ClockValue::fromRaw(*raw);
+                           return raw.has_value();
+                       }});
+        all.push_back({QStringLiteral("home"),
+                       [](const GameSnapshot &g) { return listValue(g.home); },
+                       [](const QJsonValue &v, GameSnapshot &g) {
+                           return readList(v, g.home, -1, 9);
+                       }});
+        all.push_back({QStringLiteral("visitor"),
+                       [](const GameSnapshot &g) { return listValue(g.visitor); },
+                       [](const QJsonValue &v, GameSnapshot &g) {
+                           return readList(v, g.visitor, -1, 9);
+                       }});
+        all.push_back({QStringLiteral("lamp"),
+                       [](const GameSnapshot &g) { return QJsonValue(int(g.lamp)); },
+                       [](const QJsonValue &v, GameSnapshot &g) {
+                           const auto lamp = wholeNumber(v, 0, 2);
+                           if (lamp)
+                               g.lamp = GoalLamp(*lamp);
+                           return lamp.has_value();
+                       }});
+        all.push_back({QStringLiteral("marks"),
+                       [](const GameSnapshot &g) { return listValue(g.marks); },
+                       [](const QJsonValue &v, GameSnapshot &g) {
+                           return readList(v, g.marks, 0, 2);
+                       }});
+        all.push_back({QStringLiteral("penalties"),
+                       [](const GameSnapshot &g) { return listValue(g.penaltyShown); },
+                       [](const QJsonValue &v, GameSnapshot &g) {
+                           return readList(v, g.penaltyShown, 0, 1);
+                       }});
+        all.push_back({QStringLiteral("timeOfDay"),
+                       [](const GameSnapshot &g) { return QJsonValue(g.timeOfDay); },
+                       [](const QJsonValue &v, GameSnapshot &g) {
+                           return readFlag(v, g.timeOfDay);
+                       }});
+        all.push_back({QStringLiteral("gameZero"),
+                       [](const GameSnapshot &g) { return QJsonValue(g.gameZeroSeen); },
+                       [](const QJsonValue &v, GameSnapshot &g) {
+                           return readFlag(v, g.gameZeroSeen);
+                       }});
+        all.push_back({QStringLiteral("shotZero"),
+                       [](const GameSnapshot &g) { return QJsonValue(g.shotZeroSeen); },
+                       [](const QJsonValue &v, GameSnapshot &g) {
+                           return readFlag(v, g.shotZeroSeen);
+                       }});
+        return all;
+    }();
+    return table;
+}
+
+QJsonObject stampObject(const Stamp &stamp)
+{
+    return {{QStringLiteral("t"), double(stamp.wallMs)},
+            {QStringLiteral("boot"), QString::fromLatin1(stamp.bootId)},
+            {QStringLiteral("steady"), double(stamp.steadyMs)}};
+}
+
+QByteArray line(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+}
+
+} // namespace
+
+QString kindName(GameEventKind kind)
+{
+    for (const KindName &row : KindNames) {
+        if (row.kind == kind)
+            return QString::fromLatin1(row.name);
+    }
+    return {};
+}
+
+std::optional<GameEventKind> kindFromName(const QString &name)
+{
+    for (const KindName &row : KindNames) {
+        if (name == QLatin1String(row.name))
+            return row.kind;
+    }
+    return std::nullopt;
+}
+
+QByteArray headerLine(const Stamp &stamp)
+{
+    QJsonObject object = stampObject(stamp);
+    object.insert(QStringLiteral("format"), FormatName);
+    object.insert(QStringLiteral("version"), Version);
+    return line(object);
+}
+
+QByteArray eventLine(const GameEvent &event, const Stamp &stamp)
+{
+    QJsonObject object = stampObject(stamp);
+    object.insert(QStringLiteral("event"), kindName(event.kind));
+    if (event.subject >= 0)
+        object.insert(QStringLiteral("on"), event.subject);
+    if (event.kind == GameEventKind::Options)
+        object.insert(QStringLiteral("names"), QJsonArray{event.homeName, event.visitorName});
+    const bool whole = event.kind == GameEventKind::Resumed;
+    object.insert(QStringLiteral("changes"), changes(event.after, whole ? nullptr : &event.before));
+    return line(object);
+}
+
+QByteArray stateLine(const QString &name, const GameSnapshot &game, const Stamp &stamp)
+{
+    QJsonObject object = stampObject(stamp);
+    object.insert(QStringLiteral("event"), name);
+    object.insert(QStringLiteral("changes"), changes(game, nullptr));
+    return line(object);
+}
+
+QJsonObject changes(const GameSnapshot &after, const GameSnapshot *before)
+{
+    QJsonObject object;
+    for (const Field &field : fields()) {
+        const QJsonValue value = field.write(after);
+        if (!before || field.write(*before) != value)
+            object.insert(field.key, value);
+    }
+    return object;
+}
+
+bool applyChanges(GameSnapshot &game, const QJsonObject &changes)
+{
+    GameSnapshot changed = game;
+    for (const Field &field : fields()) {
+        const QJsonValue value = changes.value(field.key);
+        if (!value.isUndefined() && !field.read(value, changed))
+            return false;
+    }
+    game = changed;
+    return true;
+}
+
+bool readStamp(const QJsonObject &line, Stamp &stamp)
+{
+    const auto wall = wholeNumber(line.value(QStringLiteral("t")), 0, qint64(MaxExact));
+    const auto steady = wholeNumber(line.value(QStringLiteral("steady")), 0, qint64(MaxExact));
+    const QJsonValue boot = line.value(QStringLiteral("boot"));
+    if (!wall || !steady || !boot.isString())
+        return false;
+    stamp = {*wall, boot.toString().toLatin1(), *steady};
+    return true;
+}
+
+} // namespace JournalFormat

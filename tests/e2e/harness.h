@@ -41,6 +41,12 @@ public:
     QString display() const { return m_display; }
     bool startApp();
     void stopApp() { stop(m_app); }
+    // As a crash or a power cut would end it: no chance to write anything.
+    void killApp()
+    {
+        if (m_app)
+            m_app->kill(), m_app->waitForFinished(5000);
+    }
     bool requestClose(WindowId window); // as a window manager would
     bool waitForAppExit(int timeoutMs)
     {

@@ -21,7 +21,7 @@ fi
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
     -DVANTRELL_BUILD_BENCHMARKS=ON -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" \
-    --target vantrell bench_repaint bench_keys bench_clocktruth bench_process >/dev/null
+    --target vantrell bench_repaint bench_keys bench_clocktruth bench_journal bench_process >/dev/null
 bin=$build_dir/bin
 
 qt_version=$(dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo unknown)
@@ -36,6 +36,7 @@ echo "| --- | --- | --- | --- |"
 # the real program on an Xvfb of its own.
 QT_QPA_PLATFORM=offscreen "$bin/bench_repaint"
 QT_QPA_PLATFORM=offscreen "$bin/bench_keys" --samples 1000
+"$bin/bench_journal"
 "$bin/bench_process" --startup --runs 9
 "$bin/bench_process" --cpu --seconds 60
 "$bin/bench_process" --memory-minutes "$minutes"

@@ -10,7 +10,6 @@ namespace {
 
 constexpr qint16 ScoreLow = -1;
 constexpr qint16 ScoreHigh = 99;
-constexpr ClockValue ShotLength = ClockValue::fromSeconds(120);
 
 // What each state of a penalty mark becomes on a click on its red or its
 // green lamp.

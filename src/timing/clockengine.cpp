@@ -9,8 +9,6 @@ using namespace modCount;
 
 namespace {
 
-constexpr ClockValue ShotLength = ClockValue::fromSeconds(120);
-
 void startGameAndPenalties()
 {
     for (qint16 slot = GameSlot; slot <= ClockEngine::LastPenaltySlot; ++slot)

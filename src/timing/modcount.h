@@ -20,6 +20,8 @@ constexpr qint16 GameSlot = 0;
 constexpr qint16 ShotSlot = 7;
 // The game's length until the operator types another: 20 minutes.
 constexpr ClockValue StartGameLength = ClockValue::fromSeconds(1200);
+// The shot clock's length, to which its reset loads it.
+constexpr ClockValue ShotLength = ClockValue::fromSeconds(120);
 
 struct CountSlot
 {

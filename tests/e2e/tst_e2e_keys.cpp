@@ -70,8 +70,6 @@ private slots:
                             const char *reads, bool numLock = false) {
             QTest::newRow(name) << layout << numLock << set << keys << reads;
         };
-        row("us game clock typed and started", "us", FigureSet::GameClock, "1 2 Return s",
-            "11:5[0-9]");
         row("us keypad, NumLock off", "us", FigureSet::ShotClock, "KP_Left KP_Enter", "  : 0");
         row("us keypad, NumLock on", "us", FigureSet::ShotClock,
             "KP_Delete KP_Left KP_Begin KP_Enter", "  :45", true);

@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <X11/keysym.h>
+
 using KeyDispatch::Command;
 using modCount::TimeEntryKey;
 
@@ -76,6 +78,12 @@ private slots:
         const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
         const qint16 code = KeyTranslation::virtualKeyCode(event);
         QCOMPARE(int(KeyCodeToAsci(code, settingsRecord())), entry);
+    }
+
+    // A letter stays a letter where its key has "." on another level.
+    void letterKeyBesideAPoint()
+    {
+        QCOMPARE(KeyTranslation::fromPhysicalKey({-1, true, XK_q}), qint16(81));
     }
 
     // A key bound twice runs the earlier command in the dispatch order; a

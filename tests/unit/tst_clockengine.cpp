@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes.h"
+#include "timing/clockdisplay.h"
 #include "timing/clockengine.h"
 #include "timing/modcount.h"
+#include "timing/timeofday.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -10,14 +12,19 @@
 
 using namespace modCount;
 
+// The count slots, the engine that runs the clocks on them, and what the
+// clocks show, on a fake clock.
 class TestClockEngine : public QObject
 {
     Q_OBJECT
 
 private:
     FakeTimeSource m_time;
+    int m_beeps = 0;
     std::unique_ptr<FakeBoard> m_board;
     std::unique_ptr<ClockEngine> m_engine;
+
+    static ClockValue tenths(qint64 t) { return ClockValue::fromTenths(t); }
 
     // Commands, N a penalty slot: start, reset, shotstart, shotreset, tod,
     // penstartN, clearN; typed times game=S, shot=S, penN=S; tick=MS of ticks.
@@ -84,10 +91,77 @@ private slots:
         m_time = FakeTimeSource{};
         m_time.format = QStringLiteral("h:mm AP");
         m_time.twelveHour = true;
+        m_beeps = 0;
         reset(&m_time);
+        setBeep([this] { ++m_beeps; });
         m_board = std::make_unique<FakeBoard>();
         m_engine = std::make_unique<ClockEngine>(*m_board);
         m_engine->startUp();
+    }
+
+    // Whole seconds plus the difference of the tenths digits, with a borrow.
+    void elapsedTenths()
+    {
+        QCOMPARE(modCount::elapsedTenths({10, 500}, {10, 599}), 0);
+        QCOMPARE(modCount::elapsedTenths({36000, 950}, {36001, 50}), 1);
+        QCOMPARE(modCount::elapsedTenths({10, 900}, {15, 0}), 41);
+        QCOMPARE(modCount::elapsedTenths({10, 100}, {12, 300}), 22);
+    }
+
+    // A slot runs down to zero and stays there, still running; loading it
+    // stops it. Steps of the wall clock change nothing.
+    void runsDownToZero()
+    {
+        SetCount(ClockValue::fromSeconds(2), 3);
+        StartCount(3);
+        m_time.advanceMs(1500);
+        m_time.wall = m_time.wall.addDays(-1);
+        QCOMPARE(CountValue(3), tenths(5));
+        m_time.wall = m_time.wall.addSecs(3600);
+        m_time.advanceMs(5000);
+        QCOMPARE(CountValue(3), ClockValue());
+        QVERIFY(IsCounting(3));
+        SetCount(ClockValue::fromSeconds(4), 3);
+        QVERIFY(!IsCounting(3));
+        QCOMPARE(CountValue(3), ClockValue::fromSeconds(4));
+    }
+
+    // A stop keeps the value of the last reading, as the board showed it;
+    // runs bank on top of each other. A second start keeps the first
+    // instant, a second stop banks nothing, and a quick stop, start and
+    // stop counts the run once.
+    void runsBankOnce()
+    {
+        SetCount(ClockValue::fromSeconds(60), 0);
+        StartCount(0);
+        m_time.advanceMs(1000);
+        StartCount(0);
+        m_time.advanceMs(1000);
+        QCOMPARE(CountValue(0), tenths(580));
+        m_time.advanceMs(50);
+        StopCount(0);
+        StopCount(0);
+        m_time.advanceMs(10000);
+        QCOMPARE(CountValue(0), tenths(580));
+        StartCount(0);
+        m_time.advanceMs(1000);
+        QCOMPARE(CountValue(0), tenths(570));
+        StopCount(0);
+        StartCount(0);
+        StopCount(0);
+        QCOMPARE(CountValue(0), tenths(570));
+    }
+
+    // Only the question whether a clock runs beeps; the rest ignore it.
+    void slotNumberOutOfRange()
+    {
+        StartCount(8);
+        SetCount(ClockValue::fromSeconds(5), 8);
+        StopCount(-1);
+        QCOMPARE(CountValue(8), ClockValue());
+        QCOMPARE(IsCounting(-1), false);
+        QCOMPARE(IsCounting(7), false);
+        QCOMPARE(m_beeps, 1);
     }
 
     // Each row: commands > what the board then shows.
@@ -97,7 +171,6 @@ private slots:
         QTest::addColumn<QString>("expected");
         for (const char *row : {
                  // The game clock runs with its penalty clocks.
-                 "tick=100 > game=20:00 shot=_2:00 run=00000000 ticks=0",
                  "start tick=1500 > game=19:59 run=11111110 ticks=1",
                  "start tick=500 game=720 > game=12:00 run=00000000",
                  "game=720 start tick=3000 reset > game=12:00 run=00000000",
@@ -112,10 +185,8 @@ private slots:
                  "shot=0 tick=100 shotreset tick=100 shot=0 tick=100 > horn=running,running",
                  "shotstart tick=3000 shotreset > shot=_2:00 run=00000000",
                  "shotstart tick=1000 shot=45 > shot=__:45 run=00000000",
-                 // Reset leaves the time of day, running or not; a penalty
-                 // started on its own runs on.
-                 "game=600 pen4=120 start tod tick=2000 reset tick=1000 > tod=0 game=10:00 "
-                 "pen4=158",
+                 // Reset leaves the time of day even with the clock stopped; a
+                 // penalty started on its own runs on.
                  "game=600 pen4=120 penstart4 tod tick=2000 reset tick=1000 > tod=0 game=10:00 "
                  "run=00001000 pen4=157 ticks=1",
                  // The time of day shows at once; a typed game time until the
@@ -144,6 +215,55 @@ private slots:
             const QString key = want.section(u'=', 0, 0);
             QCOMPARE(key + u'=' + actual.value(key, QStringLiteral("?")), want);
         }
+    }
+
+    // Tenths left > what a game, shot or penalty clock shows ("_" a blank
+    // figure, "." the lower dot alone), whatever the figures showed before.
+    void shows_data()
+    {
+        QTest::addColumn<QString>("row");
+        for (const char *row :
+             {"game 3070 > _5:07", "game 601 > _1:01", "game 600 > _1:00", "game 599 > 59.9_",
+              "game 7 > _0.7_", "shot 103 > __:11", "shot 50 > __:_5", "penalty 1 > 001",
+              "penalty 5990 > 959", "penalty 1191 > 200"})
+            QTest::newRow(row) << QString(row);
+    }
+    void shows()
+    {
+        QFETCH(QString, row);
+        const QStringList words = row.split(u' ');
+        const bool penalty = words[0] == QLatin1String("penalty");
+        const ClockValue value = ClockValue::fromTenths(words[1].toLongLong());
+        for (const int before : {8, -1}) {
+            FakeDigits digits(QStringLiteral("figures"), penalty ? 3 : 4, before);
+            FakeColon colon;
+            if (penalty)
+                DisplayTime(digits, value);
+            else
+                DisplayClock(value, digits, colon, words[0] == QLatin1String("shot"));
+            QCOMPARE(penalty ? digits.text() : FakeBoard::clockText(digits, colon), words[3]);
+        }
+    }
+
+    // Text|wall clock|dial > hour:minute. The hour and minute come from the
+    // system's own text for the time; where it makes no sense, from the
+    // wall clock, on the dial the system uses.
+    void timeOfDayPieces_data()
+    {
+        QTest::addColumn<QString>("row");
+        for (const char *row :
+             {"9:07:03 PM|21:07|12 > 9:07", "오후9:07|21:07|12 > 9:07", "12.30 AM|0:30|12 > 12:30",
+              "99:07|21:07|24 > 21:07", "PM :07|21:07|12 > 9:07"})
+            QTest::newRow(row) << QString::fromUtf8(row);
+    }
+    void timeOfDayPieces()
+    {
+        QFETCH(QString, row);
+        const QStringList given = row.section(" > ", 0, 0).split(u'|');
+        const QStringList expected = row.section(" > ", 1).split(u':');
+        const HourMinute got =
+            ::timeOfDay(given[0], QTime::fromString(given[1], "H:mm"), given[2] == "12");
+        QCOMPARE(got, (HourMinute{expected[0].toInt(), expected[1].toInt()}));
     }
 };
 

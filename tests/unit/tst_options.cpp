@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/imagecontrol.h"
 #include "input/modgrabkeys.h"
+#include "options/chopfilename.h"
 #include "options/frmchoosekey.h"
 #include "options/frmoptions.h"
 #include "options/previewsize.h"
+#include "settings/settingsio.h"
 #include "settings/settingsrecord.h"
 #include "settings/settingsstore.h"
 
 #include <QClipboard>
 #include <QColorDialog>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,15 +28,12 @@
 #include <memory>
 
 namespace {
-enum class WidthMove { UpArrow, DownArrow, UpKey, WheelUp };
 // Rows of the key tab, counted from the top.
 constexpr int StartStopClockRow = 1, HornRow = 3, BuzzerRow = 4;
 } // namespace
 
-Q_DECLARE_METATYPE(WidthMove)
-
-// The options dialog and its key capture, with the platform's own dialogs
-// answered by the test.
+// The settings store, and the options dialog and its key capture that edit
+// it, with the platform's own dialogs answered by the test.
 class TestOptions : public QObject
 {
     Q_OBJECT
@@ -73,6 +73,30 @@ class TestOptions : public QObject
         out.open(QIODevice::WriteOnly);
         return out.fileName();
     }
+    void writeStore(const QByteArray &text)
+    {
+        QDir().mkpath(m_dir->filePath("Vantrell"));
+        QFile file(storePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    static QByteArray contents(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Reads into a record that still holds a value from before.
+    static const SettingsRecord &read(SettingsStore &store)
+    {
+        settingsRecord().HomeText = QStringLiteral("left over from before");
+        ReadSettings(store, QStringLiteral("/opt/vantrell"), modGrabKeys::applyPolicy);
+        return settingsRecord();
+    }
+    static const SettingsRecord &read()
+    {
+        SettingsStore store;
+        return read(store);
+    }
     template<typename T = QWidget> static T *child(const QWidget &dialog, const char *name)
     {
         T *found = dialog.findChild<T *>(QLatin1String(name));
@@ -87,20 +111,17 @@ class TestOptions : public QObject
     {
         return child<QLabel>(dialog, name)->text();
     }
-    static void moveWidth(const QWidget &dialog, WidthMove move)
+    // By the spinner's upper arrow or by one turn of the wheel.
+    static void moveWidthUp(const QWidget &dialog, bool wheel)
     {
         auto *spinner = child<QScrollBar>(dialog, "scrLEDSelectedWidth");
         const QPoint up(spinner->width() / 2, 2);
-        QWheelEvent wheel(up, spinner->mapToGlobal(up), {}, QPoint(0, 120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        if (move == WidthMove::UpKey)
-            QTest::keyClick(spinner, Qt::Key_Up);
-        else if (move == WidthMove::WheelUp)
-            QApplication::sendEvent(spinner, &wheel);
+        QWheelEvent turn(up, spinner->mapToGlobal(up), {}, QPoint(0, 120), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        if (wheel)
+            QApplication::sendEvent(spinner, &turn);
         else
-            QTest::mouseClick(spinner, Qt::LeftButton, {},
-                              move == WidthMove::UpArrow ? up
-                                                         : QPoint(up.x(), spinner->height() - 3));
+            QTest::mouseClick(spinner, Qt::LeftButton, {}, up);
     }
     // Presses the keys in the capture window as soon as it shows.
     static void pressWhenShown(const QList<int> &keys)
@@ -130,38 +151,34 @@ private slots:
         m_beeps = 0;
     }
 
-    // Each stored policy ticks its option (one the dialog does not know ticks
-    // none) and OK writes it back as it was; Cancel and the close box write nothing.
+    // OK writes every value back as it was, a stored name longer than the
+    // box takes included, and a highlight width beyond 5 as 5; Cancel and
+    // the close box write nothing, whatever was edited. The stored NumLock
+    // policy 2 ticks its option.
     void okWritesCancelDoesNot_data()
     {
-        QTest::addColumn<int>("policy");
-        QTest::addColumn<QString>("ticked");
         QTest::addColumn<int>("close"); // 0 OK, 1 Cancel, 2 close box
-        QTest::newRow("normal") << 0 << "optNormal" << 0;
-        QTest::newRow("keep on") << 1 << "optKeepOn" << 0;
-        QTest::newRow("keep off") << 2 << "optKeepOff" << 0;
-        QTest::newRow("unknown 7") << 7 << "" << 0;
-        QTest::newRow("Cancel") << 0 << "optNormal" << 1;
-        QTest::newRow("close box") << 0 << "optNormal" << 2;
+        QTest::newRow("OK") << 0;
+        QTest::newRow("Cancel") << 1;
+        QTest::newRow("close box") << 2;
     }
     void okWritesCancelDoesNot()
     {
-        QFETCH(int, policy);
-        QFETCH(QString, ticked);
         QFETCH(int, close);
         SettingsRecord &s = settingsRecord();
-        s.NumLockForce = qint16(policy);
+        s.NumLockForce = 2;
         s.HomePic = file("home.png");
         s.HomeText = QString(30, 'A');
+        s.LEDSelectedWidth = 900;
         SettingsRecord expected = s;
+        expected.LEDSelectedWidth = 5;
         expected.TeamSize = Decimal4::fromSeconds(::teamNameSize(s.HomeText, s.VisitorText));
         auto options = dialog();
-        for (const char *option : {"optNormal", "optKeepOn", "optKeepOff"})
-            QCOMPARE(child<QRadioButton>(*options, option)->isChecked(), ticked == option);
+        QVERIFY(child<QRadioButton>(*options, "optKeepOff")->isChecked());
         if (close) {
             expected = s;
             child<QLineEdit>(*options, "txtHomeText")->setText("Reds");
-            child<QRadioButton>(*options, "optKeepOff")->setChecked(true);
+            child<QRadioButton>(*options, "optKeepOn")->setChecked(true);
         }
         close == 2 ? void(options->close()) : click(*options, close ? "cmdCancel" : "cmdOk");
         QCOMPARE(options->result(), int(close ? QDialog::Rejected : QDialog::Accepted));
@@ -170,19 +187,151 @@ private slots:
         QCOMPARE(m_told, QStringList());
     }
 
-    // OK must not look as if it saved when nothing reached the store.
-    void okSaysOnceWhenTheStoreCannotBeWritten()
+    // A folder that cannot hold the store: the program runs on the defaults,
+    // the sounds from its own folder, each under the other's name. OK takes
+    // the values into the record and, as nothing reached the store, says so
+    // once.
+    void unwritableStore()
     {
         file("Vantrell");
+        SettingsRecord expected;
+        expected.BuzzerFile = QStringLiteral("/opt/vantrell/horn.wav");
+        expected.HornFile = QStringLiteral("/opt/vantrell/buzzer.wav");
+        QCOMPARE(read(), expected);
         auto options = dialog();
+        child<QLineEdit>(*options, "txtHomeText")->setText("Reds");
         click(*options, "cmdOk");
+        QCOMPARE(settingsRecord().HomeText, QStringLiteral("Reds"));
         QCOMPARE(m_told.size(), 1);
         QVERIFY2(m_told.first().contains(storePath()), qPrintable(m_told.first()));
     }
 
+    // While IsKeyCode is "No" or missing, five bindings go back to their
+    // defaults, once and for good; the other bindings stay.
+    void keyUpgrade_data()
+    {
+        QTest::addColumn<QByteArray>("isKeyCode");
+        QTest::addColumn<qint16>("startStop");
+        QTest::newRow("missing upgrades") << QByteArray() << qint16(83);
+        QTest::newRow("No upgrades") << QByteArray("IsKeyCode=No\n") << qint16(83);
+        QTest::newRow("Yes skips") << QByteArray("IsKeyCode=Yes\n") << qint16(65);
+    }
+    void keyUpgrade()
+    {
+        QFETCH(QByteArray, isKeyCode);
+        QFETCH(qint16, startStop);
+        writeStore("[KeySettings]\nStartStopClockKey=65\nClockSwitchKey=70\n" + isKeyCode);
+        QCOMPARE(read().StartStopClockKey, startStop);
+        QCOMPARE(settingsRecord().ClockSwitchKey, qint16(70));
+        const QByteArray afterFirst = contents(storePath());
+        QVERIFY(afterFirst.contains("StartStopClockKey=" + QByteArray::number(startStop)));
+        QCOMPARE(read().StartStopClockKey, startStop);
+        QCOMPARE(contents(storePath()), afterFirst);
+    }
+
+    // Stored > read: out of range comes into range, what is no number falls
+    // back, and the highlight falls back to the background just read.
+    void storedValues_data()
+    {
+        QTest::addColumn<QString>("row");
+        for (const char *row :
+             {"ColorSettings/TimeColor=12abc > TimeColor=255",
+              "ColorSettings/TimeColor=99999999999999999999999 > TimeColor=16777215",
+              "ColorSettings/TimeColor=-1 > TimeColor=0",
+              "ColorSettings/TimeColor=2.5 > TimeColor=2",
+              "ColorSettings/FormBack=12345 > LEDSelected=12345",
+              "ColorSettings/LEDSelectedWidth=5000 > LEDSelectedWidth=2184",
+              "KeySettings/SepTimeKey=70000 > SepTimeKey=32767",
+              "KeySettings/SepTimeKey=I > SepTimeKey=73", "PicSettings/LEDType=7 > LEDType=0",
+              "TextSettings/TeamSize=30.5 > TeamSize=305000",
+              "TextSettings/TeamSize=1e9 > TeamSize=240000"})
+            QTest::newRow(row) << QString(row);
+    }
+    void storedValues()
+    {
+        QFETCH(QString, row);
+        const QStringList stored = row.section(" > ", 0, 0).split(u'=');
+        const QStringList expected = row.section(" > ", 1).split(u'=');
+        QSettings(storePath(), QSettings::IniFormat).setValue(stored[0], stored[1]);
+        const SettingsRecord &r = read();
+        const QHash<QString, qint64> fields = {
+            {"TimeColor", r.TimeColor},   {"LEDSelected", r.LEDSelected},
+            {"LEDType", r.LEDType},       {"LEDSelectedWidth", r.LEDSelectedWidth},
+            {"SepTimeKey", r.SepTimeKey}, {"TeamSize", r.TeamSize.raw()}};
+        QCOMPARE(fields.value(expected[0]), expected[1].toLongLong());
+    }
+
+    // Every field has a key of its own: distinct values, awkward texts
+    // among them, survive a write and a fresh read.
+    void writeThenReadRoundTrips()
+    {
+        PendingSettings pending;
+        SettingsRecord &chosen = pending.values;
+        using R = SettingsRecord;
+        const QList<qint32 R::*> colours = {&R::TimeColor,   &R::LEDBack,   &R::ScoreColor,
+                                            &R::PeriodColor, &R::FormBack,  &R::LEDSelected,
+                                            &R::BorderColor, &R::HomeColor, &R::VisitorColor};
+        for (int i = 0; i < colours.size(); ++i)
+            chosen.*colours[i] = 1 + i;
+        const QList<qint16 R::*> keys = {
+            &R::StartStopClockKey, &R::ResetClockKey, &R::ClearKey,
+            &R::ClockSwitchKey,    &R::SepTimeKey,    &R::BuzzerKey,
+            &R::HornKey,           &R::ResetShotKey,  &R::StartStopShotKey};
+        for (int i = 0; i < keys.size(); ++i)
+            chosen.*keys[i] = qint16(60 + i);
+        const QList<QString R::*> texts = {&R::BuzzerFile,  &R::HornFile, &R::HomeText,
+                                           &R::VisitorText, &R::HomePic,  &R::VisitorPic,
+                                           &R::BoardPic};
+        for (int i = 0; i < texts.size(); ++i)
+            chosen.*texts[i] = QStringLiteral(" \"%1\", #%1; [x]=ü\n\\ ").arg(i);
+        chosen.VisitorText = QString(300, QChar(0x263A));
+        chosen.HomePic = QStringLiteral("@Variant(nothing)");
+        chosen.LEDType = 1;
+        pending.selectedWidthShown = Decimal4::fromRaw(37999); // 3.7999 shows as 3
+        pending.TempSize = 36;
+        WriteSettings(*m_store, pending, modGrabKeys::applyPolicy);
+        SettingsRecord expected = chosen;
+        expected.LEDSelectedWidth = 3;
+        expected.TeamSize = Decimal4::fromSeconds(36);
+        QCOMPARE(settingsRecord(), expected);
+        writeStore(contents(storePath()) + "[KeySettings]\nIsKeyCode=Yes\n");
+        resetSettingsRecord();
+        QCOMPARE(read(), expected);
+    }
+
+    // What can be read is used; a damaged file is first copied aside, and a
+    // later damaged file does not overwrite that copy.
+    void damagedStore_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("damaged");
+        const QByteArray good = "[ColorSettings]\nTimeColor=4096\n";
+        QTest::newRow("garbage lines") << "no setting\n" + good << true;
+        QTest::newRow("binary bytes") << good + QByteArray("\x01\xff\x00x\n", 5) << true;
+        QTest::newRow("cut short") << good + "[KeySett" << true;
+        QTest::newRow("notes, Windows line ends")
+            << QByteArray("; a\n[ColorSettings]\r\nTimeColor=4096\r\n") << false;
+    }
+    void damagedStore()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, damaged);
+        writeStore(text);
+        SettingsStore store;
+        QCOMPARE(store.damaged(), damaged);
+        QCOMPARE(read(store).TimeColor, 4096);
+        QCOMPARE(settingsRecord().HomeText, QStringLiteral("Home"));
+        QCOMPARE(contents(storePath() + ".damaged"), damaged ? text : QByteArray());
+        writeStore("[KeySettings]\nnew damage\n");
+        SettingsStore again;
+        read(again);
+        QCOMPARE(again.copyOfDamaged(), storePath() + (damaged ? ".damaged.1" : ".damaged"));
+    }
+
     // Reset colours and Reset keys ask first and touch only their own tab;
-    // the clock switch keeps its key. The width spinner, left at 3, shows its
-    // own value again on its next move.
+    // the clock switch keeps its key, here F2, which has no name. The width
+    // spinner, left at 3, shows its own value again on its next move, and up
+    // widens the highlight, by the arrow or by the wheel.
     void resets_data()
     {
         QTest::addColumn<QString>("button");
@@ -200,7 +349,7 @@ private slots:
         s.TimeColor = 0x00FF00;
         s.LEDSelectedWidth = 3;
         s.StartStopClockKey = 65;
-        s.ClockSwitchKey = 75;
+        s.ClockSwitchKey = 113;
         s.NumLockForce = 1;
         m_answer = yes;
         auto options = dialog();
@@ -209,35 +358,12 @@ private slots:
                    keys = yes && button == "cmdResetKeys";
         QCOMPARE(options->swatch("picTimeC"), colours ? 255 : 0x00FF00);
         QCOMPARE(label(*options, "lblStartStopClock"), keys ? "S" : "A");
-        QCOMPARE(label(*options, "lblClockSwitch"), QStringLiteral("K"));
+        QCOMPARE(label(*options, "lblClockSwitch"), QString());
         QCOMPARE(child<QRadioButton>(*options, "optNormal")->isChecked(), keys);
         click(*options, "cmdOk");
         QCOMPARE(settingsRecord().LEDSelectedWidth, qint16(colours ? 0 : 3));
-        moveWidth(*options, WidthMove::UpArrow);
+        moveWidthUp(*options, button == "cmdResetKeys");
         QCOMPARE(label(*options, "lblLEDSelectedWidthValue"), QStringLiteral("4"));
-    }
-
-    // Up widens the highlight, whichever way the operator moves the spinner.
-    void widthSpinnerShowsItsValue_data()
-    {
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<WidthMove>("move");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("up arrow from 0") << 0 << WidthMove::UpArrow << "1";
-        QTest::newRow("down arrow from 2") << 2 << WidthMove::DownArrow << "1";
-        QTest::newRow("Up key") << 2 << WidthMove::UpKey << "3";
-        QTest::newRow("wheel up") << 2 << WidthMove::WheelUp << "3";
-        QTest::newRow("stored 900 is 5, down gives 4") << 900 << WidthMove::DownArrow << "4";
-    }
-    void widthSpinnerShowsItsValue()
-    {
-        QFETCH(int, stored);
-        QFETCH(WidthMove, move);
-        QFETCH(QString, shown);
-        settingsRecord().LEDSelectedWidth = qint16(stored);
-        auto options = dialog();
-        moveWidth(*options, move);
-        QCOMPARE(label(*options, "lblLEDSelectedWidthValue"), shown);
     }
 
     // Typed or pasted, a name keeps twenty characters; a longer stored one is
@@ -278,8 +404,9 @@ private slots:
         QCOMPARE(real.swatch("picTimeC"), 0x3366CC);
     }
 
-    // A cancelled choice, or a file that is gone, changes nothing; a long file
-    // name is shortened from the front, never clipped.
+    // A cancelled choice, or a file that is gone, changes nothing. A long
+    // file name shows its folder's beginning, " .../" and its bare name, in
+    // fifty characters, shortened from the front until the label holds it.
     void picturesAndSoundsChange()
     {
         const QString picture = m_dir->filePath("board.png");
@@ -294,6 +421,8 @@ private slots:
         auto *label = child<QLabel>(*options, "lblBFile");
         click(*options, "cmdBuzzerSound");
         click(*options, "cmdBuzzerSound");
+        const QString bare = QFileInfo(sound).fileName();
+        QCOMPARE(ChopFileName(sound, 50), sound.left(45 - bare.size()) + " .../" + bare);
         QVERIFY(label->text().endsWith("PERIOD END.wav"));
         QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <=
                 label->contentsRect().width());
@@ -314,7 +443,6 @@ private slots:
             QTest::newRow(name) << current << key << modifiers << chosen;
         };
         row("the row's own key", Qt::Key_I, "73");
-        row("a free letter", Qt::Key_Q, "81");
         row("the start key", Qt::Key_S, "0");
         row("the reset key", Qt::Key_R, "0");
         row("the clock-switch key", Qt::Key_C, "0");
@@ -323,7 +451,6 @@ private slots:
         row("the penalty key for another row", Qt::Key_I, "0", 66);
         row("the clear key", Qt::Key_Delete, "0");
         row("a shot clock key is shared", Qt::Key_Z, "90");
-        row("F1", Qt::Key_F1, "0");
         row("F3", Qt::Key_F3, "114");
         row("Ctrl+Q is Ctrl first", Qt::Key_Q, "17", 73, Qt::ControlModifier);
     }
@@ -369,16 +496,9 @@ private slots:
         // The refusal compares against what the dialog now holds.
         pressWhenShown({Qt::Key_F5, Qt::Key_G});
         options->captureKey(BuzzerRow);
-        QCOMPARE(options->BuzzerKeyTemp, qint16(71));
-        // Clicked as the operator does, the row's button takes the focus; once
-        // the capture closes, Enter confirms the dialog and opens no capture.
-        pressWhenShown({Qt::Key_H});
-        QTest::mouseClick(child(*options, "cmdBuzzer"), Qt::LeftButton);
-        QTRY_COMPARE(options->focusWidget(), child(*options, "cmdOk"));
-        QTest::keyClick(options.get(), Qt::Key_Return);
-        QCOMPARE(options->result(), int(QDialog::Accepted));
+        click(*options, "cmdOk");
         QCOMPARE(settingsRecord().HornKey, qint16(116));
-        QCOMPARE(settingsRecord().BuzzerKey, qint16(72));
+        QCOMPARE(settingsRecord().BuzzerKey, qint16(71));
     }
 };
 

@@ -69,6 +69,20 @@ private slots:
         QCOMPARE(m_players.horn->commands.last(), QStringLiteral("Close"));
     }
 
+    // One sound at a time: a request while one plays is dropped, and the
+    // end of the sound frees the board for the next.
+    void oneSoundAtATime()
+    {
+        m_board->Buzzer();
+        m_board->Horn();
+        m_board->Buzzer();
+        QCOMPARE(m_players.buzzer->commands.count(QStringLiteral("Play")), 1);
+        QCOMPARE(m_players.horn->commands.count(QStringLiteral("Play")), 0);
+        m_players.buzzer->end();
+        m_board->Horn();
+        QCOMPARE(m_players.horn->commands.count(QStringLiteral("Play")), 1);
+    }
+
     void wavDuration_data()
     {
         QTest::addColumn<QByteArray>("bytes");

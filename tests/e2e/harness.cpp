@@ -298,14 +298,12 @@ bool Harness::startWindowManager()
 {
     startProcess(m_windowManager, "openbox", {"--sm-disable"}, "openbox.log");
     // A window manager that has taken the screen names itself on the root.
-    QByteArray out;
-    return waitUntil(
-               [&] {
-                   return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}, &out) &&
-                       out.contains("window id");
-               },
-               10000) ||
-        fail("openbox does not manage the screen");
+    const auto managing = [this] {
+        QByteArray root;
+        return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}, &root) &&
+            root.contains("window id");
+    };
+    return waitUntil(managing, 10000) || fail("openbox does not manage the screen");
 }
 
 // Its own process, not startProcess: the bus's address comes on its output.
@@ -327,8 +325,7 @@ bool Harness::startSessionBus()
                         {"--config-file=" + config, "--nofork", "--print-address=1"});
     if (!m_sessionBus->waitForStarted(5000))
         return fail("cannot start dbus-daemon: " + m_sessionBus->errorString());
-    waitUntil([this] { return m_sessionBus->waitForReadyRead(100) || m_sessionBus->canReadLine(); },
-              5000);
+    m_sessionBus->waitForReadyRead(5000);
     m_busAddress = QString::fromUtf8(m_sessionBus->readLine()).trimmed();
     return !m_busAddress.isEmpty() || fail("dbus-daemon gave no address");
 }

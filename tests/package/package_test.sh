@@ -90,15 +90,10 @@ in_clean_root() {
     mkdir -m 700 "$root/tmp/player" && chown "$ids" "$root/tmp/player"
     local player=(chroot --userspec="$ids" "$root" /usr/bin/env -i HOME=/home/player PATH=/usr/bin:/bin
                   LANG=C.UTF-8 XDG_RUNTIME_DIR=/tmp/player)
-    : >"$root/tmp/display"
-    "${player[@]}" Xvfb -displayfd 3 -nolisten tcp -screen 0 1920x1080x24 3>"$root/tmp/display" \
-        </dev/null >"$work/xvfb.log" 2>&1 &
-    local tries=0
-    until grep -q '^[0-9]' "$root/tmp/display"; do
-        [ $((tries += 1)) -lt 100 ] || fail "Xvfb gave no display: $(cat "$work/xvfb.log")"
-        sleep 0.1
-    done
-    player+=(DISPLAY=:"$(head -n 1 "$root/tmp/display")")
+    local display
+    exec 8< <("${player[@]}" Xvfb -displayfd 1 -nolisten tcp -screen 0 1920x1080x24 </dev/null 2>"$work/xvfb.log")
+    read -r -t 10 display <&8 || fail "Xvfb gave no display: $(cat "$work/xvfb.log")"
+    player+=(DISPLAY=:"$display")
     local command splash
     command=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/vantrell.desktop")
     "${player[@]}" sh -c "cd && exec $command" </dev/null >"$work/vantrell.log" 2>&1 &

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sevensegmentreader.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 namespace SevenSegment {
@@ -9,8 +11,8 @@ namespace {
 
 // The lit bars of each digit, bar a at the top, then clockwise, g in the
 // middle.
-const char *const DigitBars[] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
-                                 "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
+const QStringList DigitBars = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                               "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
 
 // Where each bar is sampled, as fractions of the figure's width and height.
 const QPointF Anchors[] = {{0.5, 0.1}, {0.8, 0.3}, {0.8, 0.7}, {0.5, 0.9},
@@ -57,14 +59,8 @@ FigureReading readFigure(const QImage &image, const QRect &figure, const QColor 
         if (anyLit(image, at, qMax(1.0, 0.04 * figure.width()), lit, back))
             bars += QChar(u'a' + bar);
     }
-    FigureReading reading;
-    for (int digit = 0; digit <= 9 && !bars.isEmpty(); ++digit) {
-        if (bars == QLatin1String(DigitBars[digit]))
-            reading.digit = digit;
-    }
-    if (!bars.isEmpty() && reading.digit == BlankDigit)
-        reading.digit = UnreadableDigit;
-    return reading;
+    const int digit = int(DigitBars.indexOf(bars));
+    return {bars.isEmpty() ? BlankDigit : digit < 0 ? UnreadableDigit : digit};
 }
 
 } // namespace SevenSegment

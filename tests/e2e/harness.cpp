@@ -100,12 +100,12 @@ bool Harness::startDisplay(const QSize &screen)
     return ok || fail("Xvfb gave no display number");
 }
 
-bool Harness::writeSettingsFile(const QByteArray &iniText)
+bool Harness::writeFile(const QString &path, const QByteArray &bytes)
 {
-    QDir().mkpath(QFileInfo(settingsPath()).path());
-    QFile file(settingsPath());
-    return (file.open(QIODevice::WriteOnly) && file.write(iniText) >= 0) ||
-        fail("cannot write " + settingsPath());
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) ||
+        fail("cannot write " + path);
 }
 
 // Each tool finds the harness's own home, display, bus and sound server,
@@ -282,12 +282,8 @@ bool Harness::startSoundServer()
 QStringList Harness::soundStreams()
 {
     QByteArray output;
-    run("pactl", {"list", "sink-inputs"}, &output);
-    QStringList ids;
-    for (const QByteArray &line : output.split('\n'))
-        if (line.startsWith("Sink Input #"))
-            ids << QString::fromLatin1(line.mid(12).trimmed());
-    return ids;
+    run("pactl", {"list", "short", "sink-inputs"}, &output);
+    return QString::fromLatin1(output).split(u'\n', Qt::SkipEmptyParts);
 }
 
 bool Harness::startWindowManager()
@@ -307,13 +303,11 @@ bool Harness::startSessionBus()
 {
     // No service folders: nothing installed on this machine starts on it.
     const QString config = m_home.filePath("session-bus.conf");
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail("cannot write " + config);
-    file.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
-               "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-               "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
-    file.close();
+    if (!writeFile(config,
+                   "<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+                   "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                   "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n"))
+        return false;
     m_sessionBus = std::make_unique<QProcess>();
     dieWithParent(*m_sessionBus);
     m_sessionBus->setStandardErrorFile(m_home.filePath("dbus-daemon.log"));

@@ -29,7 +29,7 @@ public:
     // On a display it picks itself, so parallel runs never race for one.
     bool startDisplay(const QSize &screen = QSize(3840, 2160));
     // The store the program finds on its next start; keys are "Group/Key".
-    bool writeSettingsFile(const QByteArray &iniText);
+    bool writeSettingsFile(const QByteArray &iniText) { return writeFile(settingsPath(), iniText); }
     QVariant setting(const QString &key) const
     {
         return QSettings(settingsPath(), QSettings::IniFormat).value(key);
@@ -75,7 +75,7 @@ public:
                      const BoardReader::BoardColours &colours = {});
 
     bool startSoundServer();
-    QStringList soundStreams(); // the ids of the playback streams now
+    QStringList soundStreams(); // a line for each playback stream now
     bool startWindowManager();
     // A session bus of the harness's own, given to the program (else it has
     // none, never the desktop's); a test plays the services it wants on it.
@@ -96,6 +96,7 @@ private:
     QProcess &startProcess(std::unique_ptr<QProcess> &process, const QString &program,
                            const QStringList &arguments, const QString &log);
     QProcessEnvironment toolEnvironment() const;
+    bool writeFile(const QString &path, const QByteArray &bytes);
     QString settingsPath() const { return m_home.filePath(".config/Vantrell/Vantrell.conf"); }
     bool fail(const QString &message) { return m_lastError = message, false; }
     static void stop(const std::unique_ptr<QProcess> &process);

@@ -169,9 +169,7 @@ bool Harness::requestClose(WindowId window)
     event.xclient.format = 32;
     event.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
     const bool sent = XSendEvent(x, window, False, NoEventMask, &event) != 0;
-    // A round trip, so the server has the event before the display closes.
-    XSync(x, False);
-    XCloseDisplay(x);
+    XCloseDisplay(x); // after a round trip, so the server has the event
     return sent || fail("cannot ask the window to close");
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "boardgeometry.h"
 #include "boardreader.h"
 
 #include <QImage>
@@ -30,7 +29,7 @@ public:
     // On a display it picks itself, so parallel runs never race for one.
     bool startDisplay(const QSize &screen = QSize(3840, 2160));
     // The store the program finds on its next start; keys are "Group/Key".
-    bool writeSettingsFile(const QByteArray &iniText);
+    bool writeSettingsFile(const QByteArray &iniText) { return writeFile(settingsPath(), iniText); }
     QVariant setting(const QString &key) const
     {
         return QSettings(settingsPath(), QSettings::IniFormat).value(key);
@@ -50,10 +49,9 @@ public:
     bool requestClose(WindowId window); // as a window manager would
     bool waitForAppExit(int timeoutMs)
     {
-        return !m_app || m_app->waitForFinished(timeoutMs) ||
-            m_app->state() == QProcess::NotRunning;
+        return m_app->waitForFinished(timeoutMs) || m_app->state() == QProcess::NotRunning;
     }
-    int appExitCode() const { return m_app ? m_app->exitCode() : -1; }
+    int appExitCode() const { return m_app->exitCode(); }
     QString appLog() const;
 
     QList<WindowId> visibleWindows(const QString &titleRegex);
@@ -73,11 +71,9 @@ public:
     {
         return run(QStringLiteral("xdotool"), arguments, output);
     }
-
     QString readText(WindowId window, BoardGeometry::FigureSet set)
     {
-        const QImage image = grab(window);
-        return image.isNull() ? QString() : BoardReader::readText(image, set, {});
+        return BoardReader::readText(grab(window), set);
     }
     // *lastSeen says what it read last.
     bool waitForText(WindowId window, BoardGeometry::FigureSet set, const QString &expected,
@@ -85,38 +81,29 @@ public:
                      const BoardReader::BoardColours &colours = {});
 
     bool startSoundServer();
-    QStringList soundStreams(); // the ids of the playback streams now
+    QStringList soundStreams(); // a line for each playback stream now
     bool startWindowManager();
-    // What `pactl list <what>` reports, e.g. "sink-inputs".
-    QByteArray soundServerList(const QString &what)
-    {
-        QByteArray output;
-        run("pactl", {"list", what}, &output);
-        return output;
-    }
     // A session bus of the harness's own, given to the program (else it has
     // none, never the desktop's); a test plays the services it wants on it.
     bool startSessionBus();
     QString sessionBusAddress() const { return m_busAddress; }
-    // The X server's own screen saver: its timeout, and whether it is on.
-    bool setScreenSaverTimeout(int seconds)
-    {
-        return run("xset", {"s", QString::number(seconds), QString::number(seconds)});
-    }
-    bool screenSaverOn(bool *ok = nullptr);
+    bool screenSaverOn(); // the X server's own
 
     bool numLockOn(bool *ok = nullptr); // false on *ok when unread
     bool setNumLock(bool on); // struck as a keyboard would
     bool setKeyboardLayout(const QStringList &arguments) { return run("setxkbmap", arguments); }
+
+    // Runs a tool against the harness's display, sound server and home.
+    bool run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr,
+             int timeoutMs = 5000);
     QString lastError() const { return m_lastError; }
 
 private:
-    bool run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr,
-             int timeoutMs = 5000);
     QProcess &startProcess(std::unique_ptr<QProcess> &process, const QString &program,
                            const QStringList &arguments, const QString &log);
     QProcessEnvironment toolEnvironment() const;
-    QString settingsPath() const { return m_home.filePath("config/Vantrell/Vantrell.conf"); }
+    bool writeFile(const QString &path, const QByteArray &bytes);
+    QString settingsPath() const { return m_home.filePath(".config/Vantrell/Vantrell.conf"); }
     bool fail(const QString &message) { return m_lastError = message, false; }
     static void stop(const std::unique_ptr<QProcess> &process);
 

@@ -1,13 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "boardgeometry.h"
-#include "sevensegmentreader.h"
-
 #include <QColor>
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QString>
+
+// Where the board's seven-segment figures sit, placed as the form places
+// them in a client area of any size; only what a reader needs.
+namespace BoardGeometry {
+
+enum class FigureSet {
+    GameClock,
+    ShotClock,
+    HomeScore,
+    VisitorScore,
+    HomePenalty1,
+    HomePenalty2,
+    HomePenalty3,
+    VisitorPenalty1,
+    VisitorPenalty2,
+    VisitorPenalty3,
+};
+
+QList<FigureSet> penaltySets();
+// The index counts from the left.
+QRect figureRect(FigureSet set, int index, int clientWidthPx, int clientHeightPx);
+
+} // namespace BoardGeometry
 
 // Reads whole figure sets off a picture of the client area. The picture's own
 // size is taken as the client size, so a grab of a resized window reads right.
@@ -20,25 +41,12 @@ struct BoardColours
     QColor figureBack{0, 0, 0};
     QColor dotLit{255, 255, 255};
     QColor dotBack{0, 0, 0};
-
-    QColor litFor(BoardGeometry::FigureSet set) const;
 };
 
-struct SetReading
-{
-    BoardGeometry::FigureSet set = BoardGeometry::FigureSet::GameClock;
-    QList<SevenSegment::FigureReading> figures; // element order
-    bool upperDot = false;
-    bool lowerDot = false;
-
-    QString text() const;
-    // Every figure and dot spelt out, for a failure message.
-    QString describe() const;
-};
-
-bool isDotLit(const QImage &client, const QRect &dot, const QColor &lit, const QColor &back);
-SetReading readSet(const QImage &client, BoardGeometry::FigureSet set,
-                   const BoardColours &colours = {});
+// The set as a person would read it aloud: an unlit figure is a space, one
+// that shows no digit '?', and the colon ':' (both dots), '.' (the lower
+// alone), '\'' (the upper alone) or ' '. Trailing spaces are dropped, so a
+// clock in tenths reads "45.3" and a dark penalty "".
 QString readText(const QImage &client, BoardGeometry::FigureSet set,
                  const BoardColours &colours = {});
 

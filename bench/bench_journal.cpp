@@ -209,6 +209,27 @@ void killAndResume(int kills)
                QStringLiteral("all equal"));
 }
 
+// What the tick costs with the game's before-and-after comparison: every
+// clock running, nothing but time changing.
+void tickCost(int ticksToRun)
+{
+    Recording recording;
+    recording.game.enterPenaltyTime(1, ClockValue::fromSeconds(599));
+    recording.game.startStopClock();
+    recording.game.startStopShot();
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < ticksToRun; ++i) {
+        benchTime().advanceMs(100);
+        recording.game.tick();
+    }
+    Bench::row(
+        QStringLiteral("Game tick"),
+        QStringLiteral("%1 ticks, game, shot and a penalty clock running, no view").arg(ticksToRun),
+        QStringLiteral("%1 us per tick")
+            .arg(Bench::number(double(timer.nsecsElapsed()) / 1e3 / ticksToRun, 2)));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -222,5 +243,6 @@ int main(int argc, char *argv[])
     bytesPerMinute(parser.value(minutes).toInt());
     resumeTime(10'000, 9);
     killAndResume(20);
+    tickCost(6000);
     return 0;
 }

@@ -112,6 +112,9 @@ void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
     case Command::Options:
         openOptions();
         break;
+    case Command::Undo:
+        m_game.undo();
+        break;
     case Command::None:
         break;
     }

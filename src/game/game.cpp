@@ -127,8 +127,10 @@ template<typename Command> void Game::record(GameEventKind kind, int subject, Co
 
 void Game::announce(GameEvent event)
 {
-    if (event.after != event.before || alwaysAnnounced(event.kind))
-        emit changed(event);
+    if (event.after == event.before && !alwaysAnnounced(event.kind))
+        return;
+    m_history.record(event);
+    emit changed(event);
 }
 
 // Nothing is announced on a tick that only moved the clocks on.
@@ -278,6 +280,38 @@ void Game::announceResumed()
 {
     const GameSnapshot now = snapshot();
     announce({GameEventKind::Resumed, -1, now, now, {}, {}});
+}
+
+void Game::undo()
+{
+    QString &typedTime = state().EntryText;
+    QString &typedScore = modShowDigits::state().ScoreText;
+    if (!typedTime.isEmpty() || !typedScore.isEmpty()) {
+        typedTime.clear();
+        typedScore.clear();
+        return;
+    }
+    GameEventKind undone{};
+    const std::optional<GameSnapshot> game = m_history.undo(snapshot(), &undone);
+    takeBack(GameEventKind::Undo, game, undone);
+}
+
+void Game::redo()
+{
+    GameEventKind redone{};
+    const std::optional<GameSnapshot> game = m_history.redo(snapshot(), &redone);
+    takeBack(GameEventKind::Redo, game, redone);
+}
+
+void Game::takeBack(GameEventKind kind, const std::optional<GameSnapshot> &game,
+                    GameEventKind undone)
+{
+    if (!game)
+        return;
+    GameEvent event{kind, int(undone), snapshot(), {}, {}, {}};
+    restore(*game);
+    event.after = snapshot();
+    announce(std::move(event));
 }
 
 void Game::restore(const GameSnapshot &saved)

@@ -3,6 +3,7 @@
 
 #include "game/figurerow.h"
 #include "game/gameevent.h"
+#include "game/gamehistory.h"
 #include "game/gamestate.h"
 #include "timing/clockengine.h"
 
@@ -64,6 +65,12 @@ public:
     // A resumed game announces itself whole, so that a record of it needs
     // nothing from before.
     void announceResumed();
+    // Takes back the operator's last change, or, with characters typed and
+    // not yet entered, only those. No alarm sounds for what an undo brings
+    // back.
+    void undo();
+    // Puts back the last change undone, until a new change is made.
+    void redo();
 
 signals:
     void figureChanged(FigureRowId row, int index, int caption);
@@ -97,6 +104,8 @@ private:
     void watchRows();
     void restoreSlots(const GameSnapshot &saved);
     void handOffInGap(const GameSnapshot &saved);
+    void takeBack(GameEventKind kind, const std::optional<GameSnapshot> &game,
+                  GameEventKind undone);
 
     std::array<FigureRow, FigureRowCount> m_rows;
     ColonState m_gameColon;
@@ -105,4 +114,5 @@ private:
     std::array<MarkState, PenaltyCount> m_marks{};
     ClockEngine m_engine;
     GameEventKind m_alarm = GameEventKind::ClockZero;
+    GameHistory m_history;
 };

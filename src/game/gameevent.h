@@ -33,6 +33,10 @@ enum class GameEventKind : qint16 {
     ClockZero,
     Options,
     Resumed,
+    // The operator's last change taken back, or put back again; `subject`
+    // names the kind of change.
+    Undo,
+    Redo,
 };
 
 // One change to the game: the game as it was before and after, what did

@@ -42,6 +42,8 @@ Command commandForKey(qint16 keyCode, const KeyBindings &bindings)
         return Command::Help;
     if (keyCode == OptionsKey)
         return Command::Options;
+    if (keyCode == UndoKey)
+        return Command::Undo;
     return Command::None;
 }
 
@@ -54,7 +56,10 @@ bool windowKeepsKey(qint16 keyCode)
 
 Command passedCommandForKey(qint16 keyCode, const KeyBindings &bindings)
 {
-    return windowKeepsKey(keyCode) ? Command::None : boundCommand(keyCode, bindings);
+    if (windowKeepsKey(keyCode))
+        return Command::None;
+    const Command command = boundCommand(keyCode, bindings);
+    return command == Command::None && keyCode == UndoKey ? Command::Undo : command;
 }
 
 } // namespace KeyDispatch

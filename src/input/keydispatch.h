@@ -11,6 +11,7 @@ namespace KeyDispatch {
 
 constexpr qint16 HelpKey = VirtualKey::F1;
 constexpr qint16 OptionsKey = VirtualKey::F2;
+constexpr qint16 UndoKey = VirtualKey::F4;
 
 enum class Command {
     None,
@@ -23,10 +24,12 @@ enum class Command {
     Horn,
     Help,
     Options,
+    Undo,
 };
 
 // The first command, in a fixed order, whose key this is: two commands on
-// one key run only the earlier, and a command bound to F1 or F2 hides them.
+// one key run only the earlier, and a command bound to F1, F2 or F4 hides
+// them.
 Command commandForKey(qint16 keyCode, const KeyBindings &bindings);
 
 // Escape and the keys that move through a window's content (Page Up and
@@ -36,8 +39,9 @@ bool windowKeepsKey(qint16 keyCode);
 
 // What a key pressed in one of our windows beside the board (help, a game
 // record) asks of the board, so a running clock can be stopped from there:
-// the seven bound commands only. Field entry, the clear key, the penalty
-// start key, F1 and F2 stay behind, and so do the keys the window keeps.
+// the seven bound commands and undo. Field entry, the clear key, the
+// penalty start key, F1 and F2 stay behind, and so do the keys the window
+// keeps.
 Command passedCommandForKey(qint16 keyCode, const KeyBindings &bindings);
 
 // Entry codes a field editor consumes.

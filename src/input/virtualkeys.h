@@ -54,6 +54,7 @@ constexpr qint16 Divide = 111;
 constexpr qint16 F1 = 112;
 constexpr qint16 F2 = 113;
 constexpr qint16 F3 = 114;
+constexpr qint16 F4 = 115;
 constexpr qint16 F12 = 123;
 constexpr qint16 NumLock = 144;
 constexpr qint16 ScrollLock = 145;

@@ -42,6 +42,8 @@ constexpr KindName KindNames[] = {
     {GameEventKind::ClockZero, "clock-zero"},
     {GameEventKind::Options, "options"},
     {GameEventKind::Resumed, "resumed"},
+    {GameEventKind::Undo, "undo"},
+    {GameEventKind::Redo, "redo"},
 };
 
 // A whole number that a double holds exactly.

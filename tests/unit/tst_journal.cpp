@@ -2,6 +2,7 @@
 #include "fakes.h"
 #include "game/game.h"
 #include "input/keydispatch.h"
+#include "input/modshowdigits.h"
 #include "record/journal.h"
 #include "record/savedgame.h"
 #include "timing/modcount.h"
@@ -36,6 +37,7 @@ struct RecordedGame
         : time(time)
     {
         modCount::reset(&time);
+        modShowDigits::reset();
         game.startUp();
         journal = JournalFormat::headerLine(stampOf(time));
         QObject::connect(&game, &Game::changed, [this](const GameEvent &event) {
@@ -201,6 +203,108 @@ private slots:
             after.game.tick();
             QCOMPARE(alarms.count() + horns.count(), 0);
         }
+    }
+
+    // Undo puts back what one change altered, in the game as it stands now
+    // with the clocks run on; redo puts it back again. Each change is made
+    // with the game clock and a penalty running.
+    void undoAndRedoEachChange()
+    {
+        using Change = std::function<void(Game &)>;
+        const std::pair<const char *, Change> changes[] = {
+            {"an accidental stop",
+             [](Game &g) {
+                 g.startStopClock();
+             }},
+            {"R on a running clock",
+             [](Game &g) {
+                 g.resetClock();
+             }},
+            {"0.0 typed",
+             [](Game &g) {
+                 g.enterGameTime(ClockValue());
+             }},
+            {"a goal by the lamp",
+             [](Game &g) {
+                 g.toggleLamp(GoalLamp::Visitor);
+             }},
+            {"a score typed",
+             [](Game &g) {
+                 g.scoreKey(FigureRowId::HomeScore, '7'), g.scoreKey(FigureRowId::HomeScore, 13);
+             }},
+            {"a mark",
+             [](Game &g) {
+                 g.clickMark(4, true);
+             }},
+            {"time of day",
+             [](Game &g) {
+                 g.switchClockTime();
+             }},
+            {"a penalty cleared",
+             [](Game &g) {
+                 g.clearPenalty(1);
+             }},
+            {"a penalty stopped alone",
+             [](Game &g) {
+                 g.startStopPenalty(1);
+             }},
+            {"the shot clock started",
+             [](Game &g) {
+                 g.startStopShot();
+             }},
+            {"the shot clock's hand-off",
+             [](Game &g) {
+                 g.startStopClock();
+                 g.enterShotTime(ClockValue::fromSeconds(2));
+                 g.startStopShot();
+             }},
+        };
+        for (const auto &[name, change] : changes) {
+            BootedTime time;
+            RecordedGame recorded(time);
+            Game &game = recorded.game;
+            game.enterPenaltyTime(1, ClockValue::fromSeconds(90));
+            game.startStopClock();
+            time.advanceMs(5000);
+            game.tick();
+            const GameSnapshot before = game.snapshot();
+            const bool handOff = QByteArray(name).contains("hand-off");
+            change(game);
+            const GameSnapshot after = game.snapshot();
+            time.advanceMs(3000);
+            game.tick();
+            QSignalSpy alarms(&game, &Game::hornSounded);
+            game.undo();
+            if (handOff)
+                game.undo(), game.undo();
+            QVERIFY2(game.snapshot() == before, name);
+            QCOMPARE(readBack(recorded.journal).game, game.snapshot());
+            if (!handOff) {
+                game.redo();
+                // A clock put back at zero has had its alarm: it sounds no more.
+                GameSnapshot redone = game.snapshot();
+                redone.gameZeroSeen = after.gameZeroSeen;
+                QVERIFY2(redone == after, name);
+            }
+            QCOMPARE(alarms.count(), 0);
+        }
+    }
+
+    // Characters typed and not yet entered go first; the change before them
+    // stays.
+    void undoDiscardsTypingFirst()
+    {
+        BootedTime time;
+        RecordedGame recorded(time);
+        recorded.game.toggleLamp(GoalLamp::Home);
+        recorded.game.scoreKey(FigureRowId::VisitorScore, '5');
+        recorded.game.undo();
+        QCOMPARE(recorded.game.lamp(), GoalLamp::Home);
+        recorded.game.scoreKey(FigureRowId::VisitorScore, 13);
+        QCOMPARE(recorded.game.row(FigureRowId::VisitorScore).caption(0), 0);
+        recorded.game.undo();
+        QCOMPARE(recorded.game.lamp(), GoalLamp::None);
+        QCOMPARE(recorded.game.row(FigureRowId::HomeScore).caption(0), 0);
     }
 
     void offers_data()

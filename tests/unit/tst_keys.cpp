@@ -87,7 +87,7 @@ private slots:
     }
 
     // A key bound twice runs the earlier command in the dispatch order; a
-    // binding hides F1 and F2.
+    // binding hides F1, F2 and F4, which from another window undoes too.
     void sharedKeysRunTheEarlierCommand()
     {
         SettingsRecord settings;
@@ -95,6 +95,10 @@ private slots:
         settings.HornKey = 112;
         QCOMPARE(KeyDispatch::commandForKey(90, settings), Command::StartStopShot);
         QCOMPARE(KeyDispatch::commandForKey(112, settings), Command::Horn);
+        QCOMPARE(KeyDispatch::commandForKey(115, settings), Command::Undo);
+        QCOMPARE(KeyDispatch::passedCommandForKey(115, settings), Command::Undo);
+        settings.BuzzerKey = 115;
+        QCOMPARE(KeyDispatch::passedCommandForKey(115, settings), Command::Buzzer);
     }
 
     // Minutes, seconds after the point, tenths, then Enter; -1 if refused.

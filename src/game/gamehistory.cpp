@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/gamehistory.h"
+
+namespace {
+
+template<typename T> void carry(T &field, const T &from, const T &to)
+{
+    if (from != to)
+        field = to;
+}
+
+template<typename T, size_t N>
+void carryEach(std::array<T, N> &fields, const std::array<T, N> &from, const std::array<T, N> &to)
+{
+    for (size_t i = 0; i < N; ++i)
+        carry(fields[i], from[i], to[i]);
+}
+
+} // namespace
+
+GameSnapshot carryChange(GameSnapshot game, const GameSnapshot &from, const GameSnapshot &to)
+{
+    carryEach(game.clocks, from.clocks, to.clocks);
+    carry(game.gameLength, from.gameLength, to.gameLength);
+    carry(game.home, from.home, to.home);
+    carry(game.visitor, from.visitor, to.visitor);
+    carry(game.lamp, from.lamp, to.lamp);
+    carryEach(game.marks, from.marks, to.marks);
+    carry(game.timeOfDay, from.timeOfDay, to.timeOfDay);
+    carryEach(game.penaltyShown, from.penaltyShown, to.penaltyShown);
+    carry(game.gameZeroSeen, from.gameZeroSeen, to.gameZeroSeen);
+    carry(game.shotZeroSeen, from.shotZeroSeen, to.shotZeroSeen);
+    return game;
+}
+
+bool GameHistory::undoable(GameEventKind kind)
+{
+    switch (kind) {
+    case GameEventKind::Buzzer:
+    case GameEventKind::Horn:
+    case GameEventKind::GameZero:
+    case GameEventKind::ShotZero:
+    case GameEventKind::ClockZero:
+    case GameEventKind::Options:
+    case GameEventKind::Resumed:
+    case GameEventKind::Undo:
+    case GameEventKind::Redo:
+        return false;
+    default:
+        return true;
+    }
+}
+
+void GameHistory::record(const GameEvent &event)
+{
+    if (undoable(event.kind)) {
+        m_done.push_back({event, {}});
+        m_undone.clear();
+    } else if (event.kind == GameEventKind::ShotZero && !m_done.empty() &&
+               m_done.back().change.kind == GameEventKind::ShotStart) {
+        m_done.back().caused.push_back(event);
+    }
+}
+
+void GameHistory::clear()
+{
+    m_done.clear();
+    m_undone.clear();
+}
+
+std::optional<GameSnapshot> GameHistory::undo(const GameSnapshot &now, GameEventKind *undone)
+{
+    if (m_done.empty())
+        return std::nullopt;
+    Entry entry = std::move(m_done.back());
+    m_done.pop_back();
+    GameSnapshot game = now;
+    for (auto caused = entry.caused.crbegin(); caused != entry.caused.crend(); ++caused)
+        game = carryChange(game, caused->after, caused->before);
+    game = carryChange(game, entry.change.after, entry.change.before);
+    *undone = entry.change.kind;
+    m_undone.push_back(std::move(entry));
+    return game;
+}
+
+std::optional<GameSnapshot> GameHistory::redo(const GameSnapshot &now, GameEventKind *redone)
+{
+    if (m_undone.empty())
+        return std::nullopt;
+    Entry entry = std::move(m_undone.back());
+    m_undone.pop_back();
+    GameSnapshot game = carryChange(now, entry.change.before, entry.change.after);
+    for (const GameEvent &caused : entry.caused)
+        game = carryChange(game, caused.before, caused.after);
+    *redone = entry.change.kind;
+    m_done.push_back(std::move(entry));
+    return game;
+}

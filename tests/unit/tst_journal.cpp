@@ -275,6 +275,8 @@ private slots:
             game.tick();
             QSignalSpy alarms(&game, &Game::hornSounded);
             game.undo();
+            // The hand-off goes with the shot clock's start that caused it.
+            QCOMPARE(IsCounting(GameSlot), !handOff);
             if (handOff)
                 game.undo(), game.undo();
             QVERIFY2(game.snapshot() == before, name);
@@ -291,7 +293,7 @@ private slots:
     }
 
     // Characters typed and not yet entered go first; the change before them
-    // stays.
+    // stays until the next undo.
     void undoDiscardsTypingFirst()
     {
         BootedTime time;
@@ -305,6 +307,10 @@ private slots:
         recorded.game.undo();
         QCOMPARE(recorded.game.lamp(), GoalLamp::None);
         QCOMPARE(recorded.game.row(FigureRowId::HomeScore).caption(0), 0);
+        // A new change ends what could be redone.
+        recorded.game.clickMark(0, false);
+        recorded.game.redo();
+        QCOMPARE(recorded.game.lamp(), GoalLamp::None);
     }
 
     void offers_data()

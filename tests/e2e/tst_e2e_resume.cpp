@@ -21,7 +21,7 @@ double shownSeconds(const QString &text)
 } // namespace
 
 // A game ended by a kill or by the close box comes back when the board
-// opens again.
+// opens again; an accidental reset is undone with F4.
 class tst_e2e_resume : public QObject
 {
     Q_OBJECT
@@ -99,8 +99,14 @@ private slots:
         QVERIFY(m_harness->waitForText(board, FigureSet::HomeScore, QStringLiteral(" 3"), 5000));
         QCOMPARE(m_harness->readText(board, FigureSet::VisitorScore), QStringLiteral(" 1"));
         QCOMPARE(m_harness->readText(board, FigureSet::ShotClock), shot);
-        const double drift = driftFromUnbroken(board, started);
+        double drift = driftFromUnbroken(board, started);
         QVERIFY2(qAbs(drift) < 0.3, qPrintable(QStringLiteral("resumed %1 s off").arg(drift)));
+        // An accidental R, then F4: the clock runs on as if never reset.
+        QVERIFY(m_harness->key(board, "r"));
+        QVERIFY(m_harness->waitForText(board, FigureSet::GameClock, QStringLiteral("50.0"), 3000));
+        QVERIFY(m_harness->key(board, "F4"));
+        drift = driftFromUnbroken(board, started);
+        QVERIFY2(qAbs(drift) < 0.3, qPrintable(QStringLiteral("undone %1 s off").arg(drift)));
 
         // Closed mid-game, it is offered again, a new game first.
         QVERIFY(m_harness->requestClose(board));

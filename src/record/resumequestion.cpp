@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/resumequestion.h"
 
+#include "record/gamelog.h"
+
 #include <QDateTime>
 #include <QLocale>
 
@@ -8,22 +10,8 @@ namespace {
 
 QString scoreText(const std::array<int, 2> &figures)
 {
-    QString text;
-    for (auto figure = figures.crbegin(); figure != figures.crend(); ++figure) {
-        if (*figure >= 0)
-            text += QString::number(*figure);
-    }
+    const QString text = GameLog::scoreText(figures);
     return text.isEmpty() ? QStringLiteral("-") : text;
-}
-
-// As the board shows it: tenths under a minute.
-QString clockText(ClockValue value)
-{
-    const qint64 tenths = value.raw() / ClockValue::PerTenth;
-    if (tenths < 600)
-        return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
-    const qint64 seconds = tenths / 10;
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -41,5 +29,6 @@ QString resumeQuestion(const SavedGame &saved, const GameSnapshot &game, ClockVa
     return QObject::tr("The game started %1 %2.\n\n%3 %4 - %5 %6\nGame clock %7, %8\n\n"
                        "Resume this game, or start a new one?")
         .arg(started, how, home, scoreText(game.home), scoreText(game.visitor), visitor,
-             clockText(gameClock), running ? QObject::tr("running") : QObject::tr("stopped"));
+             GameLog::clockText(gameClock),
+             running ? QObject::tr("running") : QObject::tr("stopped"));
 }

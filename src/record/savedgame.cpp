@@ -39,6 +39,7 @@ bool readEvent(const QJsonObject &line, SavedGame &saved)
     const QJsonValue changes = line.value(QStringLiteral("changes"));
     const auto kind = JournalFormat::kindFromName(name);
     const bool own = name == JournalFormat::ClosedName || name == JournalFormat::SetAsideName;
+    const GameSnapshot before = saved.game;
     if ((!kind && !own) || !changes.isObject() || !JournalFormat::readStamp(line, saved.last) ||
         !JournalFormat::applyChanges(saved.game, changes.toObject()))
         return false;
@@ -49,6 +50,10 @@ bool readEvent(const QJsonObject &line, SavedGame &saved)
         saved.homeName = names.at(0).toString();
         saved.visitorName = names.at(1).toString();
     }
+    if (kind)
+        saved.events.append({saved.last,
+                             {*kind, line.value(QStringLiteral("on")).toInt(-1), before, saved.game,
+                              saved.homeName, saved.visitorName}});
     return true;
 }
 

@@ -5,11 +5,20 @@
 #include "record/journalformat.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
 
-// A game as its journal left it: the state after the last whole line.
+// One event of a journal, with when it was written.
+struct JournalEntry
+{
+    JournalFormat::Stamp stamp;
+    GameEvent event;
+};
+
+// A game as its journal left it: the state after the last whole line, and
+// the events that led there.
 struct SavedGame
 {
     QString path;
@@ -23,6 +32,7 @@ struct SavedGame
     // The team names of the last options confirmed, if any were.
     QString homeName;
     QString visitorName;
+    QList<JournalEntry> events;
 };
 
 // What the operator is asked when the board opens.

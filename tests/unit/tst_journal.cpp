@@ -3,6 +3,7 @@
 #include "game/game.h"
 #include "input/keydispatch.h"
 #include "input/modshowdigits.h"
+#include "record/gamelog.h"
 #include "record/journal.h"
 #include "record/savedgame.h"
 #include "timing/modcount.h"
@@ -311,6 +312,35 @@ private slots:
         recorded.game.clickMark(0, false);
         recorded.game.redo();
         QCOMPARE(recorded.game.lamp(), GoalLamp::None);
+    }
+
+    // The log read back from the journal names each change with its team,
+    // its value and the game clock shown; the CSV quotes as RFC 4180 says,
+    // with semicolons where decimals take a comma.
+    void logAndCsv()
+    {
+        BootedTime time;
+        RecordedGame recorded(time);
+        recorded.game.startStopClock();
+        time.advanceMs(12'300);
+        recorded.game.tick();
+        recorded.game.toggleLamp(GoalLamp::Visitor);
+        recorded.game.enterPenaltyTime(5, ClockValue::fromSeconds(90));
+        recorded.game.optionsConfirmed(QStringLiteral("Reds, \"A\""), QStringLiteral("Blues"));
+        QList<LogRow> rows;
+        for (const JournalEntry &entry : readBack(recorded.journal).events)
+            rows << GameLog::row(entry.event, entry.stamp, "Home", "Visitor");
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[1].gameClock + rows[1].event + rows[1].team + rows[1].value,
+                 QStringLiteral("19:47Goal lampVisitor1"));
+        QCOMPARE(rows[2].team + rows[2].value, QStringLiteral("Home1:30"));
+        const QByteArray english = GameLog::csv(rows, QLocale(QLocale::English));
+        QVERIFY(english.startsWith("\xEF\xBB\xBF"
+                                   "Date and time,Game clock,Event,Team,Value\r\n"));
+        QVERIFY(english.endsWith(",19:47,Options,,\"Reds, \"\"A\"\" - Blues\"\r\n"));
+        const QByteArray german = GameLog::csv(rows, QLocale(QLocale::German));
+        QVERIFY(german.endsWith(";19:47;Options;;\"Reds, \"\"A\"\" - Blues\"\r\n"));
+        QVERIFY(german.contains(";19:47;Goal lamp;Visitor;1\r\n"));
     }
 
     void offers_data()

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "record/gamelog.h"
+
+#include <QDateTime>
+
+namespace GameLog {
+
+namespace {
+
+struct EventName
+{
+    GameEventKind kind;
+    const char *text;
+};
+
+constexpr EventName EventNames[] = {
+    {GameEventKind::ClockStart, "Game clock started"},
+    {GameEventKind::ClockStop, "Game clock stopped"},
+    {GameEventKind::ClockReset, "Game clock reset"},
+    {GameEventKind::GameTime, "Game time set"},
+    {GameEventKind::ShotStart, "Shot clock started"},
+    {GameEventKind::ShotStop, "Shot clock stopped"},
+    {GameEventKind::ShotReset, "Shot clock reset"},
+    {GameEventKind::ShotTime, "Shot time set"},
+    {GameEventKind::TimeOfDay, "Time of day switched"},
+    {GameEventKind::PenaltyStart, "Penalty started"},
+    {GameEventKind::PenaltyStop, "Penalty stopped"},
+    {GameEventKind::PenaltyTime, "Penalty"},
+    {GameEventKind::PenaltyClear, "Penalty cleared"},
+    {GameEventKind::Score, "Score"},
+    {GameEventKind::Lamp, "Goal lamp"},
+    {GameEventKind::Mark, "Penalty mark"},
+    {GameEventKind::Buzzer, "Buzzer"},
+    {GameEventKind::Horn, "Horn"},
+    {GameEventKind::GameZero, "Game clock at zero"},
+    {GameEventKind::ShotZero, "Shot clock at zero"},
+    {GameEventKind::ClockZero, "Penalty at zero"},
+    {GameEventKind::Options, "Options"},
+    {GameEventKind::Resumed, "Game resumed"},
+    {GameEventKind::Undo, "Undone"},
+    {GameEventKind::Redo, "Redone"},
+};
+
+// Count slots 1, 2 and 5 are the home team's penalty clocks; marks 0 to 2.
+bool homePenaltySlot(int slot)
+{
+    return slot == 1 || slot == 2 || slot == 5;
+}
+
+ClockValue gameClockAt(const GameSnapshot &game, qint64 steadyMsNow)
+{
+    const SlotState &slot = game.clocks[size_t(modCount::GameSlot)];
+    ClockValue run;
+    if (slot.running && slot.start)
+        run = ClockValue::fromTenths(
+            qMax<qint64>(0, modCount::elapsedTenths(*slot.start, steadyFromMs(steadyMsNow))));
+    return qMax(ClockValue(), loadedValue(slot) - run);
+}
+
+struct TeamAndValue
+{
+    int team = 0; // 1 home, 2 visitor
+    QString value;
+};
+
+TeamAndValue teamAndValue(const GameEvent &event)
+{
+    const GameSnapshot &after = event.after;
+    const int on = event.subject;
+    switch (event.kind) {
+    case GameEventKind::Score:
+        return on == int(FigureRowId::HomeScore) ? TeamAndValue{1, scoreText(after.home)}
+                                                 : TeamAndValue{2, scoreText(after.visitor)};
+    case GameEventKind::Lamp:
+        if (after.lamp == GoalLamp::None)
+            return {0, QStringLiteral("off")};
+        return {int(after.lamp),
+                scoreText(after.lamp == GoalLamp::Home ? after.home : after.visitor)};
+    case GameEventKind::Mark: {
+        const MarkState mark = after.marks[size_t(qBound(0, on, PenaltyCount - 1))];
+        const char *names[] = {"off", "red", "green"};
+        return {on < 3 ? 1 : 2, QString::fromLatin1(names[int(mark)])};
+    }
+    case GameEventKind::PenaltyTime:
+        return {homePenaltySlot(on) ? 1 : 2,
+                clockText(after.clocks[size_t(qBound(1, on, 6))].base)};
+    case GameEventKind::PenaltyStart:
+    case GameEventKind::PenaltyStop:
+    case GameEventKind::PenaltyClear:
+        return {homePenaltySlot(on) ? 1 : 2, {}};
+    case GameEventKind::GameTime:
+        return {0, clockText(after.gameLength)};
+    case GameEventKind::ShotTime:
+        return {0, clockText(after.clocks[size_t(modCount::ShotSlot)].base)};
+    default:
+        return {};
+    }
+}
+
+QByteArray quoted(const QString &field, QChar separator)
+{
+    QString text = field;
+    const bool quote = text.contains(separator) || text.contains(QLatin1Char('"')) ||
+        text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+    if (!quote)
+        return text.toUtf8();
+    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return '"' + text.toUtf8() + '"';
+}
+
+} // namespace
+
+QString scoreText(const std::array<int, 2> &figures)
+{
+    QString text;
+    for (auto figure = figures.crbegin(); figure != figures.crend(); ++figure) {
+        if (*figure >= 0)
+            text += QString::number(*figure);
+    }
+    return text;
+}
+
+QString clockText(ClockValue value)
+{
+    const qint64 tenths = value.raw() / ClockValue::PerTenth;
+    if (tenths < 600)
+        return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+    const qint64 seconds = tenths / 10;
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+LogRow row(const GameEvent &event, const JournalFormat::Stamp &stamp, const QString &homeName,
+           const QString &visitorName)
+{
+    LogRow line;
+    line.wallMs = stamp.wallMs;
+    line.gameClock = clockText(gameClockAt(event.after, stamp.steadyMs));
+    for (const EventName &name : EventNames) {
+        if (name.kind == event.kind)
+            line.event = QString::fromLatin1(name.text);
+    }
+    const TeamAndValue detail = teamAndValue(event);
+    line.team = detail.team == 1 ? homeName : detail.team == 2 ? visitorName : QString();
+    line.value = detail.value;
+    if (event.kind == GameEventKind::Options)
+        line.value = event.homeName + QStringLiteral(" - ") + event.visitorName;
+    return line;
+}
+
+QByteArray csv(const QList<LogRow> &rows, const QLocale &locale)
+{
+    const QChar separator =
+        locale.decimalPoint() == QLatin1String(",") ? QLatin1Char(';') : QLatin1Char(',');
+    const auto line = [separator](const QStringList &fields) {
+        QByteArray text;
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            text += (i > 0 ? QByteArray(1, separator.toLatin1()) : QByteArray()) +
+                quoted(fields.at(i), separator);
+        return text + "\r\n";
+    };
+    QByteArray out("\xEF\xBB\xBF");
+    out += line({QStringLiteral("Date and time"), QStringLiteral("Game clock"),
+                 QStringLiteral("Event"), QStringLiteral("Team"), QStringLiteral("Value")});
+    for (const LogRow &row : rows) {
+        const QString when = QDateTime::fromMSecsSinceEpoch(row.wallMs)
+                                 .toLocalTime()
+                                 .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        out += line({when, row.gameClock, row.event, row.team, row.value});
+    }
+    return out;
+}
+
+} // namespace GameLog

@@ -8,6 +8,7 @@
 #include "platform/idleinhibitor.h"
 #include "platform/x11keyboard.h"
 #include "platform/x11keylookup.h"
+#include "record/frmrecord.h"
 #include "record/journal.h"
 #include "record/resumequestion.h"
 #include "record/savedgame.h"
@@ -72,8 +73,9 @@ void StartUp::GoScore()
         return;
     m_board = new frmScoreBoard;
     m_board->setWindows({[this](QWidget *) { showHelp(); },
-                         [this](QWidget *parent) {
-                             runOptions(parent);
+                         [this](QWidget *parent) { runOptions(parent); },
+                         [this](QWidget *) {
+                             showRecord();
                          }});
     // Help opened from the splash may still be open beside the board.
     BoardKeyRelay::install(m_help, m_board);
@@ -158,6 +160,25 @@ void StartUp::notice(const QString &text)
     box->setAttribute(Qt::WA_ShowWithoutActivating);
     box->setWindowModality(Qt::NonModal);
     box->show();
+}
+
+// One window, brought forward when asked for again. A new game closes the
+// journal's game; the next change begins the next one.
+void StartUp::showRecord()
+{
+    if (!m_record) {
+        Journal *journal = m_journal && m_journal->recording() ? m_journal.get() : nullptr;
+        m_record = new frmRecord(m_board->game(), journal, m_board);
+        connect(m_record, &frmRecord::newGameWanted, this, [this] {
+            if (m_journal)
+                m_journal->close(m_board->game().snapshot());
+            m_board->game().newGame();
+        });
+        BoardKeyRelay::install(m_record, m_board);
+    }
+    m_record->show();
+    m_record->raise();
+    m_record->activateWindow();
 }
 
 void StartUp::showHelp()

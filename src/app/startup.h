@@ -15,6 +15,7 @@
 class Journal;
 struct SavedGame;
 class frmHelp;
+class frmRecord;
 class frmScoreBoard;
 class frmSplash;
 class QWidget;
@@ -50,6 +51,7 @@ private:
     // board.
     void notice(const QString &text);
     void showHelp();
+    void showRecord();
     void runOptions(QWidget *parent);
 
     QString m_programFolder;
@@ -59,6 +61,7 @@ private:
     QPointer<frmSplash> m_splash;
     QPointer<frmScoreBoard> m_board;
     QPointer<frmHelp> m_help;
+    QPointer<frmRecord> m_record;
     std::unique_ptr<Journal> m_journal;
     OptionsRunner m_runOptions;
 };

@@ -112,6 +112,10 @@ void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
     case Command::Options:
         openOptions();
         break;
+    case Command::Record:
+        if (m_windows.showRecord)
+            m_windows.showRecord(this);
+        break;
     case Command::Undo:
         m_game.undo();
         break;

@@ -32,12 +32,14 @@ public:
     using GoalLamp = ::GoalLamp;
     using MarkState = ::MarkState;
 
-    // The windows F1 and F2 open; each is given the board as its parent.
-    // The options dialog is modal: runOptions returns when it has closed.
+    // The windows F1, F2 and F3 open; each is given the board as its
+    // parent. The options dialog is modal: runOptions returns when it has
+    // closed.
     struct Windows
     {
         std::function<void(QWidget *)> showHelp;
         std::function<void(QWidget *)> runOptions;
+        std::function<void(QWidget *)> showRecord;
     };
 
     // Makes the board's two sound players; none given means players on the

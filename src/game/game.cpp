@@ -303,6 +303,15 @@ void Game::redo()
     takeBack(GameEventKind::Redo, game, redone);
 }
 
+void Game::newGame()
+{
+    GameSnapshot fresh = GameSnapshot::startUp();
+    fresh.gameLength = state().GameLength;
+    fresh.clocks[size_t(GameSlot)].base = fresh.gameLength;
+    m_history.clear();
+    restore(fresh);
+}
+
 void Game::takeBack(GameEventKind kind, const std::optional<GameSnapshot> &game,
                     GameEventKind undone)
 {

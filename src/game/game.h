@@ -71,6 +71,9 @@ public:
     void undo();
     // Puts back the last change undone, until a new change is made.
     void redo();
+    // The board as it opens, the game clock at the game's length: nothing
+    // left to undo, and nothing announced.
+    void newGame();
 
 signals:
     void figureChanged(FigureRowId row, int index, int caption);

@@ -42,6 +42,8 @@ Command commandForKey(qint16 keyCode, const KeyBindings &bindings)
         return Command::Help;
     if (keyCode == OptionsKey)
         return Command::Options;
+    if (keyCode == RecordKey)
+        return Command::Record;
     if (keyCode == UndoKey)
         return Command::Undo;
     return Command::None;

@@ -11,6 +11,7 @@ namespace KeyDispatch {
 
 constexpr qint16 HelpKey = VirtualKey::F1;
 constexpr qint16 OptionsKey = VirtualKey::F2;
+constexpr qint16 RecordKey = VirtualKey::F3;
 constexpr qint16 UndoKey = VirtualKey::F4;
 
 enum class Command {
@@ -24,12 +25,13 @@ enum class Command {
     Horn,
     Help,
     Options,
+    Record,
     Undo,
 };
 
 // The first command, in a fixed order, whose key this is: two commands on
-// one key run only the earlier, and a command bound to F1, F2 or F4 hides
-// them.
+// one key run only the earlier, and a command bound to F1, F2, F3 or F4
+// hides them.
 Command commandForKey(qint16 keyCode, const KeyBindings &bindings);
 
 // Escape and the keys that move through a window's content (Page Up and

@@ -41,6 +41,15 @@ constexpr EventName EventNames[] = {
     {GameEventKind::Redo, "Redone"},
 };
 
+QString eventName(GameEventKind kind)
+{
+    for (const EventName &name : EventNames) {
+        if (name.kind == kind)
+            return QString::fromLatin1(name.text);
+    }
+    return {};
+}
+
 // Count slots 1, 2 and 5 are the home team's penalty clocks; marks 0 to 2.
 bool homePenaltySlot(int slot)
 {
@@ -135,15 +144,14 @@ LogRow row(const GameEvent &event, const JournalFormat::Stamp &stamp, const QStr
     LogRow line;
     line.wallMs = stamp.wallMs;
     line.gameClock = clockText(gameClockAt(event.after, stamp.steadyMs));
-    for (const EventName &name : EventNames) {
-        if (name.kind == event.kind)
-            line.event = QString::fromLatin1(name.text);
-    }
+    line.event = eventName(event.kind);
     const TeamAndValue detail = teamAndValue(event);
     line.team = detail.team == 1 ? homeName : detail.team == 2 ? visitorName : QString();
     line.value = detail.value;
     if (event.kind == GameEventKind::Options)
         line.value = event.homeName + QStringLiteral(" - ") + event.visitorName;
+    if (event.kind == GameEventKind::Undo || event.kind == GameEventKind::Redo)
+        line.value = eventName(GameEventKind(event.subject));
     return line;
 }
 

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "record/gamelog.h"
+
+#include <QWidget>
+
+class Game;
+class Journal;
+class QLabel;
+class QTableWidget;
+struct GameEvent;
+
+// The game record window: the current game's events as a table, newest
+// last, kept up to date while it is open; from here the last undo is
+// redone, the log exported as CSV and a new game begun. Beside the board,
+// like the help window: the board's commands still reach the board.
+class frmRecord : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `journal` may be null (another copy records): the window then shows
+    // the events since it opened.
+    frmRecord(Game &game, const Journal *journal, QWidget *parent = nullptr);
+
+signals:
+    // The operator confirmed a new game.
+    void newGameWanted();
+
+private:
+    void readJournal();
+    void addEvent(const GameEvent &event, const JournalFormat::Stamp &stamp);
+    void exportCsv();
+    void askNewGame();
+
+    Game &m_game;
+    const Journal *m_journal;
+    QList<LogRow> m_rows;
+    QTableWidget *m_table;
+    QLabel *m_lastUndo;
+};

@@ -107,6 +107,13 @@ private slots:
         QVERIFY(m_harness->key(board, "F4"));
         drift = driftFromUnbroken(board, started);
         QVERIFY2(qAbs(drift) < 0.3, qPrintable(QStringLiteral("undone %1 s off").arg(drift)));
+        // The record window takes the keyboard; the board's commands still act.
+        QVERIFY(m_harness->key(board, "F3"));
+        const WindowId record = m_harness->waitForWindow("^Vantrell Game Record$", 5000);
+        QVERIFY(record && m_harness->key(record, "s"));
+        const QString stopped = m_harness->readText(board, FigureSet::GameClock);
+        QTest::qWait(300);
+        QCOMPARE(m_harness->readText(board, FigureSet::GameClock), stopped);
 
         // Closed mid-game, it is offered again, a new game first.
         QVERIFY(m_harness->requestClose(board));

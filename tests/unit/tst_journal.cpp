@@ -312,6 +312,14 @@ private slots:
         recorded.game.clickMark(0, false);
         recorded.game.redo();
         QCOMPARE(recorded.game.lamp(), GoalLamp::None);
+        // A new game starts from the game's length, with nothing to undo.
+        recorded.game.enterGameTime(ClockValue::fromSeconds(600));
+        recorded.game.startStopClock();
+        recorded.game.newGame();
+        recorded.game.undo();
+        GameSnapshot fresh = GameSnapshot::startUp();
+        fresh.gameLength = fresh.clocks[0].base = ClockValue::fromSeconds(600);
+        QCOMPARE(recorded.game.snapshot(), fresh);
     }
 
     // The log read back from the journal names each change with its team,

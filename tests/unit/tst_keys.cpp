@@ -95,6 +95,7 @@ private slots:
         settings.HornKey = 112;
         QCOMPARE(KeyDispatch::commandForKey(90, settings), Command::StartStopShot);
         QCOMPARE(KeyDispatch::commandForKey(112, settings), Command::Horn);
+        QCOMPARE(KeyDispatch::commandForKey(114, settings), Command::Record);
         QCOMPARE(KeyDispatch::commandForKey(115, settings), Command::Undo);
         QCOMPARE(KeyDispatch::passedCommandForKey(115, settings), Command::Undo);
         settings.BuzzerKey = 115;

@@ -2,12 +2,15 @@
 #include "record/frmrecord.h"
 
 #include "game/game.h"
+#include "record/gamesheet.h"
 #include "record/journal.h"
 #include "record/savedgame.h"
 #include "settings/settingsrecord.h"
 #include "timing/modcount.h"
 
+#include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -25,6 +28,14 @@ const QStringList Columns = {QStringLiteral("Date and time"), QStringLiteral("Ga
                              QStringLiteral("Event"), QStringLiteral("Team"),
                              QStringLiteral("Value")};
 
+std::optional<SavedGame> readGame(const QString &path)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return SavedGames::read(file.readAll());
+}
+
 JournalFormat::Stamp stampNow(const Journal *journal)
 {
     if (journal)
@@ -39,8 +50,11 @@ frmRecord::frmRecord(Game &game, const Journal *journal, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_game(game)
     , m_journal(journal)
+    , m_games(new QComboBox(this))
     , m_table(new QTableWidget(0, int(Columns.size()), this))
     , m_lastUndo(new QLabel(this))
+    , m_redo(new QPushButton(QStringLiteral("Redo"), this))
+    , m_newGame(new QPushButton(QStringLiteral("New game..."), this))
 {
     setWindowTitle(QStringLiteral("Vantrell Game Record"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -52,39 +66,76 @@ frmRecord::frmRecord(Game &game, const Journal *journal, QWidget *parent)
     m_lastUndo->setTextFormat(Qt::PlainText);
 
     // No mnemonics: the board's commands pass from here, whatever Alt adds.
-    auto *redo = new QPushButton(QStringLiteral("Redo"), this);
     auto *csv = new QPushButton(QStringLiteral("Export CSV..."), this);
-    auto *fresh = new QPushButton(QStringLiteral("New game..."), this);
-    connect(redo, &QPushButton::clicked, &m_game, &Game::redo);
+    auto *sheet = new QPushButton(QStringLiteral("Game sheet (PDF)..."), this);
+    connect(m_redo, &QPushButton::clicked, &m_game, &Game::redo);
     connect(csv, &QPushButton::clicked, this, &frmRecord::exportCsv);
-    connect(fresh, &QPushButton::clicked, this, &frmRecord::askNewGame);
+    connect(sheet, &QPushButton::clicked, this, &frmRecord::printSheet);
+    connect(m_newGame, &QPushButton::clicked, this, &frmRecord::askNewGame);
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *button : {redo, csv, fresh})
+    for (QPushButton *button : {m_redo, csv, sheet, m_newGame})
         buttons->addWidget(button);
     buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_games);
     layout->addWidget(m_table);
     layout->addWidget(m_lastUndo);
     layout->addLayout(buttons);
     resize(720, 480);
 
-    readJournal();
-    connect(&m_game, &Game::changed, this,
-            [this](const GameEvent &event) { addEvent(event, stampNow(m_journal)); });
+    listGames();
+    connect(m_games, &QComboBox::currentIndexChanged, this, &frmRecord::showGame);
+    showGame(0);
+    connect(&m_game, &Game::changed, this, [this](const GameEvent &event) {
+        if (m_games->currentIndex() == 0)
+            addEvent(event, stampNow(m_journal));
+    });
 }
 
-void frmRecord::readJournal()
+// This game first, then the folder's earlier games, newest first, by their
+// start time and teams.
+void frmRecord::listGames()
 {
-    if (!m_journal || m_journal->currentFile().isEmpty())
+    m_games->addItem(QStringLiteral("This game"));
+    if (!m_journal)
         return;
-    QFile file(m_journal->currentFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const std::optional<SavedGame> saved = SavedGames::read(file.readAll());
-    if (!saved)
-        return;
-    for (const JournalEntry &entry : saved->events)
-        addEvent(entry.event, entry.stamp);
+    const QDir folder(m_journal->folder());
+    const QStringList names =
+        folder.entryList({QStringLiteral("*.jsonl")}, QDir::Files, QDir::Name | QDir::Reversed);
+    for (const QString &name : names) {
+        const QString path = folder.filePath(name);
+        const std::optional<SavedGame> saved = readGame(path);
+        if (!saved || path == m_journal->currentFile())
+            continue;
+        const QString when = QDateTime::fromMSecsSinceEpoch(saved->startedMs)
+                                 .toLocalTime()
+                                 .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        const QString teams = saved->homeName.isEmpty()
+            ? QString()
+            : QStringLiteral(", %1 - %2").arg(saved->homeName, saved->visitorName);
+        m_games->addItem(when + teams, path);
+    }
+}
+
+QString frmRecord::shownFile() const
+{
+    if (m_games->currentIndex() > 0)
+        return m_games->currentData().toString();
+    return m_journal ? m_journal->currentFile() : QString();
+}
+
+// An earlier game is read-only: nothing to redo, no new game from it.
+void frmRecord::showGame(int index)
+{
+    m_rows.clear();
+    m_table->setRowCount(0);
+    m_lastUndo->clear();
+    m_redo->setEnabled(index == 0);
+    m_newGame->setEnabled(index == 0);
+    if (const std::optional<SavedGame> saved = readGame(shownFile())) {
+        for (const JournalEntry &entry : saved->events)
+            addEvent(entry.event, entry.stamp);
+    }
 }
 
 // A line says what the last undo took back.
@@ -121,6 +172,28 @@ void frmRecord::exportCsv()
             QStringLiteral("The file could not be written.\n%1").arg(file.errorString()));
 }
 
+void frmRecord::printSheet()
+{
+    const std::optional<SavedGame> saved = readGame(shownFile());
+    if (!saved) {
+        QMessageBox::information(this, QStringLiteral("Vantrell"),
+                                 QStringLiteral("This game has no record yet."));
+        return;
+    }
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Save the game sheet as PDF"), QStringLiteral("game-sheet.pdf"),
+        QStringLiteral("PDF files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    const SettingsRecord &settings = settingsRecord();
+    const QString home = saved->homeName.isEmpty() ? settings.HomeText : saved->homeName;
+    const QString visitor =
+        saved->visitorName.isEmpty() ? settings.VisitorText : saved->visitorName;
+    if (!GameSheet::writePdf(*saved, home, visitor, path))
+        QMessageBox::warning(this, QStringLiteral("Vantrell"),
+                             QStringLiteral("The game sheet could not be written."));
+}
+
 void frmRecord::askNewGame()
 {
     const auto answer = QMessageBox::question(
@@ -131,7 +204,10 @@ void frmRecord::askNewGame()
     if (answer != QMessageBox::Yes)
         return;
     emit newGameWanted();
-    m_rows.clear();
-    m_table->setRowCount(0);
-    m_lastUndo->clear();
+    {
+        const QSignalBlocker quiet(m_games);
+        m_games->clear();
+        listGames();
+    }
+    showGame(0);
 }

@@ -7,14 +7,18 @@
 
 class Game;
 class Journal;
+class QComboBox;
 class QLabel;
+class QPushButton;
 class QTableWidget;
 struct GameEvent;
 
 // The game record window: the current game's events as a table, newest
 // last, kept up to date while it is open; from here the last undo is
-// redone, the log exported as CSV and a new game begun. Beside the board,
-// like the help window: the board's commands still reach the board.
+// redone, the log exported as CSV or printed as a game sheet, and a new
+// game begun. An earlier game of the folder opens read-only, to export or
+// print it. Beside the board, like the help window: the board's commands
+// still reach the board.
 class frmRecord : public QWidget
 {
     Q_OBJECT
@@ -29,14 +33,21 @@ signals:
     void newGameWanted();
 
 private:
-    void readJournal();
+    void listGames();
+    void showGame(int index);
+    // The journal shown: the current game's, or an earlier one.
+    QString shownFile() const;
     void addEvent(const GameEvent &event, const JournalFormat::Stamp &stamp);
     void exportCsv();
+    void printSheet();
     void askNewGame();
 
     Game &m_game;
     const Journal *m_journal;
     QList<LogRow> m_rows;
+    QComboBox *m_games;
     QTableWidget *m_table;
     QLabel *m_lastUndo;
+    QPushButton *m_redo;
+    QPushButton *m_newGame;
 };

@@ -36,8 +36,9 @@ public:
     // holds it: this one then records nothing and touches no journal.
     bool claim();
     bool recording() const { return m_claimed && !m_failed; }
-    // The file of the game being written; empty until its first change.
-    QString currentFile() const { return m_file.fileName(); }
+    // The file of the game being written; empty until its first change and
+    // once it is closed.
+    QString currentFile() const { return m_file.isOpen() ? m_file.fileName() : QString(); }
 
     // Goes on writing an earlier game's journal.
     bool continueFile(const QString &path);

@@ -4,6 +4,7 @@
 #include "input/keydispatch.h"
 #include "input/modshowdigits.h"
 #include "record/gamelog.h"
+#include "record/gamesheet.h"
 #include "record/journal.h"
 #include "record/savedgame.h"
 #include "timing/modcount.h"
@@ -349,6 +350,11 @@ private slots:
         const QByteArray german = GameLog::csv(rows, QLocale(QLocale::German));
         QVERIFY(german.endsWith(";19:47;Options;;\"Reds, \"\"A\"\" - Blues\"\r\n"));
         QVERIFY(german.contains(";19:47;Goal lamp;Visitor;1\r\n"));
+        // The sheet: the goal and the penalty with their game clock, names escaped.
+        const QString sheet = GameSheet::html(readBack(recorded.journal), "Reds <b>", "Blues");
+        QVERIFY(sheet.contains("<h1>Reds &lt;b&gt; - Blues</h1><h2>0 - 1</h2>"));
+        QVERIFY(sheet.contains("<tr><td>19:47</td><td>Blues</td><td>0 - 1</td></tr></table>"));
+        QVERIFY(sheet.contains("<tr><td>19:47</td><td>Reds &lt;b&gt;</td><td>1:30</td></tr>"));
     }
 
     void offers_data()

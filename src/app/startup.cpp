@@ -133,6 +133,17 @@ void StartUp::offerLastGame()
         return;
     }
     m_board->game().restore(game);
+    // Undo puts back clock starts as they were; those of another run of the
+    // computer mean nothing on this one's steady clock, so what can be
+    // undone begins after the last of them.
+    QList<GameEvent> events;
+    for (const JournalEntry &entry : saved->events) {
+        if (entry.stamp.bootId != now.bootId || now.bootId.isEmpty())
+            events.clear();
+        else
+            events.append(entry.event);
+    }
+    m_board->game().resumeHistory(events);
     if (m_journal->continueFile(path))
         m_board->game().announceResumed();
 }

@@ -282,6 +282,13 @@ void Game::announceResumed()
     announce({GameEventKind::Resumed, -1, now, now, {}, {}});
 }
 
+void Game::resumeHistory(const QList<GameEvent> &events)
+{
+    m_history.clear();
+    for (const GameEvent &event : events)
+        m_history.replay(event);
+}
+
 void Game::undo()
 {
     QString &typedTime = state().EntryText;

@@ -65,6 +65,8 @@ public:
     // A resumed game announces itself whole, so that a record of it needs
     // nothing from before.
     void announceResumed();
+    // What can be undone and redone in a resumed game, from its events.
+    void resumeHistory(const QList<GameEvent> &events);
     // Takes back the operator's last change, or, with characters typed and
     // not yet entered, only those. No alarm sounds for what an undo brings
     // back.

@@ -62,6 +62,19 @@ void GameHistory::record(const GameEvent &event)
     }
 }
 
+void GameHistory::replay(const GameEvent &event)
+{
+    if (event.kind == GameEventKind::Undo && !m_done.empty()) {
+        m_undone.push_back(std::move(m_done.back()));
+        m_done.pop_back();
+    } else if (event.kind == GameEventKind::Redo && !m_undone.empty()) {
+        m_done.push_back(std::move(m_undone.back()));
+        m_undone.pop_back();
+    } else {
+        record(event);
+    }
+}
+
 void GameHistory::clear()
 {
     m_done.clear();

@@ -16,6 +16,8 @@ class GameHistory
 public:
     // Every event the game announces; a new change ends what can be redone.
     void record(const GameEvent &event);
+    // An event read back from the game's journal, undo and redo included.
+    void replay(const GameEvent &event);
     void clear();
 
     // The game with the last change undone, and which change it was;

@@ -357,6 +357,28 @@ private slots:
         QVERIFY(sheet.contains("<tr><td>19:47</td><td>Reds &lt;b&gt;</td><td>1:30</td></tr>"));
     }
 
+    // After a resume, undo and redo reach back into the game as it was.
+    void undoReachesBeforeAResume()
+    {
+        BootedTime time;
+        RecordedGame before(time);
+        before.game.toggleLamp(GoalLamp::Home);
+        before.game.clickMark(2, true);
+        before.game.undo();
+        const SavedGame saved = readBack(before.journal);
+        RecordedGame after(time);
+        after.game.restore(saved.game);
+        QList<GameEvent> events;
+        for (const JournalEntry &entry : saved.events)
+            events << entry.event;
+        after.game.resumeHistory(events);
+        after.game.redo();
+        QCOMPARE(after.game.mark(2), MarkState::Green);
+        after.game.undo();
+        after.game.undo();
+        QCOMPARE(after.game.lamp(), GoalLamp::None);
+    }
+
     void offers_data()
     {
         QTest::addColumn<QByteArray>("ending");

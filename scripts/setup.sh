@@ -8,7 +8,8 @@ runtime=(cmake g++ make qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qp
          libx11-dev libxtst-dev)
 testing=(xvfb xdotool x11-utils x11-xserver-utils x11-apps imagemagick pulseaudio
          pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox
-         debootstrap dpkg-dev file desktop-file-utils appstream dbus openbox libxss-dev clang-format)
+         debootstrap dpkg-dev file desktop-file-utils appstream dbus openbox libxss-dev clang-format
+         poppler-utils)
 
 wanted=("${runtime[@]}")
 if [ "${1:-}" = "--tests" ]; then

@@ -61,6 +61,7 @@ frmRecord::frmRecord(Game &game, const Journal *journal, QWidget *parent)
     m_table->setHorizontalHeaderLabels(Columns);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    m_table->setTabKeyNavigation(false);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_lastUndo->setTextFormat(Qt::PlainText);
@@ -73,8 +74,12 @@ frmRecord::frmRecord(Game &game, const Journal *journal, QWidget *parent)
     connect(sheet, &QPushButton::clicked, this, &frmRecord::printSheet);
     connect(m_newGame, &QPushButton::clicked, this, &frmRecord::askNewGame);
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *button : {m_redo, csv, sheet, m_newGame})
+    QWidget *previous = m_table;
+    for (QPushButton *button : {m_redo, csv, sheet, m_newGame}) {
         buttons->addWidget(button);
+        setTabOrder(previous, button);
+        previous = button;
+    }
     buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_games);

@@ -124,6 +124,30 @@ private slots:
         QVERIFY(m_harness->waitForText(board, FigureSet::GameClock, QStringLiteral("20:00"), 5000));
         QCOMPARE(m_harness->readText(board, FigureSet::HomeScore), QStringLiteral(" 0"));
     }
+
+    // The game sheet from the record window, through the file chooser, as
+    // a PDF that becomes a picture with the game on it.
+    void theGameSheetPrints()
+    {
+        const WindowId board = m_harness->openBoard();
+        QVERIFY(board && m_harness->key(board, "Tab 7 Return F3"));
+        const WindowId record = m_harness->waitForWindow("^Vantrell Game Record$", 5000);
+        QVERIFY(record && m_harness->key(record, "Tab Tab Tab Tab space"));
+        const WindowId chooser = m_harness->waitForWindow("^Save the game sheet as PDF$", 5000);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("sheet.pdf");
+        QVERIFY(chooser && m_harness->key(chooser, "ctrl+a"));
+        QVERIFY(m_harness->runXdotool({"type", pdf}) && m_harness->key(chooser, "Return"));
+        QVERIFY(E2e::waitUntil([&] { return QFileInfo(pdf).size() > 0; }, 5000));
+        QVERIFY(m_harness->run("pdftoppm",
+                               {"-png", "-r", "40", "-singlefile", pdf, dir.filePath("sheet")}));
+        const QImage page(dir.filePath("sheet.png"));
+        int ink = 0;
+        for (int y = 0; y < page.height() / 3; ++y)
+            for (int x = 0; x < page.width(); ++x)
+                ink += qGray(page.pixel(x, y)) < 128;
+        QVERIFY2(ink > 200, qPrintable(QStringLiteral("%1 dark pixels").arg(ink)));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_e2e_resume)

@@ -99,7 +99,9 @@ private slots:
         QCOMPARE(KeyDispatch::commandForKey(115, settings), Command::Undo);
         QCOMPARE(KeyDispatch::passedCommandForKey(115, settings), Command::Undo);
         settings.BuzzerKey = 115;
+        settings.ClockSwitchKey = 114;
         QCOMPARE(KeyDispatch::passedCommandForKey(115, settings), Command::Buzzer);
+        QCOMPARE(KeyDispatch::commandForKey(114, settings), Command::ClockSwitch);
     }
 
     // Minutes, seconds after the point, tenths, then Enter; -1 if refused.

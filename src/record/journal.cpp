@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/journal.h"
 
+#include "settings/settingsrecord.h"
 #include "timing/timesource.h"
 
 #include <QDateTime>
@@ -93,7 +94,8 @@ bool Journal::startFile()
         fail(m_file.errorString());
         return false;
     }
-    write(JournalFormat::headerLine(stamp()));
+    const SettingsRecord &settings = settingsRecord();
+    write(JournalFormat::headerLine(stamp(), settings.HomeText, settings.VisitorText));
     return recording();
 }
 

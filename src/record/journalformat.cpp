@@ -234,9 +234,10 @@ std::optional<GameEventKind> kindFromName(const QString &name)
     return std::nullopt;
 }
 
-QByteArray headerLine(const Stamp &stamp)
+QByteArray headerLine(const Stamp &stamp, const QString &homeName, const QString &visitorName)
 {
     QJsonObject object = stampObject(stamp);
+    object.insert(QStringLiteral("names"), QJsonArray{homeName, visitorName});
     object.insert(QStringLiteral("format"), FormatName);
     object.insert(QStringLiteral("version"), Version);
     return line(object);

@@ -34,7 +34,9 @@ struct Stamp
 QString kindName(GameEventKind kind);
 std::optional<GameEventKind> kindFromName(const QString &name);
 
-QByteArray headerLine(const Stamp &stamp);
+// The first line names the teams as the game began.
+QByteArray headerLine(const Stamp &stamp, const QString &homeName = {},
+                      const QString &visitorName = {});
 QByteArray eventLine(const GameEvent &event, const Stamp &stamp);
 // A line of the journal's own: `name` with the game whole.
 QByteArray stateLine(const QString &name, const GameSnapshot &game, const Stamp &stamp);

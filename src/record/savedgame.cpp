@@ -30,6 +30,11 @@ bool readHeader(const QJsonObject &header, SavedGame &saved)
         return false;
     saved.startedMs = stamp.wallMs;
     saved.last = stamp;
+    const QJsonArray names = header.value(QStringLiteral("names")).toArray();
+    if (names.size() == 2) {
+        saved.homeName = names.at(0).toString();
+        saved.visitorName = names.at(1).toString();
+    }
     return true;
 }
 

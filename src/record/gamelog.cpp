@@ -1,51 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/gamelog.h"
 
+#include "record/eventnames.h"
+
 #include <QDateTime>
 
 namespace GameLog {
 
 namespace {
 
-struct EventName
-{
-    GameEventKind kind;
-    const char *text;
-};
-
-constexpr EventName EventNames[] = {
-    {GameEventKind::ClockStart, "Game clock started"},
-    {GameEventKind::ClockStop, "Game clock stopped"},
-    {GameEventKind::ClockReset, "Game clock reset"},
-    {GameEventKind::GameTime, "Game time set"},
-    {GameEventKind::ShotStart, "Shot clock started"},
-    {GameEventKind::ShotStop, "Shot clock stopped"},
-    {GameEventKind::ShotReset, "Shot clock reset"},
-    {GameEventKind::ShotTime, "Shot time set"},
-    {GameEventKind::TimeOfDay, "Time of day switched"},
-    {GameEventKind::PenaltyStart, "Penalty started"},
-    {GameEventKind::PenaltyStop, "Penalty stopped"},
-    {GameEventKind::PenaltyTime, "Penalty"},
-    {GameEventKind::PenaltyClear, "Penalty cleared"},
-    {GameEventKind::Score, "Score"},
-    {GameEventKind::Lamp, "Goal lamp"},
-    {GameEventKind::Mark, "Penalty mark"},
-    {GameEventKind::Buzzer, "Buzzer"},
-    {GameEventKind::Horn, "Horn"},
-    {GameEventKind::GameZero, "Game clock at zero"},
-    {GameEventKind::ShotZero, "Shot clock at zero"},
-    {GameEventKind::ClockZero, "Penalty at zero"},
-    {GameEventKind::Options, "Options"},
-    {GameEventKind::Resumed, "Game resumed"},
-    {GameEventKind::Undo, "Undone"},
-    {GameEventKind::Redo, "Redone"},
-};
-
 QString eventName(GameEventKind kind)
 {
-    for (const EventName &name : EventNames) {
+    for (const EventNames &name : EventNameTable) {
         if (name.kind == kind)
-            return QString::fromLatin1(name.text);
+            return QString::fromLatin1(name.shown);
     }
     return {};
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/journalformat.h"
 
+#include "record/eventnames.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -11,40 +13,6 @@ namespace JournalFormat {
 namespace {
 
 const QString FormatName = QStringLiteral("vantrell-game");
-
-struct KindName
-{
-    GameEventKind kind;
-    const char *name;
-};
-
-constexpr KindName KindNames[] = {
-    {GameEventKind::ClockStart, "clock-start"},
-    {GameEventKind::ClockStop, "clock-stop"},
-    {GameEventKind::ClockReset, "clock-reset"},
-    {GameEventKind::GameTime, "game-time"},
-    {GameEventKind::ShotStart, "shot-start"},
-    {GameEventKind::ShotStop, "shot-stop"},
-    {GameEventKind::ShotReset, "shot-reset"},
-    {GameEventKind::ShotTime, "shot-time"},
-    {GameEventKind::TimeOfDay, "time-of-day"},
-    {GameEventKind::PenaltyStart, "penalty-start"},
-    {GameEventKind::PenaltyStop, "penalty-stop"},
-    {GameEventKind::PenaltyTime, "penalty-time"},
-    {GameEventKind::PenaltyClear, "penalty-clear"},
-    {GameEventKind::Score, "score"},
-    {GameEventKind::Lamp, "lamp"},
-    {GameEventKind::Mark, "mark"},
-    {GameEventKind::Buzzer, "buzzer"},
-    {GameEventKind::Horn, "horn"},
-    {GameEventKind::GameZero, "game-zero"},
-    {GameEventKind::ShotZero, "shot-zero"},
-    {GameEventKind::ClockZero, "clock-zero"},
-    {GameEventKind::Options, "options"},
-    {GameEventKind::Resumed, "resumed"},
-    {GameEventKind::Undo, "undo"},
-    {GameEventKind::Redo, "redo"},
-};
 
 // A whole number that a double holds exactly.
 constexpr double MaxExact = 9007199254740992.0;
@@ -218,17 +186,17 @@ QByteArray line(const QJsonObject &object)
 
 QString kindName(GameEventKind kind)
 {
-    for (const KindName &row : KindNames) {
+    for (const EventNames &row : EventNameTable) {
         if (row.kind == kind)
-            return QString::fromLatin1(row.name);
+            return QString::fromLatin1(row.journal);
     }
     return {};
 }
 
 std::optional<GameEventKind> kindFromName(const QString &name)
 {
-    for (const KindName &row : KindNames) {
-        if (name == QLatin1String(row.name))
+    for (const EventNames &row : EventNameTable) {
+        if (name == QLatin1String(row.journal))
             return row.kind;
     }
     return std::nullopt;

@@ -182,7 +182,7 @@ void StartUp::showRecord()
         m_record = new frmRecord(m_board->game(), journal, m_board);
         connect(m_record, &frmRecord::newGameWanted, this, [this] {
             if (m_journal)
-                m_journal->close(m_board->game().snapshot());
+                m_journal->endGame(m_board->game().snapshot());
             m_board->game().newGame();
         });
         BoardKeyRelay::install(m_record, m_board);

@@ -108,9 +108,19 @@ void Journal::append(const GameEvent &event)
 
 void Journal::close(const GameSnapshot &game)
 {
+    closeAs(JournalFormat::ClosedName, game);
+}
+
+void Journal::endGame(const GameSnapshot &game)
+{
+    closeAs(JournalFormat::SetAsideName, game);
+}
+
+void Journal::closeAs(const QString &ending, const GameSnapshot &game)
+{
     if (!recording() || !m_file.isOpen())
         return;
-    write(JournalFormat::stateLine(JournalFormat::ClosedName, game, stamp()));
+    write(JournalFormat::stateLine(ending, game, stamp()));
     sync();
     m_file.close();
 }

@@ -46,6 +46,9 @@ public:
     // Marks the game closed, with the game whole; the next change starts a
     // new journal.
     void close(const GameSnapshot &game);
+    // The operator began a new game: this one is closed as one never to be
+    // offered again, however it stood.
+    void endGame(const GameSnapshot &game);
     // Marks an earlier game as one the operator chose not to resume.
     void setAside(const QString &path, const GameSnapshot &game);
 
@@ -57,6 +60,7 @@ signals:
 
 private:
     bool startFile();
+    void closeAs(const QString &ending, const GameSnapshot &game);
     void write(const QByteArray &line);
     void scheduleSync();
     void sync();

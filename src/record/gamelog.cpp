@@ -2,6 +2,7 @@
 #include "record/gamelog.h"
 
 #include "record/eventnames.h"
+#include "record/savedgame.h"
 
 #include <QDateTime>
 
@@ -22,16 +23,6 @@ QString eventName(GameEventKind kind)
 bool homePenaltySlot(int slot)
 {
     return slot == 1 || slot == 2 || slot == 5;
-}
-
-ClockValue gameClockAt(const GameSnapshot &game, qint64 steadyMsNow)
-{
-    const SlotState &slot = game.clocks[size_t(modCount::GameSlot)];
-    ClockValue run;
-    if (slot.running && slot.start)
-        run = ClockValue::fromTenths(
-            qMax<qint64>(0, modCount::elapsedTenths(*slot.start, steadyFromMs(steadyMsNow))));
-    return qMax(ClockValue(), loadedValue(slot) - run);
 }
 
 struct TeamAndValue
@@ -111,7 +102,7 @@ LogRow row(const GameEvent &event, const JournalFormat::Stamp &stamp, const QStr
 {
     LogRow line;
     line.wallMs = stamp.wallMs;
-    line.gameClock = clockText(gameClockAt(event.after, stamp.steadyMs));
+    line.gameClock = clockText(SavedGames::gameClockAt(event.after, stamp));
     line.event = eventName(event.kind);
     const TeamAndValue detail = teamAndValue(event);
     line.team = detail.team == 1 ? homeName : detail.team == 2 ? visitorName : QString();

@@ -62,7 +62,7 @@ ResumeOffer offerFor(const SavedGame &saved);
 // across one.
 GameSnapshot carriedTo(const SavedGame &saved, const JournalFormat::Stamp &now);
 
-// The game clock's value at `now`, for the question.
+// The game clock as it read at `now`: for the question and the log.
 ClockValue gameClockAt(const GameSnapshot &game, const JournalFormat::Stamp &now);
 
 } // namespace SavedGames

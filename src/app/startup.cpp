@@ -18,7 +18,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -110,11 +109,9 @@ void StartUp::startRecord()
 void StartUp::offerLastGame()
 {
     const QString path = SavedGames::newestJournal(m_journal->folder());
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (path.isEmpty())
         return;
-    const std::optional<SavedGame> saved = SavedGames::read(file.readAll());
-    file.close();
+    const std::optional<SavedGame> saved = SavedGames::readFile(path);
     if (!saved) {
         const QString kept = SavedGames::setAsideDamaged(path);
         notice(tr("The last game's record could not be read; it is kept as %1.")

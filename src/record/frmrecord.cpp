@@ -24,24 +24,9 @@
 
 namespace {
 
-const QStringList Columns = {QStringLiteral("Date and time"), QStringLiteral("Game clock"),
-                             QStringLiteral("Event"), QStringLiteral("Team"),
-                             QStringLiteral("Value")};
-
-std::optional<SavedGame> readGame(const QString &path)
-{
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return SavedGames::read(file.readAll());
-}
-
 JournalFormat::Stamp stampNow(const Journal *journal)
 {
-    if (journal)
-        return journal->stamp();
-    const TimeSource &time = modCount::timeSource();
-    return {time.wallNow().toMSecsSinceEpoch(), time.bootId(), steadyMs(time.steadyNow())};
+    return journal ? journal->stamp() : JournalFormat::stampOf(modCount::timeSource());
 }
 
 } // namespace
@@ -51,14 +36,14 @@ frmRecord::frmRecord(Game &game, const Journal *journal, QWidget *parent)
     , m_game(game)
     , m_journal(journal)
     , m_games(new QComboBox(this))
-    , m_table(new QTableWidget(0, int(Columns.size()), this))
+    , m_table(new QTableWidget(0, int(GameLog::columns().size()), this))
     , m_lastUndo(new QLabel(this))
     , m_redo(new QPushButton(QStringLiteral("Redo"), this))
     , m_newGame(new QPushButton(QStringLiteral("New game..."), this))
 {
     setWindowTitle(QStringLiteral("Vantrell Game Record"));
     setAttribute(Qt::WA_DeleteOnClose);
-    m_table->setHorizontalHeaderLabels(Columns);
+    m_table->setHorizontalHeaderLabels(GameLog::columns());
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->setTabKeyNavigation(false);
@@ -109,7 +94,7 @@ void frmRecord::listGames()
         folder.entryList({QStringLiteral("*.jsonl")}, QDir::Files, QDir::Name | QDir::Reversed);
     for (const QString &name : names) {
         const QString path = folder.filePath(name);
-        const std::optional<SavedGame> saved = readGame(path);
+        const std::optional<SavedGame> saved = SavedGames::readFile(path);
         if (!saved || path == m_journal->currentFile())
             continue;
         const QString when = QDateTime::fromMSecsSinceEpoch(saved->startedMs)
@@ -137,7 +122,7 @@ void frmRecord::showGame(int index)
     m_lastUndo->clear();
     m_redo->setEnabled(index == 0);
     m_newGame->setEnabled(index == 0);
-    if (const std::optional<SavedGame> saved = readGame(shownFile())) {
+    if (const std::optional<SavedGame> saved = SavedGames::readFile(shownFile())) {
         for (const JournalEntry &entry : saved->events)
             addEvent(entry.event, entry.stamp);
     }
@@ -153,10 +138,8 @@ void frmRecord::addEvent(const GameEvent &event, const JournalFormat::Stamp &sta
     m_rows.append(row);
     const int at = m_table->rowCount();
     m_table->insertRow(at);
-    const QString when = QDateTime::fromMSecsSinceEpoch(row.wallMs)
-                             .toLocalTime()
-                             .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    const QString fields[] = {when, row.gameClock, row.event, row.team, row.value};
+    const QString fields[] = {GameLog::whenText(row.wallMs), row.gameClock, row.event, row.team,
+                              row.value};
     for (int column = 0; column < int(std::size(fields)); ++column)
         m_table->setItem(at, column, new QTableWidgetItem(fields[column]));
     m_table->scrollToBottom();
@@ -179,7 +162,7 @@ void frmRecord::exportCsv()
 
 void frmRecord::printSheet()
 {
-    const std::optional<SavedGame> saved = readGame(shownFile());
+    const std::optional<SavedGame> saved = SavedGames::readFile(shownFile());
     if (!saved) {
         QMessageBox::information(this, QStringLiteral("Vantrell"),
                                  QStringLiteral("This game has no record yet."));

@@ -88,6 +88,18 @@ QString scoreText(const std::array<int, 2> &figures)
     return text;
 }
 
+QStringList columns()
+{
+    return {QStringLiteral("Date and time"), QStringLiteral("Game clock"), QStringLiteral("Event"),
+            QStringLiteral("Team"), QStringLiteral("Value")};
+}
+
+QString whenText(qint64 wallMs)
+{
+    return QDateTime::fromMSecsSinceEpoch(wallMs).toLocalTime().toString(
+        QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
 QString clockText(ClockValue value)
 {
     const qint64 tenths = value.raw() / ClockValue::PerTenth;
@@ -126,14 +138,9 @@ QByteArray csv(const QList<LogRow> &rows, const QLocale &locale)
         return text + "\r\n";
     };
     QByteArray out("\xEF\xBB\xBF");
-    out += line({QStringLiteral("Date and time"), QStringLiteral("Game clock"),
-                 QStringLiteral("Event"), QStringLiteral("Team"), QStringLiteral("Value")});
-    for (const LogRow &row : rows) {
-        const QString when = QDateTime::fromMSecsSinceEpoch(row.wallMs)
-                                 .toLocalTime()
-                                 .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        out += line({when, row.gameClock, row.event, row.team, row.value});
-    }
+    out += line(columns());
+    for (const LogRow &row : rows)
+        out += line({whenText(row.wallMs), row.gameClock, row.event, row.team, row.value});
     return out;
 }
 

@@ -24,6 +24,11 @@ namespace GameLog {
 
 // A clock as the board shows it: minutes and seconds, tenths under a minute.
 QString clockText(ClockValue value);
+// The log's columns, as the record window heads them and the CSV's header
+// row names them.
+QStringList columns();
+// When a line was written, in local time with the date.
+QString whenText(qint64 wallMs);
 // A score as its figures show it; empty when blank.
 QString scoreText(const std::array<int, 2> &figures);
 

@@ -67,7 +67,7 @@ bool Journal::claim()
 
 JournalFormat::Stamp Journal::stamp() const
 {
-    return {m_time.wallNow().toMSecsSinceEpoch(), m_time.bootId(), steadyMs(m_time.steadyNow())};
+    return JournalFormat::stampOf(m_time);
 }
 
 bool Journal::continueFile(const QString &path)

@@ -184,6 +184,11 @@ QByteArray line(const QJsonObject &object)
 
 } // namespace
 
+Stamp stampOf(const TimeSource &time)
+{
+    return {time.wallNow().toMSecsSinceEpoch(), time.bootId(), steadyMs(time.steadyNow())};
+}
+
 QString kindName(GameEventKind kind)
 {
     for (const EventNames &row : EventNameTable) {

@@ -9,6 +9,8 @@
 
 #include <optional>
 
+class TimeSource;
+
 // The game journal's line format: one JSON object a line. The first line
 // names the format and its version; each later line is one event with the
 // wall-clock time (UTC milliseconds), the run of the computer (boot id) and
@@ -30,6 +32,9 @@ struct Stamp
     QByteArray bootId;
     qint64 steadyMs = 0;
 };
+
+// Now, by the given clocks.
+Stamp stampOf(const TimeSource &time);
 
 QString kindName(GameEventKind kind);
 std::optional<GameEventKind> kindFromName(const QString &name);

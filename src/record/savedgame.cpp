@@ -92,6 +92,14 @@ std::optional<SavedGame> read(const QByteArray &journal)
     return saved;
 }
 
+std::optional<SavedGame> readFile(const QString &path)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return read(file.readAll());
+}
+
 QString newestJournal(const QString &folder)
 {
     const QStringList names =

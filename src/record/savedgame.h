@@ -45,6 +45,9 @@ namespace SavedGames {
 // this program does not know, makes the whole journal unreadable.
 std::optional<SavedGame> read(const QByteArray &journal);
 
+// Reads the journal at `path`; nothing when it cannot be opened or read.
+std::optional<SavedGame> readFile(const QString &path);
+
 // The newest journal in the folder, by its name (the game's start time).
 QString newestJournal(const QString &folder);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
+#include "audience/audiencedisplay.h"
 #include "board/boardkeyrelay.h"
 #include "board/frmscoreboard.h"
 #include "help/frmhelp.h"
@@ -37,6 +38,7 @@ StartUp::StartUp(const QString &programFolder, QObject *parent)
 
 StartUp::~StartUp()
 {
+    m_audience.reset();
     delete m_board;
     m_journal.reset();
     delete m_splash;
@@ -73,8 +75,9 @@ void StartUp::GoScore()
     m_board = new frmScoreBoard;
     m_board->setWindows({[this](QWidget *) { showHelp(); },
                          [this](QWidget *parent) { runOptions(parent); },
-                         [this](QWidget *) {
-                             showRecord();
+                         [this](QWidget *) { showRecord(); }, [this] { m_audience->toggle(); },
+                         [this](QWidget *parent) {
+                             m_audience->runDisplays(parent);
                          }});
     // Help opened from the splash may still be open beside the board.
     BoardKeyRelay::install(m_help, m_board);
@@ -83,6 +86,7 @@ void StartUp::GoScore()
     if (m_splash)
         m_splash->hide();
     startRecord();
+    startAudience();
     // For as long as the board lives, which is as long as the program.
     new IdleInhibitor(m_board);
 }
@@ -104,6 +108,15 @@ void StartUp::startRecord()
             [this] { m_journal->close(m_board->game().snapshot()); });
     if (m_journal->recording())
         offerLastGame();
+}
+
+// After any question about the last game, which the display would hide
+// where it shares the board's screen.
+void StartUp::startAudience()
+{
+    m_audience = std::make_unique<AudienceDisplay>(*m_board, m_store);
+    connect(m_audience.get(), &AudienceDisplay::notice, this, &StartUp::notice);
+    m_audience->start();
 }
 
 void StartUp::offerLastGame()

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class AudienceDisplay;
 class Journal;
 struct SavedGame;
 class frmHelp;
@@ -45,6 +46,7 @@ private:
     void GoScore();
     // The journal of the board's game, and the last game offered back.
     void startRecord();
+    void startAudience();
     void offerLastGame();
     bool askResume(const SavedGame &saved, const QString &question);
     // Tells the operator something without taking the keyboard from the
@@ -63,5 +65,6 @@ private:
     QPointer<frmHelp> m_help;
     QPointer<frmRecord> m_record;
     std::unique_ptr<Journal> m_journal;
+    std::unique_ptr<AudienceDisplay> m_audience;
     OptionsRunner m_runOptions;
 };

@@ -34,7 +34,7 @@ bool isFocusKey(const QKeyEvent &event)
 void frmScoreBoard::connectFields()
 {
     using K = FieldKind;
-    const ScoreBoardControls &c = m_controls;
+    const ScoreBoardControls &c = controls();
     // The focus order.
     const struct
     {
@@ -61,7 +61,7 @@ void frmScoreBoard::connectFields()
     }
 
     // A click on a field's figures selects the field.
-    for (BoardControl *control : m_layer.controls()) {
+    for (BoardControl *control : m_view.layer().controls()) {
         if (auto *figure = qobject_cast<Segmora *>(control)) {
             QWidget *box = figure->parentWidget();
             connect(figure, &Segmora::clicked, box, [box] { box->setFocus(Qt::MouseFocusReason); });
@@ -118,6 +118,14 @@ void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
         break;
     case Command::Undo:
         m_game.undo();
+        break;
+    case Command::Audience:
+        if (m_windows.toggleAudience)
+            m_windows.toggleAudience();
+        break;
+    case Command::Displays:
+        if (m_windows.runDisplays)
+            m_windows.runDisplays(this);
         break;
     case Command::None:
         break;
@@ -201,13 +209,13 @@ void frmScoreBoard::goalKeyDown(qint16 KeyCode)
 void frmScoreBoard::HomeLamp()
 {
     m_game.toggleLamp(GoalLamp::Home);
-    m_controls.goalBox->setFocus(Qt::MouseFocusReason);
+    controls().goalBox->setFocus(Qt::MouseFocusReason);
 }
 
 void frmScoreBoard::VisitorLamp()
 {
     m_game.toggleLamp(GoalLamp::Visitor);
-    m_controls.goalBox->setFocus(Qt::MouseFocusReason);
+    controls().goalBox->setFocus(Qt::MouseFocusReason);
 }
 
 void frmScoreBoard::ClickMark(int index, bool green)
@@ -217,7 +225,7 @@ void frmScoreBoard::ClickMark(int index, bool green)
 
 void frmScoreBoard::ObjectSelected(BoardControl *SelectedObject)
 {
-    ShapeControl *highlight = m_controls.highlight;
+    ShapeControl *highlight = controls().highlight;
     const double margin = double(settingsRecord().LEDSelectedWidth) * TwipsPerPixel;
     highlight->hide();
     if (!SelectedObject)
@@ -231,7 +239,7 @@ void frmScoreBoard::ObjectSelected(BoardControl *SelectedObject)
 
 BoardControl *frmScoreBoard::selectedField() const
 {
-    if (!m_controls.highlight->isVisibleTo(this))
+    if (!controls().highlight->isVisibleTo(this))
         return nullptr;
     for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
         auto *field = static_cast<BoardControl *>(const_cast<QObject *>(it.key()));
@@ -263,8 +271,9 @@ void frmScoreBoard::openOptions()
     UpdateFormColors();
     UpdateNumLock();
     Penalty();
-    m_layout = modStretch::RecordLayout(*this, m_layer);
+    m_view.recordLayout();
     reopenSounds();
+    emit settingsApplied();
     if (focused)
         focused->setFocus(Qt::OtherFocusReason);
 }
@@ -322,7 +331,7 @@ void frmScoreBoard::showEvent(QShowEvent *event)
 void frmScoreBoard::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    modStretch::StretchLayout(*this, m_layout);
+    m_view.stretch();
     ObjectSelected(nullptr);
     UpdateLabels();
 }
@@ -333,7 +342,7 @@ void frmScoreBoard::resizeEvent(QResizeEvent *event)
 void frmScoreBoard::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    if (modStretch::outerTwips(*this) != m_labelsOuter)
+    if (m_view.labelsOutdated())
         UpdateLabels();
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     if (m_framed || frame.isNull())

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "board/boardlayout.h"
-#include "board/controllayer.h"
-#include "board/modstretch.h"
+#include "board/boardview.h"
 #include "game/game.h"
 
 #include <QHash>
@@ -32,14 +30,16 @@ public:
     using GoalLamp = ::GoalLamp;
     using MarkState = ::MarkState;
 
-    // The windows F1, F2 and F3 open; each is given the board as its
-    // parent. The options dialog is modal: runOptions returns when it has
-    // closed.
+    // The windows F1, F2, F3 and F6 open, and F5's audience display; each
+    // window is given the board as its parent. The options and displays
+    // dialogs are modal: they return when they have closed.
     struct Windows
     {
         std::function<void(QWidget *)> showHelp;
         std::function<void(QWidget *)> runOptions;
         std::function<void(QWidget *)> showRecord;
+        std::function<void()> toggleAudience;
+        std::function<void(QWidget *)> runDisplays;
     };
 
     // Makes the board's two sound players; none given means players on the
@@ -51,9 +51,9 @@ public:
 
     void setWindows(Windows windows) { m_windows = std::move(windows); }
 
-    const ControlLayer &controlLayer() const { return m_layer; }
+    const ControlLayer &controlLayer() const { return m_view.layer(); }
     // The layout as last recorded: the reference of every stretch.
-    const modStretch::LayoutRecord &layoutRecord() const { return m_layout; }
+    const modStretch::LayoutRecord &layoutRecord() const { return m_view.layout(); }
 
     // The game the board shows and its keys and fields command.
     Game &game() { return m_game; }
@@ -112,6 +112,8 @@ signals:
     void hornRequested();
     // The operator closed the board: the program ends.
     void closing();
+    // The board took up the settings again after the options dialog.
+    void settingsApplied();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -136,8 +138,6 @@ private:
     // Keeps the framed window inside its screen's available area.
     void keepOnScreen(const QMargins &frame);
     void connectGame();
-    void showFigure(FigureRowId row, int index, int caption);
-    void showColonDot(FigureRowId clock, int dot, bool lit);
     void connectFields();
     void fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shift);
     void penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift);
@@ -150,17 +150,12 @@ private:
     void closeSounds();
     void playOn(SoundPlayer &player);
     void soundFinished(SoundPlayer &player);
-    // The penalty clock that runs on count slot 1 to 6.
-    const NumberBox &penaltyClock(qint16 slot) const;
-    void UpdateGoal();
+    void UpdateGoal() { m_view.showLamp(); }
+    const ScoreBoardControls &controls() const { return m_view.controls(); }
 
-    ControlLayer m_layer;
-    ScoreBoardControls m_controls;
-    modStretch::LayoutRecord m_layout;
     Game m_game;
+    BoardView m_view{*this, m_game};
     QTimer m_tick;
-    // The figures and colon dots that show each of the game's rows.
-    std::array<QList<Segmora *>, FigureRowCount> m_figures;
     QHash<const QObject *, Field> m_fields;
     Windows m_windows;
     std::unique_ptr<SoundPlayer> mmcBuzzer;
@@ -168,6 +163,4 @@ private:
     bool m_buzzerPlaying = false;
     bool m_shownOnce = false;
     bool m_framed = false;
-    // The outer size the names were last sized for, in twips.
-    QSize m_labelsOuter;
 };

@@ -28,6 +28,10 @@ public:
     const FigureRow &row(FigureRowId id) const { return m_rows[size_t(id)]; }
     // The penalty clock that runs on count slot 1 to 6.
     FigureRow &penaltyRow(qint16 slot);
+    const FigureRow &penaltyRow(qint16 slot) const
+    {
+        return const_cast<Game *>(this)->penaltyRow(slot);
+    }
     const ColonState &colon(FigureRowId clock) const;
     GoalLamp lamp() const { return m_lamp; }
     MarkState mark(int index) const { return m_marks.at(size_t(index)); }

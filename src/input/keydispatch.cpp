@@ -32,20 +32,28 @@ Command boundCommand(qint16 keyCode, const KeyBindings &bindings)
     return Command::None;
 }
 
+struct FixedKey
+{
+    qint16 key;
+    Command command;
+};
+
+// Keys that are never a default binding, after the bound commands.
+const FixedKey FixedKeys[] = {
+    {HelpKey, Command::Help}, {OptionsKey, Command::Options},   {RecordKey, Command::Record},
+    {UndoKey, Command::Undo}, {AudienceKey, Command::Audience}, {DisplaysKey, Command::Displays},
+};
+
 } // namespace
 
 Command commandForKey(qint16 keyCode, const KeyBindings &bindings)
 {
     if (const Command command = boundCommand(keyCode, bindings); command != Command::None)
         return command;
-    if (keyCode == HelpKey)
-        return Command::Help;
-    if (keyCode == OptionsKey)
-        return Command::Options;
-    if (keyCode == RecordKey)
-        return Command::Record;
-    if (keyCode == UndoKey)
-        return Command::Undo;
+    for (const FixedKey &fixed : FixedKeys) {
+        if (fixed.key == keyCode)
+            return fixed.command;
+    }
     return Command::None;
 }
 

@@ -13,6 +13,8 @@ constexpr qint16 HelpKey = VirtualKey::F1;
 constexpr qint16 OptionsKey = VirtualKey::F2;
 constexpr qint16 RecordKey = VirtualKey::F3;
 constexpr qint16 UndoKey = VirtualKey::F4;
+constexpr qint16 AudienceKey = VirtualKey::F5;
+constexpr qint16 DisplaysKey = VirtualKey::F6;
 
 enum class Command {
     None,
@@ -27,11 +29,13 @@ enum class Command {
     Options,
     Record,
     Undo,
+    Audience,
+    Displays,
 };
 
 // The first command, in a fixed order, whose key this is: two commands on
-// one key run only the earlier, and a command bound to F1, F2, F3 or F4
-// hides them.
+// one key run only the earlier, and a command bound to one of F1 to F6
+// hides that key's own use.
 Command commandForKey(qint16 keyCode, const KeyBindings &bindings);
 
 // Escape and the keys that move through a window's content (Page Up and

@@ -244,15 +244,24 @@ private slots:
     void functionKeysReachTheirWindows()
     {
         int helps = 0;
+        QString displays;
         select("PenaltyTV2");
         m_board->setWindows({[&](QWidget *parent) { helps += parent == m_board.get(); },
                              [&](QWidget *) {
                                  control("HomeBack")->setFocus();
                                  settingsRecord().HomeText = "Reds";
+                             },
+                             {},
+                             [&] { displays += "5"; },
+                             [&](QWidget *parent) {
+                                 displays += parent == m_board.get() ? "6" : "?";
                              }});
         press(Qt::Key_F1);
         press(Qt::Key_F2);
+        press(Qt::Key_F6);
+        press(Qt::Key_F5);
         QCOMPARE(helps, 1);
+        QCOMPARE(displays, QStringLiteral("65"));
         QCOMPARE(static_cast<LabelControl *>(control("lblHome"))->caption(),
                  QStringLiteral("Reds"));
         QCOMPARE(focused(), control("PenaltyTV2"));

@@ -87,7 +87,7 @@ private slots:
     }
 
     // A key bound twice runs the earlier command in the dispatch order; a
-    // binding hides F1, F2 and F4, which from another window undoes too.
+    // binding hides F1 to F6; of these only F4 acts from another window.
     void sharedKeysRunTheEarlierCommand()
     {
         SettingsRecord settings;
@@ -98,6 +98,11 @@ private slots:
         QCOMPARE(KeyDispatch::commandForKey(114, settings), Command::Record);
         QCOMPARE(KeyDispatch::commandForKey(115, settings), Command::Undo);
         QCOMPARE(KeyDispatch::passedCommandForKey(115, settings), Command::Undo);
+        QCOMPARE(KeyDispatch::commandForKey(116, settings), Command::Audience);
+        QCOMPARE(KeyDispatch::commandForKey(117, settings), Command::Displays);
+        QCOMPARE(KeyDispatch::passedCommandForKey(116, settings), Command::None);
+        settings.StartStopClockKey = 117;
+        QCOMPARE(KeyDispatch::commandForKey(117, settings), Command::StartStopClock);
         settings.BuzzerKey = 115;
         settings.ClockSwitchKey = 114;
         QCOMPARE(KeyDispatch::passedCommandForKey(115, settings), Command::Buzzer);

@@ -57,9 +57,12 @@ private slots:
         m_board->Horn();
         QVERIFY(!m_board->BuzzerPlaying());
         QCOMPARE(m_players.buzzer->commands + m_players.horn->commands, QStringList());
-        m_board->setWindows({{}, [](QWidget *) {
-                                 settingsRecord().BuzzerFile = QStringLiteral("/nowhere/new.wav");
-                             }});
+        m_board->setWindows(
+            {{},
+             [](QWidget *) { settingsRecord().BuzzerFile = QStringLiteral("/nowhere/new.wav"); },
+             {},
+             {},
+             {}});
         QTest::keyClick(m_board.get(), Qt::Key_F2);
         QCOMPARE(m_players.buzzer->commands, (QStringList{"Close", "Open"}));
         QCOMPARE(m_players.buzzer->name, QStringLiteral("/nowhere/new.wav"));

@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "audience/audiencedisplay.h"
+
+#include "audience/frmaudience.h"
+#include "audience/frmdisplays.h"
+#include "board/frmscoreboard.h"
+#include "settings/displaysettings.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+AudienceDisplay::AudienceDisplay(frmScoreBoard &board, SettingsStore &store)
+    : m_board(board)
+    , m_store(store)
+    , m_placement(readDisplaySettings(store).AudienceScreen)
+{
+    connect(qApp, &QGuiApplication::screenAdded, this, [this](QScreen *screen) {
+        watchScreen(screen);
+        placeSoon();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, &AudienceDisplay::screenRemoved);
+    for (QScreen *screen : QGuiApplication::screens())
+        watchScreen(screen);
+    connect(&board, &frmScoreBoard::settingsApplied, this, [this] {
+        if (m_window)
+            m_window->applySettings();
+    });
+}
+
+AudienceDisplay::~AudienceDisplay()
+{
+    delete m_window;
+}
+
+QList<Monitor> AudienceDisplay::connectedMonitors()
+{
+    QList<Monitor> monitors;
+    for (const QScreen *screen : QGuiApplication::screens())
+        monitors.append({screen->name(), screen->geometry()});
+    return monitors;
+}
+
+void AudienceDisplay::start()
+{
+    place();
+}
+
+void AudienceDisplay::toggle()
+{
+    const QList<Monitor> connected = connectedMonitors();
+    m_placement.toggle(connected, boardMonitor());
+    choose(m_placement.chosen());
+    const std::optional<Monitor> target = m_placement.target(connected);
+    if (target && target->name == boardMonitor())
+        emit notice(tr("The audience display covers the board's own screen. Press F5 to "
+                       "turn it off."));
+}
+
+void AudienceDisplay::runDisplays(QWidget *parent)
+{
+    frmDisplays dialog(connectedMonitors(), m_placement.chosen(), boardMonitor(), parent);
+    if (dialog.exec() == QDialog::Accepted)
+        choose(dialog.audienceScreen());
+}
+
+void AudienceDisplay::choose(const QString &monitorName)
+{
+    m_placement.choose(monitorName);
+    if (!writeAudienceScreen(m_store, m_placement.chosen()))
+        emit notice(tr("The choice of the audience monitor could not be saved."));
+    place();
+}
+
+QString AudienceDisplay::boardMonitor() const
+{
+    const QScreen *screen = m_board.screen();
+    return screen ? screen->name() : QString();
+}
+
+void AudienceDisplay::place()
+{
+    const std::optional<Monitor> target = m_placement.target(connectedMonitors());
+    QScreen *screen = nullptr;
+    for (QScreen *candidate : QGuiApplication::screens()) {
+        if (target && candidate->name() == target->name)
+            screen = candidate;
+    }
+    if (!screen) {
+        closeWindow();
+        return;
+    }
+    if (!m_window) {
+        m_window = new frmAudience(m_board.game());
+        connect(m_window, &frmAudience::closedFromOutside, this, [this] { choose(QString()); });
+    } else if (m_screen == screen && m_window->geometry() == screen->geometry()) {
+        return;
+    }
+    m_screen = screen;
+    m_window->showOn(screen);
+}
+
+// Screens come and go in bursts; the window is placed once they settle.
+void AudienceDisplay::placeSoon()
+{
+    QTimer::singleShot(0, this, &AudienceDisplay::place);
+}
+
+void AudienceDisplay::closeWindow()
+{
+    m_screen = nullptr;
+    if (m_window) {
+        m_window->hide();
+        m_window->deleteLater();
+    }
+    m_window = nullptr;
+}
+
+void AudienceDisplay::watchScreen(QScreen *screen)
+{
+    connect(screen, &QScreen::geometryChanged, this, &AudienceDisplay::placeSoon);
+}
+
+// Before the window system moves the windows of a vanished screen onto
+// another, the display is gone: it must never land over the board.
+void AudienceDisplay::screenRemoved(QScreen *screen)
+{
+    if (screen == m_screen)
+        closeWindow();
+    placeSoon();
+}

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "audience/audienceplacement.h"
+#include "audience/frmaudience.h"
+
+#include <QObject>
+#include <QPointer>
+
+class frmScoreBoard;
+class QScreen;
+class QWidget;
+class SettingsStore;
+
+// The audience display's life: on the monitor the operator chose, off,
+// closed while its monitor is unplugged and back when it returns. F5 and
+// the Displays window command it; the choice is kept in the store.
+class AudienceDisplay : public QObject
+{
+    Q_OBJECT
+
+public:
+    AudienceDisplay(frmScoreBoard &board, SettingsStore &store);
+    ~AudienceDisplay() override;
+
+    // Opens the display where the stored setting says, when that monitor
+    // is connected.
+    void start();
+    // F5.
+    void toggle();
+    // The Displays window (F6), modal over the parent.
+    void runDisplays(QWidget *parent);
+
+    const AudiencePlacement &placement() const { return m_placement; }
+    // The open window, if any.
+    frmAudience *window() const { return m_window; }
+
+    static QList<Monitor> connectedMonitors();
+
+signals:
+    // Something the operator should know, which must not take the keys.
+    void notice(const QString &text);
+
+private:
+    // Opens, moves or closes the window as the choice and the monitors say.
+    void place();
+    void placeSoon();
+    void closeWindow();
+    void watchScreen(QScreen *screen);
+    void screenRemoved(QScreen *screen);
+    void choose(const QString &monitorName);
+    QString boardMonitor() const;
+
+    frmScoreBoard &m_board;
+    SettingsStore &m_store;
+    AudiencePlacement m_placement;
+    QPointer<frmAudience> m_window;
+    QPointer<QScreen> m_screen;
+};

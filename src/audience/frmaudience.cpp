@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "audience/frmaudience.h"
+
+#include "board/boardcontrol.h"
+#include "settings/units.h"
+
+#include <QCloseEvent>
+#include <QScreen>
+#include <QWindow>
+
+frmAudience::frmAudience(const Game &game)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+    , m_view(*this, game)
+{
+    setWindowTitle(tr("Vantrell audience display"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_X11DoNotAcceptFocus);
+    setAutoFillBackground(true);
+    setCursor(Qt::BlankCursor);
+    setFocusPolicy(Qt::NoFocus);
+    // No control answers a click or takes the focus: the window has none.
+    for (BoardControl *control : m_view.layer().controls()) {
+        control->setFocusPolicy(Qt::NoFocus);
+        control->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    resize(twipsToPixels(BoardDesignWidth), twipsToPixels(BoardDesignHeight));
+    applySettings();
+}
+
+void frmAudience::applySettings()
+{
+    m_view.showLabels();
+    m_view.showColors();
+    m_view.recordLayout();
+}
+
+void frmAudience::showOn(QScreen *screen)
+{
+    if (!windowHandle())
+        create();
+    windowHandle()->setScreen(screen);
+    setGeometry(screen->geometry());
+    // Not showFullScreen(), which would activate the window.
+    setWindowState(windowState() | Qt::WindowFullScreen);
+    show();
+}
+
+void frmAudience::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_view.stretch();
+    m_view.showLabels();
+}
+
+void frmAudience::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    emit closedFromOutside();
+}

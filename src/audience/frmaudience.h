@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "board/boardview.h"
+
+#include <QWidget>
+
+class Game;
+class QScreen;
+
+// The board for the audience, full screen on a monitor of its own: the
+// game as the operator's board shows it, without the selection highlight,
+// the pointer or any control. It never takes the keyboard, so every key
+// stays with the operator's board.
+class frmAudience : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmAudience(const Game &game);
+
+    const BoardView &view() const { return m_view; }
+    // Covers the screen, without a frame.
+    void showOn(QScreen *screen);
+    // Takes up the settings again: names, colours, picture, LED style.
+    void applySettings();
+
+signals:
+    // Closed from outside the program, as a window manager may; the program
+    // itself only hides it or deletes it.
+    void closedFromOutside();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    BoardView m_view;
+};

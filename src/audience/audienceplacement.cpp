@@ -25,14 +25,14 @@ QString monitorLabel(const Monitor &monitor)
 }
 
 AudiencePlacement::AudiencePlacement(const QString &chosen)
-    : m_chosen(chosen.trimmed())
+    : m_chosen(chosen)
     , m_last(m_chosen)
 {
 }
 
 void AudiencePlacement::choose(const QString &monitorName)
 {
-    m_chosen = monitorName.trimmed();
+    m_chosen = monitorName;
     if (isOn())
         m_last = m_chosen;
 }

@@ -214,10 +214,22 @@ QRect Harness::windowGeometry(WindowId window)
     return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
 }
 
+QRect Harness::clientOnScreen(WindowId window)
+{
+    QByteArray output;
+    run("xwininfo", {"-id", QString::number(window)}, &output);
+    QMap<QString, int> values;
+    for (const QString &line : QString::fromLatin1(output).split('\n'))
+        values.insert(line.section(':', 0, 0).trimmed(), line.section(':', 1).toInt());
+    return {values["Absolute upper-left X"], values["Absolute upper-left Y"], values["Width"],
+            values["Height"]};
+}
+
 QImage Harness::grab(WindowId window)
 {
     QByteArray png;
-    run("import", {"-window", QString::number(window), "png:-"}, &png, 10000);
+    const QString id = window ? QString::number(window) : QStringLiteral("root");
+    run("import", {"-window", id, "png:-"}, &png, 10000);
     return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
 }
 

@@ -61,7 +61,11 @@ public:
     static QString splashTitle() { return QStringLiteral("^Welcome to Vantrell$"); }
 
     QRect windowGeometry(WindowId window);
+    // Where the window's client area lies on the screen, frame left out.
+    QRect clientOnScreen(WindowId window);
     QImage grab(WindowId window);
+    // Every monitor at one instant.
+    QImage grabScreen() { return grab(0); }
     QString saveShot(const QImage &image, const QString &name);
     bool click(WindowId window, const QPoint &at);
     // Keysyms apart by spaces, chords with '+': "shift+equal 3 Return".

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "audience/audienceplacement.h"
+#include "audience/frmdisplays.h"
+#include "settings/displaysettings.h"
+#include "settings/settingsstore.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QMap<QString, QRect> Monitors = {
+    {"LAPTOP", {0, 0, 1600, 1000}},
+    {"PROJ", {1600, 0, 1920, 1080}},
+    {"TV", {3520, 0, 3840, 2160}},
+};
+
+QList<Monitor> monitors(const QStringList &names)
+{
+    QList<Monitor> list;
+    for (const QString &name : names)
+        list.append({name, Monitors.value(name)});
+    return list;
+}
+
+// What a step leaves: the monitor the display is on, "-" for none.
+QString shownOn(const AudiencePlacement &placement, const QStringList &connected)
+{
+    const std::optional<Monitor> target = placement.target(monitors(connected));
+    return target ? target->name : QStringLiteral("-");
+}
+
+} // namespace
+
+// Where the audience display goes as the operator and the monitors move it,
+// what the store gives it, and the Displays window's list.
+class TestAudience : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Steps: "F5", "+NAME" plugs a monitor in, "-NAME" unplugs it. The
+    // board is on LAPTOP.
+    void placement_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("connected");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("expected"); // at the start, then after each step
+        QTest::newRow("stored monitor absent at start: off until it appears")
+            << "PROJ" << QStringList{"LAPTOP"} << QStringList{"+PROJ"} << "- PROJ";
+        QTest::newRow("unplugged and plugged back")
+            << "PROJ" << QStringList{"LAPTOP", "PROJ"} << QStringList{"-PROJ", "+PROJ"}
+            << "PROJ - PROJ";
+        QTest::newRow("F5 takes a monitor without the board")
+            << "" << QStringList{"LAPTOP", "PROJ"} << QStringList{"F5", "F5"} << "- PROJ -";
+        QTest::newRow("F5 with one monitor takes the board's")
+            << "" << QStringList{"LAPTOP"} << QStringList{"F5"} << "- LAPTOP";
+        QTest::newRow("F5 off and on comes back to the chosen monitor")
+            << "TV" << QStringList{"LAPTOP", "PROJ", "TV"} << QStringList{"F5", "F5"} << "TV - TV";
+        QTest::newRow("F5 while the chosen monitor is away puts it elsewhere")
+            << "TV" << QStringList{"LAPTOP", "PROJ"} << QStringList{"F5", "+TV"} << "- PROJ PROJ";
+        QTest::newRow("F5 without any monitor stays off")
+            << "" << QStringList{} << QStringList{"F5", "+PROJ"} << "- - -";
+    }
+    void placement()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QStringList, connected);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, expected);
+        AudiencePlacement placement(stored);
+        QStringList seen{shownOn(placement, connected)};
+        for (const QString &step : steps) {
+            if (step == QLatin1String("F5"))
+                placement.toggle(monitors(connected), QStringLiteral("LAPTOP"));
+            else if (step.startsWith('+'))
+                connected.append(step.mid(1));
+            else
+                connected.removeAll(step.mid(1));
+            seen.append(shownOn(placement, connected));
+        }
+        QCOMPARE(seen.join(' '), expected);
+    }
+
+    void storedMonitor_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("monitor");
+        QTest::newRow("a store from before the display")
+            << QByteArray("[Colors]\nTimeColor=255\n") << "";
+        QTest::newRow("a name") << QByteArray("[DisplaySettings]\nAudienceScreen=HDMI-1\n")
+                                << "HDMI-1";
+        QTest::newRow("spaces about a name edited by hand")
+            << QByteArray("[DisplaySettings]\nAudienceScreen=\"  HDMI-1 \"\n") << "HDMI-1";
+        QTest::newRow("spaces alone")
+            << QByteArray("[DisplaySettings]\nAudienceScreen=\"   \"\n") << "";
+    }
+    void storedMonitor()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, monitor);
+        QTemporaryDir dir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        QVERIFY(QDir(dir.path()).mkpath("Vantrell"));
+        QFile file(dir.filePath("Vantrell/Vantrell.conf"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size());
+        file.close();
+        SettingsStore store;
+        QCOMPARE(readDisplaySettings(store).AudienceScreen, monitor);
+        QVERIFY(writeAudienceScreen(store, QStringLiteral("DP-2")));
+        SettingsStore again;
+        QCOMPARE(readDisplaySettings(again).AudienceScreen, QStringLiteral("DP-2"));
+    }
+
+    // An unplugged monitor stays the choice through OK; Escape keeps the
+    // choice whatever the list shows.
+    void displaysWindowKeepsAnUnpluggedChoice()
+    {
+        frmDisplays dialog(monitors({"LAPTOP", "PROJ"}), QStringLiteral("TV"),
+                           QStringLiteral("LAPTOP"), nullptr);
+        QComboBox *list = dialog.screenList();
+        QStringList entries;
+        for (int i = 0; i < list->count(); ++i)
+            entries.append(list->itemText(i));
+        QCOMPARE(entries,
+                 (QStringList{"Off", "LAPTOP (1600 \u00d7 1000), with this board",
+                              "PROJ (1920 \u00d7 1080)", "TV (not connected)"}));
+        QCOMPARE(dialog.audienceScreen(), QStringLiteral("TV"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(QApplication::focusWidget(), dialog.okButton());
+        list->setCurrentIndex(0);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+};
+
+QTEST_MAIN(TestAudience)
+#include "tst_audience.moc"

@@ -175,12 +175,17 @@ bool StartUp::askResume(const SavedGame &saved, const QString &question)
 
 void StartUp::notice(const QString &text)
 {
+    if (QMessageBox *open = m_notices.value(text)) {
+        open->raise();
+        return;
+    }
     auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Vantrell"), text,
                                 QMessageBox::Ok, m_board);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setAttribute(Qt::WA_ShowWithoutActivating);
     box->setWindowModality(Qt::NonModal);
     box->show();
+    m_notices.insert(text, box);
 }
 
 // One window, brought forward when asked for again. A new game closes the

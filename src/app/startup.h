@@ -5,6 +5,7 @@
 #include "input/modgrabkeys.h"
 #include "settings/settingsstore.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -19,6 +20,7 @@ class frmHelp;
 class frmRecord;
 class frmScoreBoard;
 class frmSplash;
+class QMessageBox;
 class QWidget;
 
 // The program from the splash to the board: the splash reads the settings
@@ -64,6 +66,8 @@ private:
     QPointer<frmScoreBoard> m_board;
     QPointer<frmHelp> m_help;
     QPointer<frmRecord> m_record;
+    // The notices open now, by their text: one of each at a time.
+    QHash<QString, QPointer<QMessageBox>> m_notices;
     std::unique_ptr<Journal> m_journal;
     std::unique_ptr<AudienceDisplay> m_audience;
     OptionsRunner m_runOptions;

@@ -25,6 +25,7 @@ AudienceDisplay::AudienceDisplay(frmScoreBoard &board, SettingsStore &store)
     connect(&board, &frmScoreBoard::settingsApplied, this, [this] {
         if (m_window)
             m_window->applySettings();
+        coverBoardAgain();
     });
 }
 
@@ -62,6 +63,16 @@ void AudienceDisplay::runDisplays(QWidget *parent)
     frmDisplays dialog(connectedMonitors(), m_placement.chosen(), boardMonitor(), parent);
     if (dialog.exec() == QDialog::Accepted)
         choose(dialog.audienceScreen());
+    coverBoardAgain();
+}
+
+// A window manager raises the board with a dialog of its own; where the
+// display shares the board's screen, it goes back on top once the dialog
+// has closed.
+void AudienceDisplay::coverBoardAgain()
+{
+    if (m_window && m_screen && m_screen->name() == boardMonitor())
+        m_window->raise();
 }
 
 void AudienceDisplay::choose(const QString &monitorName)

@@ -46,6 +46,7 @@ private:
     void place();
     void placeSoon();
     void closeWindow();
+    void coverBoardAgain();
     void watchScreen(QScreen *screen);
     void screenRemoved(QScreen *screen);
     void choose(const QString &monitorName);

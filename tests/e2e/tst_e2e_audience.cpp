@@ -175,5 +175,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_e2e_audience)
+QTEST_GUILESS_MAIN(tst_e2e_audience)
 #include "tst_e2e_audience.moc"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real program on its own X server: CPU time per minute of play at three
-// window sizes, start-up times, and resident memory over a long run.
+// window sizes, start-up times, resident memory over a long run, and what an
+// audience display on a second monitor adds to the CPU time and memory.
 
 #include "harness.h"
 
@@ -118,15 +119,16 @@ public:
     {
     }
 
-    bool startDisplay()
+    bool startDisplay(const QSize &screen = ScreenSize)
     {
-        return m_harness.startDisplay(ScreenSize) || failed(QStringLiteral("display"));
+        return m_harness.startDisplay(screen) || failed(QStringLiteral("display"));
     }
     Harness &harness() { return m_harness; }
     WindowId window() const { return m_window; }
     qint64 pid() const { return m_pid; }
 
-    bool openBoard(const QSize &size)
+    // The board at the size it opens with, at the screen's top left.
+    bool launch()
     {
         m_harness.stopApp();
         m_window = m_harness.openBoard();
@@ -139,6 +141,14 @@ public:
         m_pid = output.trimmed().toLongLong();
         m_harness.runXdotool({QStringLiteral("windowmove"), QString::number(m_window),
                               QStringLiteral("0"), QStringLiteral("0")});
+        m_size = m_harness.windowGeometry(m_window).size();
+        return true;
+    }
+
+    bool openBoard(const QSize &size)
+    {
+        if (!launch())
+            return false;
         if (!m_harness.resize(m_window, size))
             return failed(QStringLiteral("resizing"));
         m_size = m_harness.windowGeometry(m_window).size();
@@ -465,6 +475,172 @@ void benchMemory(Session &session, int minutes)
         QStringLiteral("< 80 MB, no growth"));
 }
 
+// ---------------------------------------------------------------- audience
+
+// The operator's laptop and a projector beside it, as one wide X screen that
+// RandR splits into two monitors; Qt reports each as a screen of its own.
+const QSize TwoMonitorScreen(3520, 1080);
+const QRect ProjectorGeometry(1600, 0, 1920, 1080);
+const QStringList MonitorSplits[] = {
+    {QStringLiteral("--setmonitor"), QStringLiteral("LAPTOP"),
+     QStringLiteral("1600/340x1000/190+0+0"), QStringLiteral("screen")},
+    {QStringLiteral("--setmonitor"), QStringLiteral("PROJ"),
+     QStringLiteral("1920/510x1080/290+1600+0"), QStringLiteral("none")},
+};
+const QString AudienceTitle = QStringLiteral("^Vantrell audience display$");
+const QByteArray AudienceOnProjector = "[DisplaySettings]\nAudienceScreen=PROJ\n";
+
+struct AudienceRun
+{
+    bool measured = false;
+    QString setup; // the windows as the X server had them
+    CpuFigure cpu;
+    qint64 rssKb = -1;
+    qint64 peakKb = -1;
+    QString audienceBefore;
+    QString audienceAfter;
+};
+
+bool splitScreen(Harness &harness)
+{
+    for (const QStringList &arguments : MonitorSplits) {
+        if (!harness.run(QStringLiteral("xrandr"), arguments)) {
+            note(QStringLiteral("splitting the screen failed: %1").arg(harness.lastError()));
+            return false;
+        }
+    }
+    return true;
+}
+
+QString describeGeometry(const QRect &rect)
+{
+    return QStringLiteral("%1x%2 at %3,%4")
+        .arg(rect.width())
+        .arg(rect.height())
+        .arg(rect.x())
+        .arg(rect.y());
+}
+
+// Waits for the audience display and checks it covers the projector alone;
+// the figures of a display elsewhere, or of none, measure something else.
+WindowId awaitAudience(Harness &harness, QString *seen)
+{
+    const WindowId window = harness.waitForWindow(AudienceTitle, 15000);
+    if (window == 0) {
+        *seen = QStringLiteral("no audience display");
+        note(QStringLiteral("the audience display is not visible"));
+        return 0;
+    }
+    const QRect geometry = harness.windowGeometry(window);
+    *seen = QStringLiteral("audience display %1").arg(describeGeometry(geometry));
+    if (geometry != ProjectorGeometry)
+        note(QStringLiteral("the audience display is %1, not %2")
+                 .arg(describeGeometry(geometry), describeGeometry(ProjectorGeometry)));
+    return window;
+}
+
+void checkNoAudience(Harness &harness, QString *seen)
+{
+    *seen = QStringLiteral("no audience display");
+    if (!harness.visibleWindows(AudienceTitle).isEmpty()) {
+        *seen = QStringLiteral("an audience display showed all the same");
+        note(QStringLiteral("an audience display is visible with none chosen"));
+    }
+}
+
+// A fresh program, X server and store for each run, so the "off" run finds
+// no trace of the "on" one: no stored monitor and no journal to resume.
+AudienceRun playAudienceRun(bool audienceOn, int seconds)
+{
+    AudienceRun run;
+    Session session(QStringLiteral(VANTRELL_BINARY));
+    Harness &harness = session.harness();
+    if (!session.startDisplay(TwoMonitorScreen) || !splitScreen(harness))
+        return run;
+    if (audienceOn && !harness.writeSettingsFile(AudienceOnProjector)) {
+        note(harness.lastError());
+        return run;
+    }
+    if (!session.launch())
+        return run;
+    QString audience;
+    const WindowId audienceWindow = audienceOn ? awaitAudience(harness, &audience) : 0;
+    QThread::sleep(3);
+    if (!audienceOn)
+        checkNoAudience(harness, &audience);
+    run.setup = QStringLiteral("board %1, %2")
+                    .arg(describeGeometry(harness.windowGeometry(session.window())), audience);
+    session.startAllClocks();
+    if (audienceWindow)
+        run.audienceBefore = harness.readText(audienceWindow, FigureSet::GameClock).trimmed();
+    run.cpu = measureCpu(session, seconds);
+    run.rssKb = statusKb(session.pid(), "VmRSS");
+    run.peakKb = statusKb(session.pid(), "VmHWM");
+    if (audienceWindow)
+        run.audienceAfter = harness.readText(audienceWindow, FigureSet::GameClock).trimmed();
+    harness.stopApp();
+    run.measured = true;
+    return run;
+}
+
+QString ratio(double on, double alone)
+{
+    return alone > 0 ? number(on / alone, 2) + QStringLiteral("\u00d7") : QStringLiteral("-");
+}
+
+QString audienceConditions(const AudienceRun &run, int seconds)
+{
+    return QStringLiteral("Xvfb 3520x1080 as LAPTOP 1600x1000 + PROJ 1920x1080; %1; "
+                          "8 clocks running, game 20:00 down, %2 s measured")
+        .arg(run.setup)
+        .arg(seconds);
+}
+
+void reportAudienceRun(const QString &name, const AudienceRun &run, int seconds)
+{
+    const CpuFigure &f = run.cpu;
+    QString shown = QStringLiteral("game clock read %1 then %2").arg(f.shownBefore, f.shownAfter);
+    if (!run.audienceBefore.isEmpty())
+        shown += QStringLiteral(", on the audience display %1 then %2")
+                     .arg(run.audienceBefore, run.audienceAfter);
+    row(QStringLiteral("CPU and memory of the program, %1").arg(name),
+        audienceConditions(run, seconds),
+        QStringLiteral("%1 % of one core (utime+stime); %2 % by schedstat; Xvfb %3 %; VmRSS "
+                       "%4 MB at the end, peak %5 MB; %6")
+            .arg(number(f.appPercent, 3), number(f.appScheduledPercent, 3),
+                 number(f.serverPercent, 3), number(double(run.rssKb) / 1024, 1),
+                 number(double(run.peakKb) / 1024, 1), shown),
+        QStringLiteral("-"));
+}
+
+void reportAudienceRatios(const AudienceRun &alone, const AudienceRun &on, int seconds)
+{
+    const QString conditions =
+        QStringLiteral("the two rows above, %1 s each, one after the other").arg(seconds);
+    row(QStringLiteral("CPU with the audience display / board alone"), conditions,
+        QStringLiteral("%1 (utime+stime), %2 (schedstat); Xvfb %3")
+            .arg(ratio(on.cpu.appPercent, alone.cpu.appPercent),
+                 ratio(on.cpu.appScheduledPercent, alone.cpu.appScheduledPercent),
+                 ratio(on.cpu.serverPercent, alone.cpu.serverPercent)),
+        QStringLiteral("< 2\u00d7"));
+    row(QStringLiteral("Resident memory with the audience display / board alone"), conditions,
+        QStringLiteral("%1 (VmRSS at the end), %2 (peak)")
+            .arg(ratio(double(on.rssKb), double(alone.rssKb)),
+                 ratio(double(on.peakKb), double(alone.peakKb))),
+        QStringLiteral("< 2\u00d7"));
+}
+
+void benchAudience(int seconds)
+{
+    const AudienceRun alone = playAudienceRun(false, seconds);
+    const AudienceRun on = playAudienceRun(true, seconds);
+    if (!alone.measured || !on.measured)
+        return note(QStringLiteral("the audience display was not measured"));
+    reportAudienceRun(QStringLiteral("board alone"), alone, seconds);
+    reportAudienceRun(QStringLiteral("audience display on"), on, seconds);
+    reportAudienceRatios(alone, on, seconds);
+}
+
 int intArgument(const QStringList &arguments, const QString &name, int fallback)
 {
     const qsizetype at = arguments.indexOf(name);
@@ -477,15 +653,23 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
+    const int seconds = intArgument(arguments, QStringLiteral("--seconds"), 60);
+    // Its two monitors need a screen of their own.
+    if (arguments.contains(QStringLiteral("--audience")))
+        benchAudience(seconds);
+    const bool startup = arguments.contains(QStringLiteral("--startup"));
+    const bool cpu = arguments.contains(QStringLiteral("--cpu"));
+    const int minutes = intArgument(arguments, QStringLiteral("--memory-minutes"), 0);
+    if (!startup && !cpu && minutes <= 0)
+        return 0;
     Session session(QStringLiteral(VANTRELL_BINARY));
     if (!session.startDisplay())
         return 1;
-    if (arguments.contains(QStringLiteral("--startup")))
+    if (startup)
         benchStartup(session, intArgument(arguments, QStringLiteral("--runs"), 7));
-    if (arguments.contains(QStringLiteral("--cpu")))
-        benchCpu(session, intArgument(arguments, QStringLiteral("--seconds"), 60));
-    if (const int minutes = intArgument(arguments, QStringLiteral("--memory-minutes"), 0);
-        minutes > 0)
+    if (cpu)
+        benchCpu(session, seconds);
+    if (minutes > 0)
         benchMemory(session, minutes);
     return 0;
 }

@@ -5,8 +5,8 @@
 # and docs/performance.md keeps them.
 #
 #   bench/run.sh          routine run: memory over 3 minutes, clock truth
-#                         over 3 minutes idle and 3 minutes loaded (~25 min)
-#   bench/run.sh --long   memory and clock truth over 10 minutes each (~45 min)
+#                         over 3 minutes idle and 3 minutes loaded (~27 min)
+#   bench/run.sh --long   memory and clock truth over 10 minutes each (~47 min)
 #
 # BENCH_BUILD_DIR picks the build folder (default /tmp/bench-build).
 set -euo pipefail
@@ -39,6 +39,7 @@ QT_QPA_PLATFORM=offscreen "$bin/bench_keys" --samples 1000
 "$bin/bench_journal"
 "$bin/bench_process" --startup --runs 9
 "$bin/bench_process" --cpu --seconds 60
+"$bin/bench_process" --audience --seconds 60
 "$bin/bench_process" --memory-minutes "$minutes"
 QT_QPA_PLATFORM=offscreen "$bin/bench_clocktruth" --seconds $((minutes * 60))
 QT_QPA_PLATFORM=offscreen "$bin/bench_clocktruth" --seconds $((minutes * 60)) --load

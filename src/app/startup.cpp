@@ -2,8 +2,12 @@
 #include "app/startup.h"
 
 #include "audience/audiencedisplay.h"
+#include "audience/frmdisplays.h"
 #include "board/boardkeyrelay.h"
 #include "board/frmscoreboard.h"
+#include "board/layoutjson.h"
+#include "feed/feedbox.h"
+#include "feed/feedswitch.h"
 #include "help/frmhelp.h"
 #include "options/frmoptions.h"
 #include "platform/idleinhibitor.h"
@@ -13,7 +17,9 @@
 #include "record/journal.h"
 #include "record/resumequestion.h"
 #include "record/savedgame.h"
+#include "settings/displaysettings.h"
 #include "settings/frmsplash.h"
+#include "settings/settingsio.h"
 #include "settings/settingsrecord.h"
 #include "timing/modcount.h"
 
@@ -38,6 +44,7 @@ StartUp::StartUp(const QString &programFolder, QObject *parent)
 
 StartUp::~StartUp()
 {
+    m_feed.reset();
     m_audience.reset();
     delete m_board;
     m_journal.reset();
@@ -77,7 +84,7 @@ void StartUp::GoScore()
                          [this](QWidget *parent) { runOptions(parent); },
                          [this](QWidget *) { showRecord(); }, [this] { m_audience->toggle(); },
                          [this](QWidget *parent) {
-                             m_audience->runDisplays(parent);
+                             runDisplays(parent);
                          }});
     // Help opened from the splash may still be open beside the board.
     BoardKeyRelay::install(m_help, m_board);
@@ -87,6 +94,7 @@ void StartUp::GoScore()
         m_splash->hide();
     startRecord();
     startAudience();
+    startFeed();
     // For as long as the board lives, which is as long as the program.
     new IdleInhibitor(m_board);
 }
@@ -117,6 +125,51 @@ void StartUp::startAudience()
     m_audience = std::make_unique<AudienceDisplay>(*m_board, m_store);
     connect(m_audience.get(), &AudienceDisplay::notice, this, &StartUp::notice);
     m_audience->start();
+}
+
+// Off, nothing of the feed is made: no socket, no page read.
+void StartUp::startFeed()
+{
+    m_feed = std::make_unique<FeedSwitch>(m_board->game(), besideProgram(m_programFolder, "web"),
+                                          boardLayoutJson());
+    connect(m_board, &frmScoreBoard::settingsApplied, m_feed.get(), &FeedSwitch::settingsChanged);
+    applyFeed(readDisplaySettings(m_store).feed);
+}
+
+void StartUp::applyFeed(const FeedSettings &settings)
+{
+    QString reason;
+    if (m_feed->apply(settings, &reason)) {
+        m_feedStatus = m_feed->serving()
+            ? tr("Serving on %1 port %2.").arg(settings.address).arg(settings.port)
+            : tr("Off.");
+        return;
+    }
+    m_feedStatus = tr("Off: it could not start on %1 port %2. %3")
+                       .arg(settings.address)
+                       .arg(settings.port)
+                       .arg(reason);
+    notice(tr("The live feed could not start on %1 port %2: %3\nIt stays off; choose another "
+              "port or address with F6.")
+               .arg(settings.address)
+               .arg(settings.port)
+               .arg(reason));
+}
+
+void StartUp::runDisplays(QWidget *parent)
+{
+    const FeedSettings before = readDisplaySettings(m_store).feed;
+    auto *feedBox = new FeedBox(before, m_feedStatus);
+    frmDisplays dialog(AudienceDisplay::connectedMonitors(), m_audience->placement().chosen(),
+                       m_audience->boardMonitor(), feedBox, parent);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_audience->choose(dialog.audienceScreen());
+        const FeedSettings after = feedBox->settings();
+        if (after != before && !writeFeedSettings(m_store, after))
+            notice(tr("The live feed's settings could not be saved."));
+        applyFeed(after);
+    }
+    m_audience->coverBoardAgain();
 }
 
 void StartUp::offerLastGame()

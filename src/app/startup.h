@@ -14,6 +14,8 @@
 #include <memory>
 
 class AudienceDisplay;
+class FeedSwitch;
+struct FeedSettings;
 class Journal;
 struct SavedGame;
 class frmHelp;
@@ -49,6 +51,9 @@ private:
     // The journal of the board's game, and the last game offered back.
     void startRecord();
     void startAudience();
+    void startFeed();
+    void applyFeed(const FeedSettings &settings);
+    void runDisplays(QWidget *parent);
     void offerLastGame();
     bool askResume(const SavedGame &saved, const QString &question);
     // Tells the operator something without taking the keyboard from the
@@ -70,5 +75,8 @@ private:
     QHash<QString, QPointer<QMessageBox>> m_notices;
     std::unique_ptr<Journal> m_journal;
     std::unique_ptr<AudienceDisplay> m_audience;
+    std::unique_ptr<FeedSwitch> m_feed;
+    // How the feed stands, as the Displays window says it.
+    QString m_feedStatus;
     OptionsRunner m_runOptions;
 };

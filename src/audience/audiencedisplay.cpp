@@ -2,7 +2,6 @@
 #include "audience/audiencedisplay.h"
 
 #include "audience/frmaudience.h"
-#include "audience/frmdisplays.h"
 #include "board/frmscoreboard.h"
 #include "settings/displaysettings.h"
 
@@ -58,17 +57,6 @@ void AudienceDisplay::toggle()
                        "turn it off."));
 }
 
-void AudienceDisplay::runDisplays(QWidget *parent)
-{
-    frmDisplays dialog(connectedMonitors(), m_placement.chosen(), boardMonitor(), parent);
-    if (dialog.exec() == QDialog::Accepted)
-        choose(dialog.audienceScreen());
-    coverBoardAgain();
-}
-
-// A window manager raises the board with a dialog of its own; where the
-// display shares the board's screen, it goes back on top once the dialog
-// has closed.
 void AudienceDisplay::coverBoardAgain()
 {
     if (m_window && m_screen && m_screen->name() == boardMonitor())

@@ -28,8 +28,13 @@ public:
     void start();
     // F5.
     void toggle();
-    // The Displays window (F6), modal over the parent.
-    void runDisplays(QWidget *parent);
+    // The Displays window's choice; empty for off.
+    void choose(const QString &monitorName);
+    // A window manager raises the board with a dialog of its own; where the
+    // display shares the board's screen, it goes back on top once the
+    // dialog has closed.
+    void coverBoardAgain();
+    QString boardMonitor() const;
 
     const AudiencePlacement &placement() const { return m_placement; }
     // The open window, if any.
@@ -46,11 +51,8 @@ private:
     void place();
     void placeSoon();
     void closeWindow();
-    void coverBoardAgain();
     void watchScreen(QScreen *screen);
     void screenRemoved(QScreen *screen);
-    void choose(const QString &monitorName);
-    QString boardMonitor() const;
 
     frmScoreBoard &m_board;
     SettingsStore &m_store;

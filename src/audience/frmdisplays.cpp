@@ -22,7 +22,7 @@ QString entryFor(const Monitor &monitor, const QString &boardMonitor)
 } // namespace
 
 frmDisplays::frmDisplays(const QList<Monitor> &connected, const QString &chosen,
-                         const QString &boardMonitor, QWidget *parent)
+                         const QString &boardMonitor, QWidget *more, QWidget *parent)
     : QDialog(parent, fixedDialogFlags())
     , m_screens(new QComboBox)
 {
@@ -55,9 +55,11 @@ frmDisplays::frmDisplays(const QList<Monitor> &connected, const QString &chosen,
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(audience);
+    if (more)
+        layout->addWidget(more);
     layout->addWidget(buttons);
     // The window is as tall as its wrapped text needs at this width.
-    setFixedWidth(440);
+    setFixedWidth(520);
     adjustSize();
     makeFixedDialog(*this, size());
 }

@@ -121,7 +121,7 @@ private slots:
     void displaysWindowKeepsAnUnpluggedChoice()
     {
         frmDisplays dialog(monitors({"LAPTOP", "PROJ"}), QStringLiteral("TV"),
-                           QStringLiteral("LAPTOP"), nullptr);
+                           QStringLiteral("LAPTOP"), nullptr, nullptr);
         QComboBox *list = dialog.screenList();
         QStringList entries;
         for (int i = 0; i < list->count(); ++i)

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+
+class Game;
+struct SettingsRecord;
+
+// The board as the live feed tells it: every figure as shown, which clocks
+// run, the names, colours, lamps and marks and the LED style, as one
+// compact JSON object. Its "version" says which form this is, so a page can
+// refuse one it does not know.
+namespace FeedState {
+
+constexpr int Version = 1;
+
+QByteArray toJson(const Game &game, const SettingsRecord &settings);
+
+// "#rrggbb" of a stored colour (red + 256 * green + 65536 * blue).
+QString colorName(qint32 color);
+
+} // namespace FeedState

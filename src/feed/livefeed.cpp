@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "feed/livefeed.h"
+
+#include "feed/feedroutes.h"
+#include "feed/feedstate.h"
+#include "game/game.h"
+#include "settings/settingsrecord.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+// Read once: the pages are the program's own files and never a client's
+// choice.
+QHash<QString, QByteArray> readWebFiles(const QString &folder)
+{
+    QHash<QString, QByteArray> files;
+    for (const FeedRoutes::Route &route : FeedRoutes::all()) {
+        if (route.kind != FeedRoutes::Kind::File)
+            continue;
+        QFile file(QDir(folder).filePath(QString::fromLatin1(route.file)));
+        if (file.open(QIODevice::ReadOnly))
+            files.insert(QString::fromLatin1(route.path), file.readAll());
+    }
+    return files;
+}
+
+} // namespace
+
+LiveFeed::LiveFeed(const Game &game, const QString &webFolder, const QByteArray &layoutJson,
+                   const FeedLimits &limits)
+    : m_game(game)
+    , m_server(limits)
+{
+    m_server.setFiles(readWebFiles(webFolder));
+    m_server.setLayout(layoutJson);
+    m_due.setSingleShot(true);
+    connect(&m_due, &QTimer::timeout, this, &LiveFeed::sendNow);
+    connect(&game, &Game::figureChanged, this, &LiveFeed::changed);
+    connect(&game, &Game::colonChanged, this, &LiveFeed::changed);
+    connect(&game, &Game::lampChanged, this, &LiveFeed::changed);
+    connect(&game, &Game::marksChanged, this, &LiveFeed::changed);
+    connect(&game, &Game::penaltyColonsChanged, this, &LiveFeed::changed);
+    connect(&game, &Game::changed, this, &LiveFeed::changed);
+    sendNow();
+}
+
+bool LiveFeed::listen(const QHostAddress &address, quint16 port)
+{
+    return m_server.listen(address, port);
+}
+
+// A command changes several figures in one go: the state is built once it
+// is done, never half-way.
+void LiveFeed::changed()
+{
+    if (m_due.isActive())
+        return;
+    const qint64 since = m_sinceSent.isValid() ? m_sinceSent.elapsed() : MinGapMs;
+    m_due.start(int(qMax<qint64>(0, MinGapMs - since)));
+}
+
+void LiveFeed::sendNow()
+{
+    const QByteArray state = FeedState::toJson(m_game, settingsRecord());
+    if (state == m_server.state())
+        return;
+    m_server.publish(state);
+    m_sinceSent.start();
+}

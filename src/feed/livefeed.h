@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "feed/feedserver.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+class Game;
+
+// The game told to the feed's clients as it changes: a change goes out at
+// once when nothing went out in the last 100 ms, else with the next tick;
+// nothing goes out while nothing changes. It exists only while the feed is
+// on, so off, nothing listens and nothing is built.
+class LiveFeed : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MinGapMs = 100;
+
+    LiveFeed(const Game &game, const QString &webFolder, const QByteArray &layoutJson,
+             const FeedLimits &limits = {});
+
+    // False, with the reason in errorString(), when the port cannot be had.
+    bool listen(const QHostAddress &address, quint16 port);
+    QString errorString() const { return m_server.errorString(); }
+    FeedServer &server() { return m_server; }
+
+    // Something a client may see has changed: the game or the settings.
+    void changed();
+
+private:
+    void sendNow();
+
+    const Game &m_game;
+    FeedServer m_server;
+    QTimer m_due;
+    QElapsedTimer m_sinceSent;
+};

@@ -171,8 +171,7 @@ void BoardView::showColors()
 void BoardView::showLabels()
 {
     const SettingsRecord &settings = settingsRecord();
-    const qint16 teamSize =
-        qint16(qBound(qint64(1), settings.TeamSize.roundedSeconds(), qint64(32767)));
+    const qint16 teamSize = teamNameSize(settings);
     m_labelsOuter = modStretch::outerTwips(m_window);
     const double size = qBound(1, modStretch::roundHalfEven(fontSize(teamSize)), 32767);
     const struct

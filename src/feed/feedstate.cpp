@@ -124,6 +124,8 @@ QByteArray toJson(const Game &game, const SettingsRecord &settings)
         {"colors", colors(settings)},
         // As the board reads the stored style: 1 is dots, anything else segments.
         {"led", settings.LEDType == 1 ? "dots" : "segments"},
+        // The names' size in points on a board of the design size.
+        {"teamSize", teamNameSize(settings)},
     };
     return QJsonDocument(state).toJson(QJsonDocument::Compact);
 }

@@ -11,3 +11,8 @@ void resetSettingsRecord()
 {
     settingsRecord() = SettingsRecord{};
 }
+
+qint16 teamNameSize(const SettingsRecord &settings)
+{
+    return qint16(qBound(qint64(1), settings.TeamSize.roundedSeconds(), qint64(32767)));
+}

@@ -46,5 +46,7 @@ struct SettingsRecord : KeyBindings
 };
 
 SettingsRecord &settingsRecord();
+// The team names' size in whole points, as the board takes it: at least 1.
+qint16 teamNameSize(const SettingsRecord &settings);
 // Back to the defaults; tests start from here.
 void resetSettingsRecord();

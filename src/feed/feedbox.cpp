@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QHostAddress>
 #include <QLabel>
+#include <QLineEdit>
 #include <QNetworkInterface>
 #include <QSpinBox>
 
@@ -33,7 +34,6 @@ FeedBox::FeedBox(const FeedSettings &settings, const QString &status, QWidget *p
     , m_on(new QCheckBox(tr("&Serve the live feed")))
     , m_address(new QComboBox)
     , m_port(new QSpinBox)
-    , m_urls(new QLabel)
 {
     m_on->setChecked(settings.on);
     m_address->addItem(tr("%1, this computer only").arg(Loopback), Loopback);
@@ -45,8 +45,6 @@ FeedBox::FeedBox(const FeedSettings &settings, const QString &status, QWidget *p
     m_address->setCurrentIndex(m_address->findData(settings.address));
     m_port->setRange(1, 65535);
     m_port->setValue(settings.port);
-    m_urls->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_urls->setWordWrap(true);
 
     auto *form = new QFormLayout(this);
     form->addRow(m_on);
@@ -55,7 +53,13 @@ FeedBox::FeedBox(const FeedSettings &settings, const QString &status, QWidget *p
     auto *state = new QLabel(status);
     state->setWordWrap(true);
     form->addRow(tr("Now:"), state);
-    form->addRow(m_urls);
+    const QString captions[] = {tr("Overlay for OBS:"), tr("Board for a TV:"),
+                                tr("Wall of pitches:"), tr("State for tools:")};
+    for (size_t i = 0; i < m_urls.size(); ++i) {
+        m_urls[i] = new QLineEdit;
+        m_urls[i]->setReadOnly(true);
+        form->addRow(captions[i], m_urls[i]);
+    }
     connect(m_on, &QCheckBox::toggled, this, &FeedBox::showUrls);
     connect(m_address, &QComboBox::currentIndexChanged, this, &FeedBox::showUrls);
     connect(m_port, &QSpinBox::valueChanged, this, &FeedBox::showUrls);
@@ -72,21 +76,19 @@ FeedSettings FeedBox::settings() const
 void FeedBox::showUrls()
 {
     const FeedSettings chosen = settings();
-    if (!chosen.on) {
-        m_urls->setText(tr("Off: Vantrell listens on no port."));
-        return;
-    }
     const QStringList own = networkAddresses();
     const QString host =
         chosen.address == Everywhere && !own.isEmpty() ? own.front() : chosen.address;
     const auto url = [&](const char *page) {
         return feedPageUrl(host, chosen.port, QString::fromLatin1(page));
     };
-    m_urls->setText(tr("Overlay for OBS (a browser source): %1\n"
-                       "The board, for a TV's browser: %2\n"
-                       "A wall of pitches: %3?feeds=%4:%5,other-computer:%5\n"
-                       "The state for tools: %6 and the WebSocket %7")
-                        .arg(url("overlay"), url("board"), url("wall"), host)
-                        .arg(chosen.port)
-                        .arg(url("state.json"), url("live").replace("http://", "ws://")));
+    const QString wall = QStringLiteral("%1?feeds=%2:%3,another-pitch:%3")
+                             .arg(url("wall"), host.contains(u':') ? "[" + host + "]" : host)
+                             .arg(chosen.port);
+    const QString shown[] = {url("overlay"), url("board"), wall, url("state.json")};
+    for (size_t i = 0; i < m_urls.size(); ++i) {
+        m_urls[i]->setText(chosen.on ? shown[i] : QString());
+        m_urls[i]->setEnabled(chosen.on);
+        m_urls[i]->setCursorPosition(0);
+    }
 }

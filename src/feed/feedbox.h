@@ -5,9 +5,11 @@
 
 #include <QGroupBox>
 
+#include <array>
+
 class QCheckBox;
 class QComboBox;
-class QLabel;
+class QLineEdit;
 class QSpinBox;
 
 // The live feed's part of the Displays window: on or off, the address and
@@ -24,7 +26,9 @@ public:
 
     QCheckBox *onBox() const { return m_on; }
     QComboBox *addressList() const { return m_address; }
-    QLabel *urls() const { return m_urls; }
+    // The overlay's, the board's, the wall's and the state's addresses, to
+    // copy; empty while the feed is off.
+    const std::array<QLineEdit *, 4> &urls() const { return m_urls; }
 
 private:
     void showUrls();
@@ -32,5 +36,5 @@ private:
     QCheckBox *m_on;
     QComboBox *m_address;
     QSpinBox *m_port;
-    QLabel *m_urls;
+    std::array<QLineEdit *, 4> m_urls{};
 };

@@ -16,7 +16,8 @@ const QString No = QStringLiteral("No");
 FeedSettings readFeed(SettingsStore &store)
 {
     FeedSettings feed;
-    feed.on = store.read(Section, FeedOnKey, No).trimmed().compare(Yes, Qt::CaseInsensitive) == 0;
+    const QString on = store.read(Section, FeedOnKey, No).trimmed().toLower();
+    feed.on = on == QLatin1String("yes") || on == QLatin1String("true") || on == QLatin1String("1");
     bool ok = false;
     const uint port = store.read(Section, FeedPortKey, QString()).trimmed().toUInt(&ok);
     if (ok && port >= 1 && port <= 65535)

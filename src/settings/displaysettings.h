@@ -28,7 +28,7 @@ struct DisplaySettings
 };
 
 // A value that cannot be used reads as its default: a port that is no
-// port, an empty address, "FeedOn" other than "Yes".
+// port, an empty address; "FeedOn" is on for "Yes", "true" or "1" alone.
 DisplaySettings readDisplaySettings(SettingsStore &store);
 // False when the store could not keep it.
 bool writeAudienceScreen(SettingsStore &store, const QString &monitorName);

@@ -86,23 +86,30 @@ private slots:
         QCOMPARE(seen.join(' '), expected);
     }
 
-    void storedMonitor_data()
+    // Columns: the monitor, then the feed as on/off, port and address.
+    void storedSettings_data()
     {
         QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<QString>("monitor");
-        QTest::newRow("a store from before the display")
-            << QByteArray("[Colors]\nTimeColor=255\n") << "";
-        QTest::newRow("a name") << QByteArray("[DisplaySettings]\nAudienceScreen=HDMI-1\n")
-                                << "HDMI-1";
-        QTest::newRow("spaces about a name edited by hand")
-            << QByteArray("[DisplaySettings]\nAudienceScreen=\"  HDMI-1 \"\n") << "HDMI-1";
-        QTest::newRow("spaces alone")
-            << QByteArray("[DisplaySettings]\nAudienceScreen=\"   \"\n") << "";
+        QTest::addColumn<QString>("read");
+        const QByteArray section = "[DisplaySettings]\n";
+        QTest::newRow("a store from before the display and the feed")
+            << QByteArray("[Colors]\nTimeColor=255\n") << "|off|8088|127.0.0.1";
+        QTest::newRow("as the program writes them")
+            << section + "AudienceScreen=HDMI-1\nFeedOn=Yes\nFeedPort=9000\nFeedAddress=::1\n"
+            << "HDMI-1|on|9000|::1";
+        QTest::newRow("spaces about values edited by hand")
+            << section + "AudienceScreen=\"  HDMI-1 \"\nFeedOn=\" true \"\nFeedPort=\" 80 \"\n"
+            << "HDMI-1|on|80|127.0.0.1";
+        QTest::newRow("values that cannot be used")
+            << section + "AudienceScreen=\"   \"\nFeedOn=maybe\nFeedPort=70000\nFeedAddress=\n"
+            << "|off|8088|127.0.0.1";
+        QTest::newRow("a port that is no number") << section + "FeedOn=1\nFeedPort=eighty\n"
+                                                  << "|on|8088|127.0.0.1";
     }
-    void storedMonitor()
+    void storedSettings()
     {
         QFETCH(QByteArray, ini);
-        QFETCH(QString, monitor);
+        QFETCH(QString, read);
         QTemporaryDir dir;
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
         QVERIFY(QDir(dir.path()).mkpath("Vantrell"));
@@ -110,10 +117,16 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size());
         file.close();
         SettingsStore store;
-        QCOMPARE(readDisplaySettings(store).AudienceScreen, monitor);
+        const auto shown = [](const DisplaySettings &s) {
+            return QStringList{s.AudienceScreen, s.feed.on ? "on" : "off",
+                               QString::number(s.feed.port), s.feed.address}
+                .join('|');
+        };
+        QCOMPARE(shown(readDisplaySettings(store)), read);
         QVERIFY(writeAudienceScreen(store, QStringLiteral("DP-2")));
+        QVERIFY(writeFeedSettings(store, {true, 8123, QStringLiteral("192.0.2.7")}));
         SettingsStore again;
-        QCOMPARE(readDisplaySettings(again).AudienceScreen, QStringLiteral("DP-2"));
+        QCOMPARE(shown(readDisplaySettings(again)), QStringLiteral("DP-2|on|8123|192.0.2.7"));
     }
 
     // An unplugged monitor stays the choice through OK; Escape keeps the

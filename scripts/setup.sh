@@ -4,12 +4,12 @@
 # test suite) on Debian 12 or Ubuntu. Quiet and quick when everything is there.
 set -euo pipefail
 
-runtime=(cmake g++ make qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins fonts-liberation
+runtime=(cmake g++ make qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-websockets-dev qt6-qpa-plugins fonts-liberation
          libx11-dev libxtst-dev)
 testing=(xvfb xdotool x11-utils x11-xserver-utils x11-apps imagemagick pulseaudio
          pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox
          debootstrap dpkg-dev file desktop-file-utils appstream dbus openbox libxss-dev clang-format
-         poppler-utils)
+         poppler-utils chromium)
 
 wanted=("${runtime[@]}")
 if [ "${1:-}" = "--tests" ]; then

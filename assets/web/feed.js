@@ -137,7 +137,7 @@ var VantrellFeed = (function () {
         var liveUrl = "ws://" + where + "/live";
         var socket = null, socketOpen = false, openTimer = null;
         var polling = false, pollTimer = null, retryTimer = null;
-        var stopped = false, lastStatus = "";
+        var stopped = false, lastStatus = "", delivered = false;
 
         function status(kind, message) {
             if (kind + message === lastStatus)
@@ -150,6 +150,7 @@ var VantrellFeed = (function () {
             var why = refusal(state);
             if (why)
                 return status("refused", why);
+            delivered = true;
             status(kind, "");
             onState(state);
         }
@@ -242,6 +243,13 @@ var VantrellFeed = (function () {
             };
         }
 
+        // A first look at the state while the WebSocket opens, so the page
+        // shows the game at once; the WebSocket's first message, if it came
+        // sooner, is newer and wins.
+        getJson(httpBase + "/state.json", function (error, state) {
+            if (!error && !delivered && !stopped)
+                deliver(state, "polling");
+        });
         openLive();
         return {
             stop: function () {

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installing and the Debian package.
 #
-# The program reads its manual and its sounds from its own folder
+# The program reads its manual, its sounds and its web pages from its own folder
 # (QCoreApplication::applicationDirPath(), which follows symlinks), so the
 # binary and its assets are installed together into <prefix>/lib/vantrell and
 # <prefix>/bin/vantrell is a relative symlink to the binary there. The desktop
@@ -21,13 +21,14 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 set(vantrell_packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
 
-# The binary and, beside it, the assets of assets/CMakeLists.txt's list, the
-# same the build copies beside it.
+# The binary and, beside it, the assets of assets/CMakeLists.txt's lists, the
+# same the build copies beside it: the live feed's pages in web/.
 # Qt's project setup gives installed binaries an $ORIGIN run path; this folder
 # holds no libraries, and the package takes Qt from the system.
 set_target_properties(vantrell PROPERTIES INSTALL_RPATH "")
 install(TARGETS vantrell RUNTIME DESTINATION ${VANTRELL_INSTALL_PROGRAMDIR})
 install(FILES ${VANTRELL_ASSET_FILES} DESTINATION ${VANTRELL_INSTALL_PROGRAMDIR})
+install(FILES ${VANTRELL_WEB_FILES} DESTINATION ${VANTRELL_INSTALL_PROGRAMDIR}/web)
 
 # <prefix>/bin/vantrell -> ../lib/vantrell/vantrell. Made in the build tree and
 # installed as a symlink, so it lands in the install manifest and the package.

@@ -21,6 +21,9 @@ AudienceDisplay::AudienceDisplay(frmScoreBoard &board, SettingsStore &store)
     connect(qApp, &QGuiApplication::screenRemoved, this, &AudienceDisplay::screenRemoved);
     for (QScreen *screen : QGuiApplication::screens())
         watchScreen(screen);
+    // The program's end closes every window; that is no choice of the
+    // operator's.
+    connect(&board, &frmScoreBoard::closing, this, &AudienceDisplay::closeWindow);
     connect(&board, &frmScoreBoard::settingsApplied, this, [this] {
         if (m_window)
             m_window->applySettings();
@@ -51,10 +54,6 @@ void AudienceDisplay::toggle()
     const QList<Monitor> connected = connectedMonitors();
     m_placement.toggle(connected, boardMonitor());
     choose(m_placement.chosen());
-    const std::optional<Monitor> target = m_placement.target(connected);
-    if (target && target->name == boardMonitor())
-        emit notice(tr("The audience display covers the board's own screen. Press F5 to "
-                       "turn it off."));
 }
 
 void AudienceDisplay::coverBoardAgain()
@@ -97,6 +96,9 @@ void AudienceDisplay::place()
     }
     m_screen = screen;
     m_window->showOn(screen);
+    if (screen->name() == boardMonitor())
+        emit notice(tr("The audience display covers the board's own screen. Press F5 to "
+                       "turn it off."));
 }
 
 // Screens come and go in bursts; the window is placed once they settle.
@@ -109,6 +111,7 @@ void AudienceDisplay::closeWindow()
 {
     m_screen = nullptr;
     if (m_window) {
+        disconnect(m_window, nullptr, this, nullptr);
         m_window->hide();
         m_window->deleteLater();
     }

@@ -51,8 +51,10 @@ void AudiencePlacement::toggle(const QList<Monitor> &connected, const QString &b
         if (monitor.name != boardMonitor)
             return choose(monitor.name);
     }
+    // Over the board only for want of another monitor: the next F5 goes
+    // back to the one chosen before, when it has come back.
     if (!connected.isEmpty())
-        choose(connected.front().name);
+        m_chosen = connected.front().name;
 }
 
 std::optional<Monitor> AudiencePlacement::target(const QList<Monitor> &connected) const

@@ -30,8 +30,8 @@ public:
     bool isOn() const { return !m_chosen.isEmpty(); }
     void choose(const QString &monitorName);
     // Off when it shows; else on: on the monitor last chosen when it is
-    // connected, else the first that does not show the board, else the
-    // board's own.
+    // connected, else the first that does not show the board, else, for
+    // now, the board's own.
     void toggle(const QList<Monitor> &connected, const QString &boardMonitor);
 
     // The monitor the display goes on now, if any.

@@ -2,6 +2,7 @@
 #include "audience/frmaudience.h"
 
 #include "board/boardcontrol.h"
+#include "platform/x11focus.h"
 #include "settings/units.h"
 
 #include <QCloseEvent>
@@ -36,8 +37,10 @@ void frmAudience::applySettings()
 
 void frmAudience::showOn(QScreen *screen)
 {
-    if (!windowHandle())
+    if (!windowHandle()) {
         create();
+        refuseX11Focus(*windowHandle());
+    }
     windowHandle()->setScreen(screen);
     setGeometry(screen->geometry());
     // Not showFullScreen(), which would activate the window.

@@ -4,6 +4,7 @@
 // Qt's key alone, NumLock left alone, the desktop's services alone keeping
 // the screen awake).
 
+#include "platform/x11focus.h"
 #include "platform/x11keyboard.h"
 #include "platform/x11keylookup.h"
 #include "platform/x11saverreset.h"
@@ -21,4 +22,8 @@ std::unique_ptr<KeyTranslation::KeyLookup> makeX11KeyLookup()
 QObject *startX11SaverReset(QObject *)
 {
     return nullptr;
+}
+
+void refuseX11Focus(QWindow &)
+{
 }

@@ -63,6 +63,12 @@ private slots:
             << "TV" << QStringList{"LAPTOP", "PROJ", "TV"} << QStringList{"F5", "F5"} << "TV - TV";
         QTest::newRow("F5 while the chosen monitor is away puts it elsewhere")
             << "TV" << QStringList{"LAPTOP", "PROJ"} << QStringList{"F5", "+TV"} << "- PROJ PROJ";
+        QTest::newRow("F5 over the board for want of the projector, back on it when it returns")
+            << "PROJ" << QStringList{"LAPTOP"} << QStringList{"F5", "F5", "+PROJ", "F5"}
+            << "- LAPTOP - - PROJ";
+        QTest::newRow("F5 over the board, then a projector plugged in for the first time")
+            << "" << QStringList{"LAPTOP"} << QStringList{"F5", "F5", "+PROJ", "F5"}
+            << "- LAPTOP - - PROJ";
         QTest::newRow("F5 without any monitor stays off")
             << "" << QStringList{} << QStringList{"F5", "+PROJ"} << "- - -";
     }

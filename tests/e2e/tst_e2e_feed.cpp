@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "harness.h"
+#include "sevensegmentreader.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QtTest>
+
+using BoardGeometry::FigureSet;
+using E2e::Harness;
+using E2e::WindowId;
+
+namespace {
+
+const QSize PageSize(1280, 720);
+
+struct OverlaySet
+{
+    const char *shows;
+    FigureSet onBoard;
+    QColor lit;
+};
+
+const BoardReader::BoardColours Colours;
+const OverlaySet OverlaySets[] = {
+    {"gameClock", FigureSet::GameClock, Colours.clockLit},
+    {"shotClock", FigureSet::ShotClock, Colours.clockLit},
+    {"home.score", FigureSet::HomeScore, Colours.scoreLit},
+    {"visitor.score", FigureSet::VisitorScore, Colours.scoreLit},
+    {"home.penalty.0", FigureSet::HomePenalty1, Colours.clockLit},
+};
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// The figures alone, as the overlay shows them: no colon.
+QString figuresOf(QString text)
+{
+    return text.remove(QRegularExpression("[:.']"));
+}
+
+double seconds(const QString &clock)
+{
+    const QStringList parts = clock.trimmed().split(':');
+    return parts.size() == 2 ? parts[0].toInt() * 60 + parts[1].toInt() : -1;
+}
+
+} // namespace
+
+// The live feed's pages in a real browser while the real program runs a
+// game: what they show is what the board shows.
+class tst_e2e_feed : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Harness> m_harness;
+    QTemporaryDir m_browserHome;
+    quint16 m_port = 0;
+
+    // Chromium draws the page with its scripts run for three seconds of
+    // its own time; it prints the DOM or writes a picture.
+    QByteArray browse(const QString &page, const QStringList &what)
+    {
+        QProcess browser;
+        browser.setProgram(QStandardPaths::findExecutable("chromium"));
+        browser.setArguments(
+            QStringList{
+                "--headless", "--no-sandbox", "--disable-gpu",
+                "--user-data-dir=" + m_browserHome.filePath("profile"),
+                QStringLiteral("--window-size=%1,%2").arg(PageSize.width()).arg(PageSize.height()),
+                "--hide-scrollbars", "--virtual-time-budget=3000"} +
+            what + QStringList{QStringLiteral("http://127.0.0.1:%1/%2").arg(m_port).arg(page)});
+        browser.setWorkingDirectory(m_browserHome.path());
+        browser.start();
+        if (!browser.waitForFinished(60000))
+            browser.kill();
+        return browser.readAllStandardOutput();
+    }
+    QImage shot(const QString &page)
+    {
+        const QString file = m_browserHome.filePath(page + ".png");
+        QFile::remove(file);
+        browse(page, {"--screenshot=" + file});
+        return QImage(file).convertToFormat(QImage::Format_RGB32);
+    }
+    // Where the overlay drew each figure, as it says on its canvas.
+    QJsonArray overlayFigures()
+    {
+        const QByteArray dom = browse("overlay", {"--dump-dom"});
+        const QRegularExpressionMatch found =
+            QRegularExpression("data-figures=\"([^\"]*)\"").match(QString::fromUtf8(dom));
+        QString json = found.captured(1);
+        json.replace("&quot;", "\"").replace("&amp;", "&");
+        return QJsonDocument::fromJson(json.toUtf8()).array();
+    }
+    QString overlayText(const QImage &page, const QJsonArray &figures, const OverlaySet &set)
+    {
+        QString text;
+        for (const QJsonValue &value : figures) {
+            const QJsonObject figure = value.toObject();
+            if (figure["shows"].toString() != QLatin1String(set.shows))
+                continue;
+            const QRect place(figure["x"].toInt(), figure["y"].toInt(), figure["w"].toInt(),
+                              figure["h"].toInt());
+            const int digit =
+                SevenSegment::readFigure(page, place, set.lit, Colours.figureBack).digit;
+            text += digit == SevenSegment::BlankDigit ? QChar(' ')
+                : digit < 0                           ? QChar('?')
+                                                      : QChar('0' + digit);
+        }
+        return text;
+    }
+    QString boardFigures(WindowId board)
+    {
+        QStringList sets;
+        for (int set = 0; set <= int(FigureSet::VisitorPenalty3); ++set)
+            sets.append(m_harness->readText(board, FigureSet(set)));
+        return sets.join('|');
+    }
+    QString pageFigures(const QImage &page)
+    {
+        QStringList sets;
+        for (int set = 0; set <= int(FigureSet::VisitorPenalty3); ++set)
+            sets.append(BoardReader::readText(page, FigureSet(set)));
+        return sets.join('|');
+    }
+
+private slots:
+    void init()
+    {
+        if (QStandardPaths::findExecutable("chromium").isEmpty())
+            QSKIP("chromium is not installed (scripts/setup.sh --tests installs it)");
+        m_harness = std::make_unique<Harness>(QStringLiteral(VANTRELL_BINARY));
+        QVERIFY2(m_harness->startDisplay(QSize(1600, 1000)), qPrintable(m_harness->lastError()));
+        QVERIFY(m_harness->startWindowManager());
+        m_port = freePort();
+        QVERIFY(m_harness->writeSettingsFile(
+            QStringLiteral("[DisplaySettings]\nFeedOn=Yes\nFeedPort=%1\n").arg(m_port).toUtf8()));
+    }
+    void cleanup() { m_harness.reset(); }
+
+    void pagesShowWhatTheBoardShows()
+    {
+        const WindowId board = m_harness->openBoard();
+        QVERIFY(board);
+        // Game clock 15:00, scores 3 and 1, home penalty 1:30; stopped.
+        QVERIFY(m_harness->key(board,
+                               "1 5 period 0 0 Return Tab 3 Return Tab 1 Return Tab Tab "
+                               "Tab 1 period 3 0 Return"));
+        QVERIFY(m_harness->waitForText(board, FigureSet::HomePenalty1, "1:30", 3000));
+        const QString shown = boardFigures(board);
+
+        const QImage page = shot("board");
+        QCOMPARE(page.size(), PageSize);
+        m_harness->saveShot(page, "feed-board");
+        QCOMPARE(pageFigures(page), shown);
+
+        const QJsonArray figures = overlayFigures();
+        const QImage overlay = shot("overlay");
+        m_harness->saveShot(overlay, "feed-overlay");
+        for (const OverlaySet &set : OverlaySets)
+            QCOMPARE(overlayText(overlay, figures, set),
+                     figuresOf(m_harness->readText(board, set.onBoard)));
+
+        // Running, the page is at most a second from the board.
+        QVERIFY(m_harness->key(board, "s"));
+        QVERIFY(E2e::waitUntil(
+            [&] { return m_harness->readText(board, FigureSet::GameClock) != "15:00"; }, 3000));
+        const double before = seconds(m_harness->readText(board, FigureSet::GameClock));
+        const double onPage = seconds(BoardReader::readText(shot("board"), FigureSet::GameClock));
+        const double after = seconds(m_harness->readText(board, FigureSet::GameClock));
+        QVERIFY2(onPage <= before + 1 && onPage >= after - 1,
+                 qPrintable(QStringLiteral("%1 .. %2 on the board, %3 on the page")
+                                .arg(before)
+                                .arg(after)
+                                .arg(onPage)));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_e2e_feed)
+#include "tst_e2e_feed.moc"

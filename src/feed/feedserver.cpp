@@ -44,7 +44,9 @@ bool FeedServer::listen(const QHostAddress &address, quint16 port)
 void FeedServer::close()
 {
     m_tcp.close();
-    for (QWebSocket *client : std::as_const(m_live))
+    // A client that goes leaves the list at once: walk a copy.
+    const QList<QWebSocket *> clients = m_live;
+    for (QWebSocket *client : clients)
         client->abort();
     for (QTcpSocket *socket : m_deadlines.keys())
         socket->abort();
@@ -169,7 +171,9 @@ void FeedServer::join()
 void FeedServer::publish(const QByteArray &state)
 {
     m_state = state;
-    for (QWebSocket *client : std::as_const(m_live))
+    // A client too far behind leaves the list at once: walk a copy.
+    const QList<QWebSocket *> clients = m_live;
+    for (QWebSocket *client : clients)
         send(client, state);
 }
 

@@ -149,7 +149,7 @@ void StartUp::applyFeed(const FeedSettings &settings)
                        .arg(settings.address)
                        .arg(settings.port)
                        .arg(reason);
-    notice(tr("The live feed could not start on %1 port %2: %3\nIt stays off; choose another "
+    notice(tr("The live feed could not start on %1 port %2: %3.\nIt stays off; choose another "
               "port or address with F6.")
                .arg(settings.address)
                .arg(settings.port)

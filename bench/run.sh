@@ -5,8 +5,8 @@
 # and docs/performance.md keeps them.
 #
 #   bench/run.sh          routine run: memory over 3 minutes, clock truth
-#                         over 3 minutes idle and 3 minutes loaded (~27 min)
-#   bench/run.sh --long   memory and clock truth over 10 minutes each (~47 min)
+#                         over 3 minutes idle and 3 minutes loaded (~35 min)
+#   bench/run.sh --long   memory and clock truth over 10 minutes each (~55 min)
 #
 # BENCH_BUILD_DIR picks the build folder (default /tmp/bench-build).
 set -euo pipefail
@@ -21,7 +21,8 @@ fi
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
     -DVANTRELL_BUILD_BENCHMARKS=ON -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" \
-    --target vantrell bench_repaint bench_keys bench_clocktruth bench_journal bench_process >/dev/null
+    --target vantrell bench_repaint bench_keys bench_clocktruth bench_journal bench_process \
+    bench_feed >/dev/null
 bin=$build_dir/bin
 
 qt_version=$(dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo unknown)
@@ -40,6 +41,8 @@ QT_QPA_PLATFORM=offscreen "$bin/bench_keys" --samples 1000
 "$bin/bench_process" --startup --runs 9
 "$bin/bench_process" --cpu --seconds 60
 "$bin/bench_process" --audience --seconds 60
+QT_QPA_PLATFORM=offscreen "$bin/bench_feed" --latency --samples 500
+"$bin/bench_feed" --cpu --seconds 30
 "$bin/bench_process" --memory-minutes "$minutes"
 QT_QPA_PLATFORM=offscreen "$bin/bench_clocktruth" --seconds $((minutes * 60))
 QT_QPA_PLATFORM=offscreen "$bin/bench_clocktruth" --seconds $((minutes * 60)) --load

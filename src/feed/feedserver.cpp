@@ -20,6 +20,8 @@ const QHash<int, QByteArray> StatusLines = {
 // Enough for a page's own messages; nothing a client sends is used.
 constexpr quint64 MaxIncomingMessage = 1024;
 
+const QString DeadlineName = QStringLiteral("deadline");
+
 } // namespace
 
 FeedServer::FeedServer(const FeedLimits &limits, QObject *parent)
@@ -48,14 +50,22 @@ void FeedServer::close()
     const QList<QWebSocket *> clients = m_live;
     for (QWebSocket *client : clients)
         client->abort();
-    for (QTcpSocket *socket : m_deadlines.keys())
-        socket->abort();
+    for (const QPointer<QTcpSocket> &socket : std::as_const(m_connections)) {
+        if (socket)
+            socket->abort();
+    }
+}
+
+int FeedServer::connectionCount() const
+{
+    return int(m_connections.size() - m_connections.count(nullptr));
 }
 
 void FeedServer::accept()
 {
     while (QTcpSocket *socket = m_tcp.nextPendingConnection()) {
-        if (m_deadlines.size() >= m_limits.maxClients) {
+        m_connections.removeAll(nullptr);
+        if (m_connections.size() >= m_limits.maxClients) {
             socket->abort();
             socket->deleteLater();
             continue;
@@ -63,11 +73,11 @@ void FeedServer::accept()
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readHead(socket); });
         auto *deadline = new QTimer(socket);
+        deadline->setObjectName(DeadlineName);
         deadline->setSingleShot(true);
         connect(deadline, &QTimer::timeout, socket, &QTcpSocket::abort);
         deadline->start(m_limits.requestTimeoutMs);
-        m_deadlines.insert(socket, deadline);
-        connect(socket, &QObject::destroyed, this, [this, socket] { m_deadlines.remove(socket); });
+        m_connections.append(socket);
     }
 }
 
@@ -147,8 +157,7 @@ void FeedServer::reply(QTcpSocket *socket, int status, const QByteArray &type,
 void FeedServer::upgrade(QTcpSocket *socket)
 {
     disconnect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    if (QTimer *deadline = m_deadlines.value(socket))
-        deadline->stop();
+    delete socket->findChild<QTimer *>(DeadlineName, Qt::FindDirectChildrenOnly);
     m_webSockets.setHandshakeTimeout(m_limits.requestTimeoutMs);
     m_webSockets.handleConnection(socket);
 }

@@ -6,6 +6,7 @@
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QTcpServer>
 #include <QWebSocketServer>
 
@@ -55,7 +56,7 @@ public:
     void publish(const QByteArray &state);
     const QByteArray &state() const { return m_state; }
 
-    int connectionCount() const { return int(m_deadlines.size()); }
+    int connectionCount() const;
     int liveCount() const { return int(m_live.size()); }
 
 private:
@@ -75,6 +76,9 @@ private:
     QByteArray m_layout;
     QByteArray m_state;
     QList<QWebSocket *> m_live;
-    // Every connection until it closes, with the time it has left.
-    QHash<QTcpSocket *, QTimer *> m_deadlines;
+    // Every connection until it is gone, pages and WebSockets alike. Held
+    // by QPointer, not told by a signal: the WebSocket that takes a
+    // connection over drops every connection of its socket, and deletes the
+    // socket with itself.
+    QList<QPointer<QTcpSocket>> m_connections;
 };

@@ -1,0 +1,489 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The live feed's speed and cost.
+//
+//   --latency   in-process, offscreen: from the Enter that commits a score
+//               typed into the board to the message that carries it at a
+//               WebSocket client, with the clocks stopped and running.
+//   --cpu       the real program under Xvfb with all clocks running: its CPU
+//               time with the feed off, on without clients, and with 1, 10
+//               and 200 WebSocket clients, and with hostile ones (clients
+//               that never read, requests never finished); and how evenly
+//               the game clock's seconds reach a reading client meanwhile.
+//
+// Every client runs in this process and talks to 127.0.0.1 alone; every run
+// stops by itself after --seconds (default 30).
+
+#include "benchsupport.h"
+#include "feed/livefeed.h"
+#include "processbench.h"
+#include "settings/settingsrecord.h"
+#include "timing/modcount.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeyEvent>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QWebSocket>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using Bench::number;
+using Bench::percentile;
+
+constexpr qint64 GiveUpMs = 3000;
+
+void idle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QUrl liveUrl(quint16 port)
+{
+    return QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(port));
+}
+
+// A figure of a state message by its path, "home/score/text".
+QString fieldOf(const QString &message, const QString &path)
+{
+    QJsonValue value = QJsonDocument::fromJson(message.toUtf8()).object();
+    for (const QString &key : path.split(QLatin1Char('/')))
+        value = value.toObject().value(key);
+    return value.toString();
+}
+
+QString spread(const std::vector<double> &values, int decimals)
+{
+    return QStringLiteral("median %1 ms, p99 %2 ms, max %3 ms")
+        .arg(number(percentile(values, 0.5), decimals), number(percentile(values, 0.99), decimals),
+             number(percentile(values, 1.0), decimals));
+}
+
+// ---------------------------------------------------------------- latency
+
+// The board with the feed on its game and one client of the feed, all in
+// this process: a key goes to the board's focused field as the keyboard's
+// would, and the clock stops when the client holds the message.
+class LatencyBench
+{
+public:
+    LatencyBench()
+        : m_board(nullptr, Bench::silentPlayers())
+        , m_feed(m_board.game(), QString(), QByteArray())
+    {
+        m_board.show();
+        QApplication::setActiveWindow(&m_board);
+        m_ready = m_feed.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&m_client, &QWebSocket::textMessageReceived, [this](const QString &m) {
+            ++m_messages;
+            if (m_arrivedNs < 0 && fieldOf(m, QStringLiteral("home/score/text")) == m_expected)
+                m_arrivedNs = m_clock.nsecsElapsed();
+        });
+        m_client.open(liveUrl(m_feed.server().port()));
+        QElapsedTimer waited;
+        waited.start();
+        while (m_messages == 0 && waited.elapsed() < GiveUpMs)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        m_ready = m_ready && m_messages > 0;
+    }
+
+    bool ready() const { return m_ready; }
+
+    void startGameClock()
+    {
+        focus("TimeBack");
+        stroke(Qt::Key_S, QStringLiteral("s"));
+    }
+
+    // Digits 7 and 8 by turns, typed into the home score: the time from the
+    // Enter to the message with the new score. `gapMs` is the idle time
+    // before each Enter, drawn from [gapMs, 2 * gapMs).
+    void run(const QString &conditions, int samples, int gapMs)
+    {
+        std::vector<double> latencies;
+        int missed = 0;
+        const int before = m_messages;
+        for (int i = 0; i < samples; ++i) {
+            const QChar digit = QLatin1Char(i % 2 ? '8' : '7');
+            focus("HomeBack");
+            stroke(Qt::Key_0 + digit.digitValue(), QString(digit));
+            idle(gapMs + int(m_random.bounded(gapMs)));
+            if (const std::optional<double> ms = timedEnter(digit))
+                latencies.push_back(*ms);
+            else
+                ++missed;
+        }
+        QString figure = spread(latencies, 3);
+        if (missed > 0)
+            figure +=
+                QStringLiteral("; %1 scores never arrived within %2 ms").arg(missed).arg(GiveUpMs);
+        Bench::row(QStringLiteral("Typed score to the message at a WebSocket client"),
+                   QStringLiteral("%1, %2 samples, %3 messages in all, offscreen, 127.0.0.1")
+                       .arg(conditions)
+                       .arg(latencies.size())
+                       .arg(m_messages - before),
+                   figure, QStringLiteral("< 20 ms"));
+    }
+
+private:
+    std::optional<double> timedEnter(QChar digit)
+    {
+        m_expected = QStringLiteral(" ") + digit;
+        m_arrivedNs = -1;
+        m_clock.start();
+        send(QEvent::KeyPress, Qt::Key_Return, QStringLiteral("\r"));
+        while (m_arrivedNs < 0 && m_clock.elapsed() < GiveUpMs)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        send(QEvent::KeyRelease, Qt::Key_Return, QStringLiteral("\r"));
+        if (m_arrivedNs < 0)
+            return std::nullopt;
+        return double(m_arrivedNs) / 1e6;
+    }
+    void focus(const char *field)
+    {
+        QWidget *box = m_board.controlLayer().find(QLatin1String(field));
+        if (QApplication::focusWidget() != box)
+            box->setFocus(Qt::OtherFocusReason);
+        QCoreApplication::processEvents();
+    }
+    void send(QEvent::Type type, int key, const QString &text)
+    {
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &m_board;
+        QKeyEvent event(type, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(target, &event);
+    }
+    void stroke(int key, const QString &text)
+    {
+        send(QEvent::KeyPress, key, text);
+        send(QEvent::KeyRelease, key, text);
+        QCoreApplication::processEvents();
+    }
+
+    frmScoreBoard m_board;
+    LiveFeed m_feed;
+    QWebSocket m_client;
+    QElapsedTimer m_clock;
+    QString m_expected;
+    qint64 m_arrivedNs = -1;
+    int m_messages = 0;
+    bool m_ready = false;
+    QRandomGenerator m_random{20260511};
+};
+
+void benchLatency(int samples)
+{
+    modCount::reset();
+    resetSettingsRecord();
+    LatencyBench bench;
+    if (!bench.ready())
+        return ProcessBench::note(QStringLiteral("the feed did not start in-process"));
+    // Over 100 ms since the last message: each score goes out at once.
+    bench.run(QStringLiteral("clocks stopped, Enter 100-200 ms after the last message"), samples,
+              100);
+    // The clock's own messages come each second: a score within 100 ms of
+    // one waits for the rest of the 100 ms.
+    bench.startGameClock();
+    bench.run(QStringLiteral("game clock running, Enter at any moment"), samples, 100);
+}
+
+// ---------------------------------------------------------------- CPU
+
+const QByteArray Handshake =
+    "GET /live HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
+    "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+    "Sec-WebSocket-Version: 13\r\n\r\n";
+const QByteArray HalfRequest = "GET /state.json HTTP/1.1\r\nHost: 127.0.0.1\r\n";
+const QSize BoardSize(1920, 1080);
+
+struct Load
+{
+    QString name;
+    bool feedOn = true;
+    int readers = 0;
+    int neverReading = 0; // WebSockets whose messages are never read
+    int halfSent = 0; // requests never finished, opened again when cut
+};
+
+// The feed's clients for one run: readers that count their messages (the
+// first also notes when the game clock's figures change), and the hostile.
+class Clients : public QObject
+{
+public:
+    Clients(quint16 port, const Load &load)
+        : m_port(port)
+    {
+        m_clock.start();
+        for (int i = 0; i < load.readers; ++i)
+            addReader(i == 0);
+        for (int i = 0; i < load.neverReading; ++i) {
+            auto &socket = m_raw.emplace_back(std::make_unique<QTcpSocket>());
+            socket->setReadBufferSize(1024);
+            socket->connectToHost(QHostAddress::LocalHost, port);
+            socket->write(Handshake);
+        }
+        for (int i = 0; i < load.halfSent; ++i)
+            openHalfSent();
+    }
+
+    ~Clients() override { stop(); }
+
+    // Nothing more is counted or opened again: the program is about to go.
+    void stop()
+    {
+        m_stopped = true;
+        for (const auto &reader : m_readers)
+            reader->disconnect();
+        for (const auto &socket : m_raw)
+            socket->disconnect();
+    }
+
+    // Until every reader has its first message.
+    bool waitConnected(int timeoutMs)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (connectedReaders() < int(m_counts.size()) && waited.elapsed() < timeoutMs)
+            idle(50);
+        return connectedReaders() == int(m_counts.size());
+    }
+    void reset()
+    {
+        std::fill(m_counts.begin(), m_counts.end(), 0);
+        m_secondTimes.clear();
+        m_cuts = 0;
+    }
+
+    const std::vector<int> &counts() const { return m_counts; }
+    int cuts() const { return m_cuts; }
+    // The time between two changes of the game clock's figures.
+    std::vector<double> secondIntervals() const
+    {
+        std::vector<double> intervals;
+        for (size_t i = 1; i < m_secondTimes.size(); ++i)
+            intervals.push_back(double(m_secondTimes[i] - m_secondTimes[i - 1]) / 1e6);
+        return intervals;
+    }
+
+private:
+    void addReader(bool timed)
+    {
+        const size_t index = m_counts.size();
+        m_counts.push_back(0);
+        auto &client = m_readers.emplace_back(std::make_unique<QWebSocket>());
+        QObject::connect(client.get(), &QWebSocket::textMessageReceived,
+                         [this, index, timed](const QString &message) {
+                             ++m_counts[index];
+                             if (timed)
+                                 noteGameClock(message);
+                         });
+        client->open(liveUrl(m_port));
+    }
+    void noteGameClock(const QString &message)
+    {
+        const QString shown = fieldOf(message, QStringLiteral("gameClock/text"));
+        if (shown != m_gameClock)
+            m_secondTimes.push_back(m_clock.nsecsElapsed());
+        m_gameClock = shown;
+    }
+    void openHalfSent()
+    {
+        if (m_stopped)
+            return;
+        auto *socket = m_raw.emplace_back(std::make_unique<QTcpSocket>()).get();
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, [this] {
+            ++m_cuts;
+            QTimer::singleShot(0, this, [this] { openHalfSent(); });
+        });
+        socket->connectToHost(QHostAddress::LocalHost, m_port);
+        socket->write(HalfRequest);
+    }
+    int connectedReaders() const
+    {
+        return int(std::count_if(m_counts.begin(), m_counts.end(), [](int n) { return n > 0; }));
+    }
+
+    quint16 m_port;
+    QElapsedTimer m_clock;
+    std::vector<std::unique_ptr<QWebSocket>> m_readers;
+    std::vector<std::unique_ptr<QTcpSocket>> m_raw;
+    std::vector<int> m_counts;
+    std::vector<qint64> m_secondTimes;
+    QString m_gameClock;
+    int m_cuts = 0;
+    bool m_stopped = false;
+};
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+struct LoadFigure
+{
+    bool measured = false;
+    double appPercent = 0;
+    double scheduledPercent = 0;
+    double serverPercent = 0;
+    qint64 rssKb = -1;
+    QString shownBefore, shownAfter;
+    std::vector<int> counts;
+    std::vector<double> seconds;
+    int cuts = 0;
+};
+
+// A fresh program, X server and store for each load, all clocks running.
+LoadFigure playLoad(const Load &load, int seconds)
+{
+    using ProcessBench::FigureSet;
+    LoadFigure figure;
+    ProcessBench::Session session(QStringLiteral(VANTRELL_BINARY));
+    const quint16 port = freePort();
+    if (!session.startDisplay())
+        return figure;
+    if (load.feedOn &&
+        !session.harness().writeSettingsFile(
+            QStringLiteral("[DisplaySettings]\nFeedOn=Yes\nFeedPort=%1\n").arg(port).toLatin1()))
+        return figure;
+    if (!session.openBoard(BoardSize))
+        return figure;
+    idle(3000);
+    session.startAllClocks();
+    Clients clients(port, load);
+    if (!clients.waitConnected(20000))
+        ProcessBench::note(QStringLiteral("%1: not every reader got the state").arg(load.name));
+    idle(2000);
+    clients.reset();
+    const qint64 pid = session.pid();
+    const qint64 xvfb = ProcessBench::childNamed("Xvfb");
+    figure.shownBefore = session.read(FigureSet::GameClock);
+    const qint64 ticks0 = ProcessBench::cpuTicks(pid), ns0 = ProcessBench::runNs(pid);
+    const qint64 server0 = ProcessBench::cpuTicks(xvfb);
+    QElapsedTimer wall;
+    wall.start();
+    idle(seconds * 1000);
+    const double elapsed = double(wall.nsecsElapsed()) / 1e9;
+    const double tick = double(sysconf(_SC_CLK_TCK));
+    figure.appPercent = double(ProcessBench::cpuTicks(pid) - ticks0) / tick / elapsed * 100;
+    figure.scheduledPercent = double(ProcessBench::runNs(pid) - ns0) / 1e9 / elapsed * 100;
+    figure.serverPercent = double(ProcessBench::cpuTicks(xvfb) - server0) / tick / elapsed * 100;
+    figure.rssKb = ProcessBench::statusKb(pid, "VmRSS");
+    figure.counts = clients.counts();
+    figure.seconds = clients.secondIntervals();
+    figure.cuts = clients.cuts();
+    clients.stop();
+    figure.shownAfter = session.read(FigureSet::GameClock);
+    session.harness().stopApp();
+    figure.measured = true;
+    return figure;
+}
+
+QString clientsSeen(const Load &load, const LoadFigure &f)
+{
+    if (f.counts.empty())
+        return QStringLiteral("no reading client");
+    const auto [low, high] = std::minmax_element(f.counts.begin(), f.counts.end());
+    QString seen = QStringLiteral("each reader got %1 to %2 messages").arg(*low).arg(*high);
+    if (load.halfSent > 0)
+        seen += QStringLiteral("; %1 unfinished requests cut at the deadline").arg(f.cuts);
+    return seen;
+}
+
+void reportLoad(const Load &load, const LoadFigure &f, const LoadFigure &off, int seconds)
+{
+    const QString ratio = off.scheduledPercent > 0
+        ? QStringLiteral("%1\u00d7 the feed off (schedstat)")
+              .arg(number(f.scheduledPercent / off.scheduledPercent, 2))
+        : QStringLiteral("-");
+    Bench::row(QStringLiteral("CPU of the program, live feed"),
+               QStringLiteral("%1; %2x%3 board, 8 clocks running, game 20:00 down, %4 s "
+                              "measured, Xvfb, 127.0.0.1")
+                   .arg(load.name)
+                   .arg(BoardSize.width())
+                   .arg(BoardSize.height())
+                   .arg(seconds),
+               QStringLiteral("%1 % of one core (utime+stime); %2 % by schedstat, %3; Xvfb %4 %; "
+                              "VmRSS %5 MB; %6; game clock read %7 then %8")
+                   .arg(number(f.appPercent, 3), number(f.scheduledPercent, 3), ratio,
+                        number(f.serverPercent, 3), number(double(f.rssKb) / 1024, 1),
+                        clientsSeen(load, f), f.shownBefore, f.shownAfter),
+               QStringLiteral("-"));
+}
+
+void reportTick(const Load &load, const LoadFigure &f, int seconds)
+{
+    if (f.seconds.empty())
+        return;
+    std::vector<double> late;
+    for (double interval : f.seconds)
+        late.push_back(std::abs(interval - 1000));
+    Bench::row(QStringLiteral("Game clock's seconds at a reading client"),
+               QStringLiteral("%1; %2 s").arg(load.name).arg(seconds),
+               QStringLiteral("%1 changes, %2 apart; off a second by median %3 ms, p99 %4 ms")
+                   .arg(f.seconds.size() + 1)
+                   .arg(spread(f.seconds, 1), number(percentile(late, 0.5), 1),
+                        number(percentile(late, 0.99), 1)),
+               QStringLiteral("-"));
+}
+
+void benchCpu(int seconds)
+{
+    const QList<Load> loads = {
+        {QStringLiteral("feed off"), false},
+        {QStringLiteral("feed on, no client"), true},
+        {QStringLiteral("feed on, 1 client"), true, 1},
+        {QStringLiteral("feed on, 10 clients"), true, 10},
+        {QStringLiteral("feed on, 200 clients"), true, 200},
+        {QStringLiteral("feed on, hostile: 50 reading, 100 never reading, 100 requests never "
+                        "finished"),
+         true, 50, 100, 100},
+    };
+    LoadFigure off;
+    for (const Load &load : loads) {
+        const LoadFigure figure = playLoad(load, seconds);
+        if (!figure.measured) {
+            ProcessBench::note(QStringLiteral("%1: not measured").arg(load.name));
+            continue;
+        }
+        if (!load.feedOn)
+            off = figure;
+        reportLoad(load, figure, off, seconds);
+        if (load.readers > 0)
+            reportTick(load, figure, seconds);
+    }
+}
+
+int intArgument(const QStringList &arguments, const QString &name, int fallback)
+{
+    const qsizetype at = arguments.indexOf(name);
+    return at >= 0 ? arguments.value(at + 1).toInt() : fallback;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.contains(QStringLiteral("--latency")))
+        benchLatency(intArgument(arguments, QStringLiteral("--samples"), 500));
+    if (arguments.contains(QStringLiteral("--cpu")))
+        benchCpu(intArgument(arguments, QStringLiteral("--seconds"), 30));
+    return 0;
+}

@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fakes.h"
+#include "feed/feedserver.h"
+#include "feed/feedstate.h"
+#include "feed/feedswitch.h"
+#include "game/game.h"
+#include "input/modshowdigits.h"
+#include "settings/settingsrecord.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QWebSocket>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using Change = std::function<void(Game &)>;
+
+const QByteArray Handshake =
+    "GET /live HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+    "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+    "Sec-WebSocket-Version: 13\r\n\r\n";
+const FeedSettings OnLoopback{true, 0, QStringLiteral("127.0.0.1")};
+
+// A connection that has sent `request` and keeps what comes back while
+// `reading`.
+struct RawClient
+{
+    RawClient(quint16 port, const QByteArray &request)
+    {
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
+            if (reading)
+                received += socket.readAll();
+        });
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        socket.write(request);
+    }
+    bool waitClosed(int ms = 3000)
+    {
+        return socket.state() == QAbstractSocket::UnconnectedState ||
+            QSignalSpy(&socket, &QTcpSocket::disconnected).wait(ms);
+    }
+    QTcpSocket socket;
+    QByteArray received;
+    bool reading = true;
+};
+
+// The whole answer to one request: the server closes after it.
+QByteArray exchange(quint16 port, const QByteArray &request)
+{
+    RawClient client(port, request);
+    client.waitClosed();
+    return client.received;
+}
+
+QByteArray getState(quint16 port)
+{
+    const QByteArray answer = exchange(port, "GET /state.json HTTP/1.1\r\n\r\n");
+    return answer.mid(answer.indexOf("\r\n\r\n") + 4);
+}
+
+// A field of the state by its path, "home/penalties/0/running".
+QString field(const QByteArray &json, const QString &path)
+{
+    QJsonValue value = QJsonDocument::fromJson(json).object();
+    for (const QString &key : path.split('/'))
+        value = value.isArray() ? value[key.toInt()] : value[key];
+    return value.toVariant().toString();
+}
+
+struct LiveClient
+{
+    explicit LiveClient(quint16 port)
+    {
+        QObject::connect(&socket, &QWebSocket::textMessageReceived,
+                         [this](const QString &message) { messages.append(message.toUtf8()); });
+        socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(port)));
+    }
+    QWebSocket socket;
+    QByteArrayList messages;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Change)
+
+// The live feed as its clients see it, on 127.0.0.1 and a free port.
+class TestFeed : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        modCount::reset(&m_time);
+        modShowDigits::reset();
+        resetSettingsRecord();
+        m_game = std::make_unique<Game>();
+        m_game->startUp();
+        m_feeds = std::make_unique<FeedSwitch>(*m_game, QString(), QByteArray());
+        QVERIFY(m_feeds->apply(OnLoopback));
+    }
+    void cleanup() { m_feeds.reset(), m_game.reset(); }
+
+    void stateAfterChange_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<bool>("fromOptions"); // applied as the options dialog does
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, const char *path, const char *expected, Change change,
+                            bool fromOptions = false) {
+            QTest::newRow(name) << change << fromOptions << QString(path) << QString(expected);
+        };
+        constexpr auto Home = FigureRowId::HomeScore;
+        row("a score typed", "home/score/text", " 7",
+            [](Game &g) { g.scoreKey(Home, '7'), g.scoreKey(Home, 13); });
+        row("a lamp", "lamp", "visitor", [](Game &g) { g.toggleLamp(GoalLamp::Visitor); });
+        row("a mark", "visitor/marks/0", "green", [](Game &g) { g.clickMark(3, true); });
+        row("a penalty given", "home/penalties/2/text", "1:30",
+            [](Game &g) { g.enterPenaltyTime(5, ClockValue::fromSeconds(90)); });
+        row("a penalty running", "visitor/penalties/0/running", "true",
+            [](Game &g) { g.startStopPenalty(3); });
+        row("the game clock started", "gameClock/running", "true",
+            [](Game &g) { g.startStopClock(); });
+        row("time of day", "timeOfDay", "true", [](Game &g) { g.switchClockTime(); });
+        const auto options = [row](auto... arguments) {
+            row(arguments..., true);
+        };
+        options("a team name", "visitor/name", "Lions",
+                [](Game &) { settingsRecord().VisitorText = "Lions"; });
+        options("a colour, red in the low byte", "home/color", "#996633",
+                [](Game &) { settingsRecord().HomeColor = 0x336699; });
+        options("dots", "led", "dots", [](Game &) { settingsRecord().LEDType = 1; });
+    }
+    void stateAfterChange()
+    {
+        QFETCH(Change, change);
+        QFETCH(bool, fromOptions);
+        QFETCH(QString, path);
+        QFETCH(QString, expected);
+        QVERIFY(field(getState(port()), path) != expected);
+        change(*m_game);
+        if (fromOptions)
+            m_feeds->settingsChanged();
+        QTRY_COMPARE(field(getState(port()), path), expected);
+    }
+
+    // Mid-game, the first message is the whole state; then nothing while
+    // nothing changes, and a burst of changes comes as at most two
+    // messages, the last one the state after the burst.
+    void liveMessages()
+    {
+        m_game->enterPenaltyTime(2, ClockValue::fromSeconds(45));
+        m_game->toggleLamp(GoalLamp::Home);
+        m_game->tick();
+        const QByteArray midGame = FeedState::toJson(*m_game, settingsRecord());
+        QTRY_COMPARE(m_feeds->feed()->server().state(), midGame);
+        LiveClient client(port());
+        QTRY_COMPARE(client.messages.size(), 1);
+        QCOMPARE(client.messages.first(), midGame);
+        m_feeds->settingsChanged();
+        QTest::qWait(400);
+        QCOMPARE(client.messages.size(), 1);
+        for (const char key : {'3', '4', '5', '6', '7'}) {
+            m_game->scoreKey(FigureRowId::VisitorScore, key);
+            m_game->scoreKey(FigureRowId::VisitorScore, 13);
+            QCoreApplication::processEvents(); // timers due now run between the keys
+        }
+        QTRY_COMPARE(client.messages.last(), FeedState::toJson(*m_game, settingsRecord()));
+        QTest::qWait(250);
+        QVERIFY2(client.messages.size() <= 3, qPrintable(QString::number(client.messages.size())));
+    }
+
+    void answers_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<int>("status");
+        const QByteArray end = " HTTP/1.1\r\n\r\n";
+        const QByteArray longHead = "GET / HTTP/1.1\r\nX: " + QByteArray(9000, 'a');
+        QTest::newRow("the state") << "GET /state.json" + end << 200;
+        QTest::newRow("the state, with a query") << "GET /state.json?wall=2" + end << 200;
+        QTest::newRow("no version") << "GET /state.json\r\n\r\n"_ba << 400;
+        QTest::newRow("a control byte") << "GET / HTTP/1.1\r\nHost: x\x01y\r\n\r\n"_ba << 400;
+        QTest::newRow("a head over the limit") << longHead + "\r\n\r\n" << 400;
+        QTest::newRow("a head over the limit, not ended") << longHead << 400;
+        QTest::newRow("a path outside the table") << "GET /../state.json" + end << 404;
+        QTest::newRow("a WebSocket on another path")
+            << QByteArray(Handshake).replace("/live", "/state.json") << 404;
+        QTest::newRow("a POST") << "POST /state.json HTTP/1.1\r\nContent-Length: 2\r\n\r\n{}"_ba
+                                << 405;
+    }
+    // Nothing a client sends changes what the feed serves.
+    void answers()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(int, status);
+        const QByteArray before = getState(port());
+        QCOMPARE(exchange(port(), request).left(12), "HTTP/1.1 " + QByteArray::number(status));
+        QCOMPARE(getState(port()), before);
+    }
+
+    // Two places: one WebSocket and one request that never ends. A third
+    // is refused; the request is cut at its deadline, the WebSocket is not,
+    // and both places serve again once freed.
+    void capAndDeadline()
+    {
+        FeedServer server(FeedLimits{2, 512, 500, 1 << 20});
+        server.publish("1");
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        LiveClient live(server.port());
+        QTRY_COMPARE(live.messages.size(), 1);
+        QElapsedTimer waited;
+        waited.start();
+        RawClient halfSent(server.port(), "GET /state.json HTTP/1.1\r\nHost:");
+        QTRY_COMPARE(server.connectionCount(), 2);
+        QCOMPARE(exchange(server.port(), "GET /state.json HTTP/1.1\r\n\r\n"), QByteArray());
+        QVERIFY(halfSent.waitClosed());
+        QVERIFY2(waited.elapsed() >= 400, qPrintable(QString::number(waited.elapsed())));
+        QCOMPARE(halfSent.received, QByteArray());
+        QTest::qWait(200);
+        server.publish("2");
+        QTRY_COMPARE(live.messages.size(), 2);
+        live.socket.close();
+        QTRY_COMPARE(server.connectionCount(), 0);
+        LiveClient first(server.port()), second(server.port());
+        QTRY_COMPARE(first.messages.size() + second.messages.size(), 2);
+    }
+
+    // A client that never reads is closed once its queue passes the limit;
+    // one that reads keeps getting every message.
+    void clientThatNeverReads()
+    {
+        FeedServer server(FeedLimits{8, 512, 2000, 256 * 1024});
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        RawClient stalled(server.port(), Handshake);
+        stalled.reading = false;
+        stalled.socket.setReadBufferSize(1024);
+        LiveClient reader(server.port());
+        QTRY_COMPARE(server.liveCount(), 2);
+        QByteArray message;
+        for (int i = 0; i < 400 && server.liveCount() == 2; ++i) {
+            message = QByteArray::number(i) + QByteArray(32 * 1024, 'x');
+            server.publish(message);
+            QTest::qWait(5);
+        }
+        QCOMPARE(server.liveCount(), 1);
+        QTRY_COMPARE(reader.messages.last(), message);
+        // Reading at last, the stalled client finds its stream ended.
+        stalled.reading = true;
+        stalled.socket.setReadBufferSize(0);
+        stalled.received += stalled.socket.readAll();
+        QVERIFY(stalled.waitClosed(5000));
+    }
+
+    // Off, or closed, the feed drops every connection and the port.
+    void turnedOff_data()
+    {
+        QTest::addColumn<bool>("byTheSwitch");
+        QTest::newRow("switched off") << true;
+        QTest::newRow("the server closed") << false;
+    }
+    void turnedOff()
+    {
+        QFETCH(bool, byTheSwitch);
+        const quint16 feedPort = port();
+        LiveClient first(feedPort), second(feedPort);
+        QTRY_COMPARE(first.messages.size() + second.messages.size(), 2);
+        RawClient halfSent(feedPort, "GET / HTTP/1.1\r\n");
+        QTRY_COMPARE(m_feeds->feed()->server().connectionCount(), 3);
+        if (byTheSwitch)
+            QVERIFY(m_feeds->apply(FeedSettings{}));
+        else
+            m_feeds->feed()->server().close();
+        QTRY_COMPARE(first.socket.state(), QAbstractSocket::UnconnectedState);
+        QTRY_COMPARE(second.socket.state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(halfSent.waitClosed());
+        QTcpSocket late;
+        late.connectToHost(QHostAddress::LocalHost, feedPort);
+        QVERIFY(late.state() == QAbstractSocket::UnconnectedState ||
+                QSignalSpy(&late, &QTcpSocket::errorOccurred).wait(3000));
+        QCOMPARE(late.error(), QAbstractSocket::ConnectionRefusedError);
+    }
+
+    // The feed stays off, with the reason.
+    void portInUse()
+    {
+        QTcpServer holder;
+        QVERIFY(holder.listen(QHostAddress::LocalHost, 0));
+        const FeedSettings settings{true, holder.serverPort(), QStringLiteral("127.0.0.1")};
+        QString reason;
+        QVERIFY(!m_feeds->apply(settings, &reason));
+        QVERIFY(!reason.isEmpty());
+        QVERIFY(!m_feeds->serving());
+    }
+
+private:
+    quint16 port() const { return m_feeds->feed()->server().port(); }
+
+    FakeTimeSource m_time;
+    std::unique_ptr<Game> m_game;
+    std::unique_ptr<FeedSwitch> m_feeds;
+};
+
+QTEST_MAIN(TestFeed)
+#include "tst_feed.moc"

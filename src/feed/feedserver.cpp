@@ -20,8 +20,6 @@ const QHash<int, QByteArray> StatusLines = {
 // Enough for a page's own messages; nothing a client sends is used.
 constexpr quint64 MaxIncomingMessage = 1024;
 
-const QString DeadlineName = QStringLiteral("deadline");
-
 } // namespace
 
 FeedServer::FeedServer(const FeedLimits &limits, QObject *parent)
@@ -50,21 +48,22 @@ void FeedServer::close()
     const QList<QWebSocket *> clients = m_live;
     for (QWebSocket *client : clients)
         client->abort();
-    for (const QPointer<QTcpSocket> &socket : std::as_const(m_connections)) {
-        if (socket)
-            socket->abort();
+    for (const Connection &connection : std::as_const(m_connections)) {
+        if (connection.socket)
+            connection.socket->abort();
     }
 }
 
 int FeedServer::connectionCount() const
 {
-    return int(m_connections.size() - m_connections.count(nullptr));
+    return int(std::count_if(m_connections.cbegin(), m_connections.cend(),
+                             [](const Connection &connection) { return connection.socket; }));
 }
 
 void FeedServer::accept()
 {
     while (QTcpSocket *socket = m_tcp.nextPendingConnection()) {
-        m_connections.removeAll(nullptr);
+        m_connections.removeIf([](const Connection &connection) { return !connection.socket; });
         if (m_connections.size() >= m_limits.maxClients) {
             socket->abort();
             socket->deleteLater();
@@ -73,11 +72,10 @@ void FeedServer::accept()
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readHead(socket); });
         auto *deadline = new QTimer(socket);
-        deadline->setObjectName(DeadlineName);
         deadline->setSingleShot(true);
         connect(deadline, &QTimer::timeout, socket, &QTcpSocket::abort);
         deadline->start(m_limits.requestTimeoutMs);
-        m_connections.append(socket);
+        m_connections.append({socket, deadline});
     }
 }
 
@@ -157,7 +155,10 @@ void FeedServer::reply(QTcpSocket *socket, int status, const QByteArray &type,
 void FeedServer::upgrade(QTcpSocket *socket)
 {
     disconnect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    delete socket->findChild<QTimer *>(DeadlineName, Qt::FindDirectChildrenOnly);
+    for (const Connection &connection : std::as_const(m_connections)) {
+        if (connection.socket == socket)
+            delete connection.deadline;
+    }
     m_webSockets.setHandshakeTimeout(m_limits.requestTimeoutMs);
     m_webSockets.handleConnection(socket);
 }

@@ -80,5 +80,11 @@ private:
     // by QPointer, not told by a signal: the WebSocket that takes a
     // connection over drops every connection of its socket, and deletes the
     // socket with itself.
-    QList<QPointer<QTcpSocket>> m_connections;
+    struct Connection
+    {
+        QPointer<QTcpSocket> socket;
+        // Until the request is whole and answered; a WebSocket has none.
+        QPointer<QTimer> deadline;
+    };
+    QList<Connection> m_connections;
 };

@@ -37,11 +37,12 @@ LiveFeed::LiveFeed(const Game &game, const QString &webFolder, const QByteArray 
     m_server.setLayout(layoutJson);
     m_due.setSingleShot(true);
     connect(&m_due, &QTimer::timeout, this, &LiveFeed::sendNow);
+    // The marks and the penalty colons are shown again at every tick; they
+    // change only with a command (an event) or a penalty's figures, so the
+    // feed leaves those repaints alone and builds nothing ten times a second.
     connect(&game, &Game::figureChanged, this, &LiveFeed::changed);
     connect(&game, &Game::colonChanged, this, &LiveFeed::changed);
     connect(&game, &Game::lampChanged, this, &LiveFeed::changed);
-    connect(&game, &Game::marksChanged, this, &LiveFeed::changed);
-    connect(&game, &Game::penaltyColonsChanged, this, &LiveFeed::changed);
     connect(&game, &Game::changed, this, &LiveFeed::changed);
     sendNow();
 }

@@ -69,6 +69,9 @@ void FeedServer::accept()
             socket->deleteLater();
             continue;
         }
+        // What a client sends beyond a head waits in the system, not in
+        // the program's memory.
+        socket->setReadBufferSize(m_limits.maxRequestBytes + 1);
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readHead(socket); });
         auto *deadline = new QTimer(socket);
@@ -85,17 +88,14 @@ void FeedServer::readHead(QTcpSocket *socket)
 {
     const HttpRequest::Head head =
         HttpRequest::read(socket->peek(m_limits.maxRequestBytes + 1), m_limits.maxRequestBytes);
-    switch (head.reading) {
-    case HttpRequest::Reading::Incomplete:
+    if (head.reading == HttpRequest::Reading::Incomplete)
         return;
-    case HttpRequest::Reading::Malformed:
-    case HttpRequest::Reading::TooLarge:
+    // One answer a connection: what else it sends is never read.
+    disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
+    if (head.reading != HttpRequest::Reading::Complete) {
         reply(socket, 400, "text/plain", "Bad request\n");
         return;
-    case HttpRequest::Reading::Complete:
-        break;
     }
-    disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
     if (head.method != "GET") {
         reply(socket, 405, "text/plain", "Only GET\n");
         return;

@@ -13,30 +13,12 @@ const QString AudienceTitle = QStringLiteral("^Vantrell audience display$");
 const QRect Laptop(0, 0, 1600, 1080);
 const QRect Projector(1600, 0, 1920, 1080);
 
-const FigureSet EveryFigureSet[] = {
-    FigureSet::GameClock,       FigureSet::ShotClock,       FigureSet::HomeScore,
-    FigureSet::VisitorScore,    FigureSet::HomePenalty1,    FigureSet::HomePenalty2,
-    FigureSet::HomePenalty3,    FigureSet::VisitorPenalty1, FigureSet::VisitorPenalty2,
-    FigureSet::VisitorPenalty3,
-};
-
-QStringList monitorArguments(const QString &name, const QRect &place)
-{
-    return {"--setmonitor", name,
-            QStringLiteral("%1/300x%2/200+%3+%4")
-                .arg(place.width())
-                .arg(place.height())
-                .arg(place.x())
-                .arg(place.y()),
-            name == QLatin1String("LAPTOP") ? "screen" : "none"};
-}
-
 // Every figure set as the picture shows it, "|" between sets.
 QString figures(const QImage &client)
 {
     QStringList sets;
-    for (FigureSet set : EveryFigureSet)
-        sets.append(BoardReader::readText(client, set));
+    for (int set = 0; set <= int(FigureSet::VisitorPenalty3); ++set)
+        sets.append(BoardReader::readText(client, FigureSet(set)));
     return sets.join('|');
 }
 
@@ -53,7 +35,10 @@ class tst_e2e_audience : public QObject
 
     bool plug(const QString &name, const QRect &place)
     {
-        return m_harness->run("xrandr", monitorArguments(name, place));
+        const QString geometry = QString::asprintf("%d/300x%d/200+%d+%d", place.width(),
+                                                   place.height(), place.x(), place.y());
+        const QString output = name == QLatin1String("LAPTOP") ? "screen" : "none";
+        return m_harness->run("xrandr", {"--setmonitor", name, geometry, output});
     }
     bool unplug(const QString &name) { return m_harness->run("xrandr", {"--delmonitor", name}); }
     // Keys to whichever window has the keyboard, as a keyboard types them.

@@ -118,13 +118,6 @@ class tst_e2e_feed : public QObject
         }
         return text;
     }
-    QString boardFigures(WindowId board)
-    {
-        QStringList sets;
-        for (int set = 0; set <= int(FigureSet::VisitorPenalty3); ++set)
-            sets.append(m_harness->readText(board, FigureSet(set)));
-        return sets.join('|');
-    }
     QString pageFigures(const QImage &page)
     {
         QStringList sets;
@@ -156,7 +149,7 @@ private slots:
                                "1 5 period 0 0 Return Tab 3 Return Tab 1 Return Tab Tab "
                                "Tab 1 period 3 0 Return"));
         QVERIFY(m_harness->waitForText(board, FigureSet::HomePenalty1, "1:30", 3000));
-        const QString shown = boardFigures(board);
+        const QString shown = pageFigures(m_harness->grab(board));
 
         const QImage page = shot("board");
         QCOMPARE(page.size(), PageSize);
@@ -178,10 +171,8 @@ private slots:
         const double onPage = seconds(BoardReader::readText(shot("board"), FigureSet::GameClock));
         const double after = seconds(m_harness->readText(board, FigureSet::GameClock));
         QVERIFY2(onPage <= before + 1 && onPage >= after - 1,
-                 qPrintable(QStringLiteral("%1 .. %2 on the board, %3 on the page")
-                                .arg(before)
-                                .arg(after)
-                                .arg(onPage)));
+                 qPrintable(QString::asprintf("%g .. %g on the board, %g on the page", before,
+                                              after, onPage)));
     }
 };
 

@@ -185,7 +185,6 @@ private slots:
         QTest::addColumn<int>("status");
         const QByteArray end = " HTTP/1.1\r\n\r\n";
         const QByteArray longHead = "GET / HTTP/1.1\r\nX: " + QByteArray(9000, 'a');
-        QTest::newRow("the state") << "GET /state.json" + end << 200;
         QTest::newRow("the state, with a query") << "GET /state.json?wall=2" + end << 200;
         QTest::newRow("no version") << "GET /state.json\r\n\r\n"_ba << 400;
         QTest::newRow("a control byte") << "GET / HTTP/1.1\r\nHost: x\x01y\r\n\r\n"_ba << 400;

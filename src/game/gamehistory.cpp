@@ -56,10 +56,46 @@ void GameHistory::record(const GameEvent &event)
     if (undoable(event.kind)) {
         m_done.push_back({event, {}});
         m_undone.clear();
-    } else if (event.kind == GameEventKind::ShotZero && !m_done.empty() &&
-               m_done.back().change.kind == GameEventKind::ShotStart) {
-        m_done.back().caused.push_back(event);
+    } else if (event.kind == GameEventKind::ShotZero) {
+        if (Entry *starter = shotStarter())
+            starter->caused.push_back(event);
     }
+}
+
+// Changes made while the shot clock ran (a goal, a penalty typed) leave the
+// hand-off with the start that caused it.
+GameHistory::Entry *GameHistory::shotStarter()
+{
+    const auto shot = size_t(modCount::ShotSlot);
+    for (auto entry = m_done.rbegin(); entry != m_done.rend(); ++entry) {
+        const GameEvent &change = entry->change;
+        if (change.kind == GameEventKind::ShotStart)
+            return &*entry;
+        if (change.before.clocks[shot] != change.after.clocks[shot])
+            return nullptr;
+    }
+    return nullptr;
+}
+
+std::optional<size_t> StandingChanges::add(GameEventKind kind)
+{
+    const size_t index = m_stands.size();
+    m_stands.push_back(true);
+    const bool undo = kind == GameEventKind::Undo;
+    std::vector<size_t> &from = undo ? m_done : m_undone;
+    std::vector<size_t> &to = undo ? m_undone : m_done;
+    if ((undo || kind == GameEventKind::Redo) && !from.empty()) {
+        const size_t change = from.back();
+        from.pop_back();
+        to.push_back(change);
+        m_stands[change] = !undo;
+        return change;
+    }
+    if (GameHistory::undoable(kind)) {
+        m_done.push_back(index);
+        m_undone.clear();
+    }
+    return std::nullopt;
 }
 
 void GameHistory::replay(const GameEvent &event)

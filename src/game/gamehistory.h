@@ -34,9 +34,30 @@ private:
         std::vector<GameEvent> caused;
     };
 
+    // The change whose shot clock ran out: the last one that touched the
+    // shot clock, when it started it.
+    Entry *shotStarter();
+
     std::vector<Entry> m_done;
     std::vector<Entry> m_undone;
 };
 
 // What `from` to `to` changed, applied to `game`.
 GameSnapshot carryChange(GameSnapshot game, const GameSnapshot &from, const GameSnapshot &to);
+
+// Which of a game's events, in the order made, still stand after the undos
+// and redos that came later, kept up as the events come; events that are
+// no change of the operator's always stand.
+class StandingChanges
+{
+public:
+    // The earlier event that this undo took back or this redo put back.
+    std::optional<size_t> add(GameEventKind kind);
+    bool stands(size_t index) const { return m_stands.at(index); }
+    size_t size() const { return m_stands.size(); }
+
+private:
+    std::vector<bool> m_stands;
+    std::vector<size_t> m_done;
+    std::vector<size_t> m_undone;
+};

@@ -117,7 +117,7 @@ void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
             m_windows.showRecord(this);
         break;
     case Command::Undo:
-        m_game.undo();
+        m_game.undo(selectedRow());
         break;
     case Command::Audience:
         if (m_windows.toggleAudience)
@@ -130,6 +130,28 @@ void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
     case Command::None:
         break;
     }
+}
+
+std::optional<FigureRowId> frmScoreBoard::selectedRow() const
+{
+    const auto field = m_fields.constFind(focusWidget());
+    if (field == m_fields.cend())
+        return std::nullopt;
+    switch (field->kind) {
+    case FieldKind::GameClock:
+        return FigureRowId::GameClock;
+    case FieldKind::ShotClock:
+        return FigureRowId::ShotClock;
+    case FieldKind::HomeScore:
+        return FigureRowId::HomeScore;
+    case FieldKind::VisitorScore:
+        return FigureRowId::VisitorScore;
+    case FieldKind::Penalty:
+        return FigureRowId(field->slot);
+    case FieldKind::Goal:
+        break;
+    }
+    return std::nullopt;
 }
 
 bool frmScoreBoard::otherWindowKeyDown(qint16 KeyCode, qint16 Shift)

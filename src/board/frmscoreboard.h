@@ -138,6 +138,8 @@ private:
     // Keeps the framed window inside its screen's available area.
     void keepOnScreen(const QMargins &frame);
     void connectGame();
+    // The figures of the field that has the board's focus, if it has any.
+    std::optional<FigureRowId> selectedRow() const;
     void connectFields();
     void fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shift);
     void penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift);

@@ -289,15 +289,28 @@ void Game::resumeHistory(const QList<GameEvent> &events)
         m_history.replay(event);
 }
 
-void Game::undo()
+bool Game::discardTyping(std::optional<FigureRowId> selected)
 {
-    QString &typedTime = state().EntryText;
-    QString &typedScore = modShowDigits::state().ScoreText;
-    if (!typedTime.isEmpty() || !typedScore.isEmpty()) {
-        typedTime.clear();
-        typedScore.clear();
-        return;
+    if (!selected)
+        return false;
+    const QString &field = row(*selected).name();
+    State &time = state();
+    modShowDigits::State &score = modShowDigits::state();
+    if (!time.EntryText.isEmpty() && time.EntryOwner == field) {
+        time.EntryText.clear();
+        return true;
     }
+    if (!score.ScoreText.isEmpty() && score.ScoreOwner == field) {
+        score.ScoreText.clear();
+        return true;
+    }
+    return false;
+}
+
+void Game::undo(std::optional<FigureRowId> selected)
+{
+    if (discardTyping(selected))
+        return;
     GameEventKind undone{};
     const std::optional<GameSnapshot> game = m_history.undo(snapshot(), &undone);
     takeBack(GameEventKind::Undo, game, undone);

@@ -71,10 +71,12 @@ public:
     void announceResumed();
     // What can be undone and redone in a resumed game, from its events.
     void resumeHistory(const QList<GameEvent> &events);
-    // Takes back the operator's last change, or, with characters typed and
-    // not yet entered, only those. No alarm sounds for what an undo brings
-    // back.
-    void undo();
+    // Takes back the operator's last change, or, with characters typed
+    // into the selected field and not yet entered, only those: characters
+    // left in a field the operator has moved away from are out of sight,
+    // and wait there for his return. No alarm sounds for what an undo
+    // brings back.
+    void undo(std::optional<FigureRowId> selected = std::nullopt);
     // Puts back the last change undone, until a new change is made.
     void redo();
     // The board as it opens, the game clock at the game's length: nothing
@@ -113,6 +115,7 @@ private:
     void watchRows();
     void restoreSlots(const GameSnapshot &saved);
     void handOffInGap(const GameSnapshot &saved);
+    bool discardTyping(std::optional<FigureRowId> selected);
     void takeBack(GameEventKind kind, const std::optional<GameSnapshot> &game,
                   GameEventKind undone);
 

@@ -24,6 +24,8 @@
 
 namespace {
 
+constexpr int EventColumn = 2;
+
 JournalFormat::Stamp stampNow(const Journal *journal)
 {
     return journal ? journal->stamp() : JournalFormat::stampOf(modCount::timeSource());
@@ -76,9 +78,16 @@ frmRecord::frmRecord(Game &game, const Journal *journal, QWidget *parent)
     listGames();
     connect(m_games, &QComboBox::currentIndexChanged, this, &frmRecord::showGame);
     showGame(0);
+    // The names in force are the settings' own while the game is played.
     connect(&m_game, &Game::changed, this, [this](const GameEvent &event) {
-        if (m_games->currentIndex() == 0)
-            addEvent(event, stampNow(m_journal));
+        if (m_games->currentIndex() != 0)
+            return;
+        GameEvent named = event;
+        if (named.kind != GameEventKind::Options) {
+            named.homeName = settingsRecord().HomeText;
+            named.visitorName = settingsRecord().VisitorText;
+        }
+        addEvent(named, stampNow(m_journal));
     });
 }
 
@@ -118,31 +127,57 @@ QString frmRecord::shownFile() const
 void frmRecord::showGame(int index)
 {
     m_rows.clear();
+    m_standing = {};
     m_table->setRowCount(0);
     m_lastUndo->clear();
     m_redo->setEnabled(index == 0);
     m_newGame->setEnabled(index == 0);
-    if (const std::optional<SavedGame> saved = SavedGames::readFile(shownFile())) {
-        for (const JournalEntry &entry : saved->events)
-            addEvent(entry.event, entry.stamp);
+    const std::optional<SavedGame> saved = SavedGames::readFile(shownFile());
+    if (!saved)
+        return;
+    m_standing = GameLog::standing(saved->events);
+    const QList<LogRow> rows = GameLog::rows(saved->events);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        addRow(rows.at(i));
+        sayUndone(saved->events.at(i).event, rows.at(i));
     }
 }
 
-// A line says what the last undo took back.
 void frmRecord::addEvent(const GameEvent &event, const JournalFormat::Stamp &stamp)
 {
-    const SettingsRecord &settings = settingsRecord();
-    const LogRow row = GameLog::row(event, stamp, settings.HomeText, settings.VisitorText);
-    if (event.kind == GameEventKind::Undo)
-        m_lastUndo->setText(QStringLiteral("Undone: %1").arg(row.value));
+    const LogRow row = GameLog::row(event, stamp);
+    if (const std::optional<size_t> change = m_standing.add(event.kind))
+        markUndone(*change, !m_standing.stands(*change));
+    addRow(row);
+    sayUndone(event, row);
+}
+
+void frmRecord::addRow(const LogRow &row)
+{
     m_rows.append(row);
     const int at = m_table->rowCount();
     m_table->insertRow(at);
-    const QString fields[] = {GameLog::whenText(row.wallMs), row.gameClock, row.event, row.team,
-                              row.value};
+    const QString fields[] = {GameLog::whenText(row.wallMs), row.gameClock,
+                              GameLog::eventText(row), row.team, row.value};
     for (int column = 0; column < int(std::size(fields)); ++column)
         m_table->setItem(at, column, new QTableWidgetItem(fields[column]));
     m_table->scrollToBottom();
+}
+
+void frmRecord::markUndone(size_t index, bool undone)
+{
+    LogRow &row = m_rows[qsizetype(index)];
+    row.undone = undone;
+    m_table->item(int(index), EventColumn)->setText(GameLog::eventText(row));
+}
+
+// The line says what the last undo took back, until a redo or a new change.
+void frmRecord::sayUndone(const GameEvent &event, const LogRow &row)
+{
+    if (event.kind == GameEventKind::Undo)
+        m_lastUndo->setText(QStringLiteral("Undone: %1").arg(row.value));
+    else if (event.kind == GameEventKind::Redo || GameHistory::undoable(event.kind))
+        m_lastUndo->clear();
 }
 
 void frmRecord::exportCsv()
@@ -173,11 +208,7 @@ void frmRecord::printSheet()
         QStringLiteral("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
-    const SettingsRecord &settings = settingsRecord();
-    const QString home = saved->homeName.isEmpty() ? settings.HomeText : saved->homeName;
-    const QString visitor =
-        saved->visitorName.isEmpty() ? settings.VisitorText : saved->visitorName;
-    if (!GameSheet::writePdf(*saved, home, visitor, path))
+    if (!GameSheet::writePdf(*saved, path))
         QMessageBox::warning(this, QStringLiteral("Vantrell"),
                              QStringLiteral("The game sheet could not be written."));
 }

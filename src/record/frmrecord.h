@@ -38,6 +38,9 @@ private:
     // The journal shown: the current game's, or an earlier one.
     QString shownFile() const;
     void addEvent(const GameEvent &event, const JournalFormat::Stamp &stamp);
+    void addRow(const LogRow &row);
+    void markUndone(size_t index, bool undone);
+    void sayUndone(const GameEvent &event, const LogRow &row);
     void exportCsv();
     void printSheet();
     void askNewGame();
@@ -45,6 +48,7 @@ private:
     Game &m_game;
     const Journal *m_journal;
     QList<LogRow> m_rows;
+    StandingChanges m_standing;
     QComboBox *m_games;
     QTableWidget *m_table;
     QLabel *m_lastUndo;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/gamelog.h"
 
+#include "record/changewords.h"
 #include "record/eventnames.h"
 #include "record/savedgame.h"
 
@@ -109,9 +110,10 @@ QString clockText(ClockValue value)
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-LogRow row(const GameEvent &event, const JournalFormat::Stamp &stamp, const QString &homeName,
-           const QString &visitorName)
+LogRow row(const GameEvent &event, const JournalFormat::Stamp &stamp)
 {
+    const QString &homeName = event.homeName;
+    const QString &visitorName = event.visitorName;
     LogRow line;
     line.wallMs = stamp.wallMs;
     line.gameClock = clockText(SavedGames::gameClockAt(event.after, stamp));
@@ -122,8 +124,33 @@ LogRow row(const GameEvent &event, const JournalFormat::Stamp &stamp, const QStr
     if (event.kind == GameEventKind::Options)
         line.value = event.homeName + QStringLiteral(" - ") + event.visitorName;
     if (event.kind == GameEventKind::Undo || event.kind == GameEventKind::Redo)
-        line.value = eventName(GameEventKind(event.subject));
+        line.value = ChangeWords::describe(event, stamp);
     return line;
+}
+
+StandingChanges standing(const QList<JournalEntry> &entries)
+{
+    StandingChanges changes;
+    for (const JournalEntry &entry : entries)
+        changes.add(entry.event.kind);
+    return changes;
+}
+
+QList<LogRow> rows(const QList<JournalEntry> &entries)
+{
+    const StandingChanges changes = standing(entries);
+    QList<LogRow> log;
+    log.reserve(entries.size());
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        log.append(row(entries.at(i).event, entries.at(i).stamp));
+        log.back().undone = !changes.stands(size_t(i));
+    }
+    return log;
+}
+
+QString eventText(const LogRow &row)
+{
+    return row.undone ? row.event + QStringLiteral(" (undone)") : row.event;
 }
 
 QByteArray csv(const QList<LogRow> &rows, const QLocale &locale)
@@ -140,7 +167,7 @@ QByteArray csv(const QList<LogRow> &rows, const QLocale &locale)
     QByteArray out("\xEF\xBB\xBF");
     out += line(columns());
     for (const LogRow &row : rows)
-        out += line({whenText(row.wallMs), row.gameClock, row.event, row.team, row.value});
+        out += line({whenText(row.wallMs), row.gameClock, eventText(row), row.team, row.value});
     return out;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/gameevent.h"
+#include "game/gamehistory.h"
 #include "record/journalformat.h"
 
 #include <QByteArray>
@@ -18,7 +19,12 @@ struct LogRow
     QString event;
     QString team;
     QString value;
+    // A change that a later undo took back, and no redo put back: the log
+    // keeps it, marked, for the log is the game's history.
+    bool undone = false;
 };
+
+struct JournalEntry;
 
 namespace GameLog {
 
@@ -32,10 +38,15 @@ QString whenText(qint64 wallMs);
 // A score as its figures show it; empty when blank.
 QString scoreText(const std::array<int, 2> &figures);
 
-// The log's line for an event written at `stamp`. The game clock is the one
-// the board showed at that moment.
-LogRow row(const GameEvent &event, const JournalFormat::Stamp &stamp, const QString &homeName,
-           const QString &visitorName);
+// The log's line for an event written at `stamp`, with the team names the
+// event holds. The game clock is the one the board showed at that moment.
+LogRow row(const GameEvent &event, const JournalFormat::Stamp &stamp);
+// Which events of a game read back stand after every undo and redo.
+StandingChanges standing(const QList<JournalEntry> &entries);
+// The log of a game read back, each change that was undone marked.
+QList<LogRow> rows(const QList<JournalEntry> &entries);
+// The event column: what happened, and whether it was taken back.
+QString eventText(const LogRow &row);
 
 // The log as CSV: UTF-8 with a byte-order mark, a header row, fields quoted
 // as RFC 4180 says, local date and time; the separator is a semicolon where

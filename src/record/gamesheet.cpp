@@ -9,6 +9,8 @@
 #include <QPdfWriter>
 #include <QTextDocument>
 
+#include <functional>
+
 namespace GameSheet {
 
 namespace {
@@ -43,27 +45,74 @@ QString table(const QStringList &header, const QStringList &rows)
     return text + QStringLiteral("</tr>") + rows.join(QString()) + QStringLiteral("</table>");
 }
 
+// A goal: where it stands in the game's events, the score it brought its
+// team to, and its line on the sheet.
+struct Goal
+{
+    qsizetype order;
+    int score;
+    QString line;
+};
+
+// A score that went up, by the lamp or typed, gives a goal for each point;
+// one that went down (typed as a correction, or by -) takes back the
+// team's goals above it.
+void countGoals(QList<Goal> &goals, int before, int after,
+                const std::function<Goal(int score)> &goal)
+{
+    for (int score = before + 1; score <= after; ++score)
+        goals.append(goal(score));
+    goals.removeIf([after](const Goal &scored) { return scored.score > after; });
+}
+
+// The goals that stand at the end: none above the final score, which an
+// undo may have put back under goals made after the one it took back.
+QStringList goalLines(QList<Goal> home, QList<Goal> visitor, const GameSnapshot &final)
+{
+    const int homeScore = scoreValue(final.home);
+    const int visitorScore = scoreValue(final.visitor);
+    home.removeIf([homeScore](const Goal &goal) { return goal.score > homeScore; });
+    visitor.removeIf([visitorScore](const Goal &goal) { return goal.score > visitorScore; });
+    home.append(visitor);
+    std::stable_sort(home.begin(), home.end(),
+                     [](const Goal &a, const Goal &b) { return a.order < b.order; });
+    QStringList lines;
+    for (const Goal &goal : home)
+        lines << goal.line;
+    return lines;
+}
+
 } // namespace
 
-// A goal is a score that went up, by the lamp or typed; a score typed down
-// is a correction and no goal.
-QString html(const SavedGame &game, const QString &homeName, const QString &visitorName)
+QString html(const SavedGame &game)
 {
-    QStringList goals;
+    const StandingChanges standing = GameLog::standing(game.events);
+    QList<Goal> homeGoals;
+    QList<Goal> visitorGoals;
     QStringList penalties;
-    for (const JournalEntry &entry : game.events) {
+    for (qsizetype i = 0; i < game.events.size(); ++i) {
+        const JournalEntry &entry = game.events.at(i);
         const GameEvent &event = entry.event;
-        const LogRow row = GameLog::row(event, entry.stamp, homeName, visitorName);
-        const bool homeUp = scoreValue(event.after.home) > scoreValue(event.before.home);
-        const bool visitorUp = scoreValue(event.after.visitor) > scoreValue(event.before.visitor);
-        if (homeUp || visitorUp)
-            goals << tableRow({row.gameClock, homeUp ? homeName : visitorName,
-                               GameLog::scoreText(event.after.home) + QStringLiteral(" - ") +
-                                   GameLog::scoreText(event.after.visitor)});
+        if (!standing.stands(size_t(i)) || !GameHistory::undoable(event.kind))
+            continue;
+        const LogRow row = GameLog::row(event, entry.stamp);
+        const int home = scoreValue(event.after.home);
+        const int visitor = scoreValue(event.after.visitor);
+        countGoals(homeGoals, scoreValue(event.before.home), home, [&](int score) {
+            return Goal{i, score,
+                        tableRow({row.gameClock, event.homeName,
+                                  QStringLiteral("%1 - %2").arg(score).arg(visitor)})};
+        });
+        countGoals(visitorGoals, scoreValue(event.before.visitor), visitor, [&](int score) {
+            return Goal{i, score,
+                        tableRow({row.gameClock, event.visitorName,
+                                  QStringLiteral("%1 - %2").arg(home).arg(score)})};
+        });
         if (event.kind == GameEventKind::PenaltyTime)
             penalties << tableRow({row.gameClock, row.team, row.value});
     }
-    const QString title = homeName + QStringLiteral(" - ") + visitorName;
+    const QStringList goals = goalLines(homeGoals, visitorGoals, game.game);
+    const QString title = game.homeName + QStringLiteral(" - ") + game.visitorName;
     return QStringLiteral("<h1>%1</h1><h2>%2 - %3</h2><p>Started %4, ended %5</p>"
                           "<h3>Goals</h3>%6<h3>Penalties</h3>%7")
         .arg(title.toHtmlEscaped(), GameLog::scoreText(game.game.home),
@@ -75,14 +124,13 @@ QString html(const SavedGame &game, const QString &homeName, const QString &visi
                    penalties));
 }
 
-bool writePdf(const SavedGame &game, const QString &homeName, const QString &visitorName,
-              const QString &path)
+bool writePdf(const SavedGame &game, const QString &path)
 {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setTitle(QStringLiteral("Game sheet"));
     QTextDocument document;
-    document.setHtml(html(game, homeName, visitorName));
+    document.setHtml(html(game));
     document.print(&writer);
     return QFileInfo(path).size() > 0;
 }

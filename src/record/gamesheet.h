@@ -10,11 +10,12 @@
 // lengths, when the game started and ended.
 namespace GameSheet {
 
-// The sheet as a rich-text document (HTML of our own, every text escaped).
-QString html(const SavedGame &game, const QString &homeName, const QString &visitorName);
+// The sheet as a rich-text document (HTML of our own, every text escaped):
+// the result, as it stands after every undo and redo, with the team names
+// the game's record holds.
+QString html(const SavedGame &game);
 
 // Writes the sheet as a PDF; false when the file cannot be written.
-bool writePdf(const SavedGame &game, const QString &homeName, const QString &visitorName,
-              const QString &path);
+bool writePdf(const SavedGame &game, const QString &path);
 
 } // namespace GameSheet

@@ -148,10 +148,14 @@ GameSnapshot carriedTo(const SavedGame &saved, const JournalFormat::Stamp &now)
     return game;
 }
 
+ClockValue clockAt(const SlotState &slot, const JournalFormat::Stamp &now)
+{
+    return qMax(ClockValue(), loadedValue(slot) - runSoFar(slot, now.steadyMs));
+}
+
 ClockValue gameClockAt(const GameSnapshot &game, const JournalFormat::Stamp &now)
 {
-    const SlotState &slot = game.clocks[size_t(modCount::GameSlot)];
-    return qMax(ClockValue(), loadedValue(slot) - runSoFar(slot, now.steadyMs));
+    return clockAt(game.clocks[size_t(modCount::GameSlot)], now);
 }
 
 } // namespace SavedGames

@@ -65,7 +65,8 @@ ResumeOffer offerFor(const SavedGame &saved);
 // across one.
 GameSnapshot carriedTo(const SavedGame &saved, const JournalFormat::Stamp &now);
 
-// The game clock as it read at `now`: for the question and the log.
+// A clock as it read at `now`; the game clock for the question and the log.
+ClockValue clockAt(const SlotState &slot, const JournalFormat::Stamp &now);
 ClockValue gameClockAt(const GameSnapshot &game, const JournalFormat::Stamp &now);
 
 } // namespace SavedGames

@@ -239,6 +239,40 @@ private slots:
         QCOMPARE(m_board->PenaltyMark(4), frmScoreBoard::MarkState::Green);
     }
 
+    // F4 takes back what was typed into the field selected; typing left in
+    // a field the operator moved away from waits there, and F4 undoes the
+    // last change instead.
+    void undoKeyTakesTypingOfTheFieldSelectedOnly_data()
+    {
+        QTest::addColumn<QString>("typedInto");
+        QTest::addColumn<QString>("undoIn");
+        QTest::addColumn<QString>("visitor");
+        QTest::addColumn<QString>("entered");
+        QTest::newRow("a score, in its field") << "HomeBack" << "HomeBack" << " 2" << " 0";
+        QTest::newRow("a score, in another field") << "HomeBack" << "TimeBack" << " 0" << " 7";
+        // Enter with nothing typed loads 0:00.
+        QTest::newRow("a time, in its field") << "TimeBack" << "TimeBack" << " 2" << " 0.0";
+        QTest::newRow("a time, in another field") << "TimeBack" << "HomeBack" << " 0" << " 7:00";
+    }
+    void undoKeyTakesTypingOfTheFieldSelectedOnly()
+    {
+        QFETCH(QString, typedInto);
+        QFETCH(QString, undoIn);
+        QFETCH(QString, visitor);
+        QFETCH(QString, entered);
+        select("VisitorBack");
+        type("+2");
+        select(typedInto);
+        type("7");
+        select(undoIn);
+        press(Qt::Key_F4);
+        QCOMPARE(read(FigureSet::VisitorScore), visitor);
+        select(typedInto);
+        type("\n");
+        QCOMPARE(read(typedInto == "HomeBack" ? FigureSet::HomeScore : FigureSet::GameClock),
+                 entered);
+    }
+
     // Back from the options the board takes up the settings, and the field
     // that had the focus has it again.
     void functionKeysReachTheirWindows()

@@ -52,6 +52,9 @@ private slots:
         QTest::addColumn<QString>("expected"); // at the start, then after each step
         QTest::newRow("stored monitor absent at start: off until it appears")
             << "PROJ" << QStringList{"LAPTOP"} << QStringList{"+PROJ"} << "- PROJ";
+        QTest::newRow("unplugged and plugged back in: closed, then back on it")
+            << "PROJ" << QStringList{"LAPTOP", "PROJ"} << QStringList{"-PROJ", "+PROJ"}
+            << "PROJ - PROJ";
         QTest::newRow("F5 takes a monitor without the board")
             << "" << QStringList{"LAPTOP", "PROJ"} << QStringList{"F5", "F5"} << "- PROJ -";
         QTest::newRow("F5 off and on comes back to the chosen monitor")

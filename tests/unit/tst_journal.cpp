@@ -156,12 +156,18 @@ private slots:
         QTest::addColumn<int>("game");
         QTest::addColumn<int>("penalty");
         QTest::addColumn<bool>("shotRuns");
+        QTest::addColumn<bool>("handedOff");
         // The game runs from 20:00 with a 1:30 penalty, 10 s before the stop.
-        QTest::newRow("running, after a restart") << true << 30 << 11600 << 500 << false;
-        QTest::newRow("game clock ran out meanwhile") << true << 1300 << 0 << 0 << false;
+        QTest::newRow("running, in the same boot") << false << 30 << 11600 << 500 << false << false;
+        QTest::newRow("running, after a restart") << true << 30 << 11600 << 500 << false << false;
+        QTest::newRow("game clock ran out meanwhile") << true << 1300 << 0 << 0 << false << false;
         // The shot clock runs with 5 s left; the game clock and penalty
-        // start when it reaches zero, inside the gap.
-        QTest::newRow("shot clock handed off meanwhile") << false << 20 << 11750 << 650 << true;
+        // start when it reaches zero, inside the gap, or 1 s before the
+        // stop.
+        QTest::newRow("shot clock handed off meanwhile")
+            << false << 20 << 11750 << 650 << true << false;
+        QTest::newRow("shot clock handed off, then a restart")
+            << true << 20 << 11690 << 590 << true << true;
     }
     void resumeCarriesTheClocks()
     {
@@ -170,6 +176,7 @@ private slots:
         QFETCH(int, game);
         QFETCH(int, penalty);
         QFETCH(bool, shotRuns);
+        QFETCH(bool, handedOff);
         BootedTime time;
         RecordedGame before(time);
         before.game.enterPenaltyTime(1, ClockValue::fromSeconds(90));
@@ -181,12 +188,20 @@ private slots:
             before.game.enterShotTime(ClockValue::fromSeconds(5));
             before.game.startStopShot();
         }
+        for (int ms : {5000, 1000}) {
+            if (handedOff)
+                time.advanceMs(ms), before.game.tick();
+        }
         time.advanceMs(100);
         before.game.tick();
         time.advanceMs(gapSeconds * 1000 - 100);
+        // In the same boot the steady clock is the truth, whatever the wall
+        // clock was set to meanwhile.
         if (restart) {
             time.boot = "second-boot";
             time.steady = {7, 250};
+        } else {
+            time.wall = time.wall.addSecs(3600);
         }
         RecordedGame after(time);
         QSignalSpy alarms(&after.game, &Game::buzzerSounded);

@@ -33,7 +33,8 @@ QString clockWords(const GameSnapshot &game, int slot, const JournalFormat::Stam
     const bool penalty = slot != modCount::GameSlot && slot != modCount::ShotSlot;
     if (penalty && !game.penaltyShown[size_t(slot - 1)])
         return QStringLiteral("blank");
-    return GameLog::clockText(SavedGames::clockAt(game.clocks[size_t(slot)], stamp));
+    return GameLog::clockText(SavedGames::clockAt(game.clocks[size_t(slot)], stamp),
+                              slot != modCount::GameSlot);
 }
 
 // The first thing the change altered, scores first: what the operator

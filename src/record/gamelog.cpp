@@ -4,6 +4,7 @@
 #include "record/changewords.h"
 #include "record/eventnames.h"
 #include "record/savedgame.h"
+#include "timing/clockdisplay.h"
 
 #include <QDateTime>
 
@@ -52,7 +53,7 @@ TeamAndValue teamAndValue(const GameEvent &event)
     }
     case GameEventKind::PenaltyTime:
         return {homePenaltySlot(on) ? 1 : 2,
-                clockText(after.clocks[size_t(qBound(1, on, 6))].base)};
+                clockText(after.clocks[size_t(qBound(1, on, 6))].base, true)};
     case GameEventKind::PenaltyStart:
     case GameEventKind::PenaltyStop:
     case GameEventKind::PenaltyClear:
@@ -60,7 +61,7 @@ TeamAndValue teamAndValue(const GameEvent &event)
     case GameEventKind::GameTime:
         return {0, clockText(after.gameLength)};
     case GameEventKind::ShotTime:
-        return {0, clockText(after.clocks[size_t(modCount::ShotSlot)].base)};
+        return {0, clockText(after.clocks[size_t(modCount::ShotSlot)].base, true)};
     default:
         return {};
     }
@@ -101,13 +102,14 @@ QString whenText(qint64 wallMs)
         QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-QString clockText(ClockValue value)
+QString clockText(ClockValue value, bool wholeSecondsOnly)
 {
-    const qint64 tenths = value.raw() / ClockValue::PerTenth;
-    if (tenths < 600)
-        return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
-    const qint64 seconds = tenths / 10;
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    const ClockFigures shown = clockFigures(value, wholeSecondsOnly);
+    const auto figure = [&shown](int i) { return qMax(0, shown.captions[size_t(i)]); };
+    const QString first = QString::number(figure(0) * 10 + figure(1));
+    if (!shown.upperDotLit)
+        return first + QLatin1Char('.') + QString::number(figure(2));
+    return first + QLatin1Char(':') + QString::number(figure(2)) + QString::number(figure(3));
 }
 
 LogRow row(const GameEvent &event, const JournalFormat::Stamp &stamp)

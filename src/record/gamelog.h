@@ -28,8 +28,10 @@ struct JournalEntry;
 
 namespace GameLog {
 
-// A clock as the board shows it: minutes and seconds, tenths under a minute.
-QString clockText(ClockValue value);
+// A clock as the board's figures show it: minutes and seconds, rounded up;
+// seconds and tenths under a minute on the game clock. The shot clock and
+// the penalty clocks show whole seconds only.
+QString clockText(ClockValue value, bool wholeSecondsOnly = false);
 // The log's columns, as the record window heads them and the CSV's header
 // row names them.
 QStringList columns();

@@ -117,7 +117,8 @@ QString setAsideDamaged(const QString &path)
 
 ResumeOffer offerFor(const SavedGame &saved)
 {
-    if (saved.setAside)
+    // A journal cut off before its first change holds no game to go back to.
+    if (saved.setAside || saved.events.isEmpty())
         return ResumeOffer::None;
     if (!saved.closed)
         return ResumeOffer::ResumeByDefault;

@@ -55,7 +55,7 @@ QString newestJournal(const QString &folder);
 // journal has, and returns that name.
 QString setAsideDamaged(const QString &path);
 
-// A game not closed is offered, Resume first; a game closed while under
+// A game not closed is offered, Resume first, when it holds a change; a game closed while under
 // way (a clock running, or the game clock neither full nor at zero) too,
 // New game first.
 ResumeOffer offerFor(const SavedGame &saved);

@@ -123,12 +123,20 @@ private slots:
         const auto score = [](const char *name, const char *keys, const char *shown) {
             QTest::newRow(name) << "HomeBack" << keys << FigureSet::HomeScore << shown;
         };
-        QTest::newRow("the game clock's limit") << "TimeBack"
-                                                << "99.59\n"
-                                                << FigureSet::GameClock << "99:59";
+        const auto clock = [](const char *name, const char *field, FigureSet set,
+                              const char *keys, const char *shown) {
+            QTest::newRow(name) << field << keys << set << shown;
+        };
+        // Each limit at its edge and just over it.
+        clock("the game clock's limit", "TimeBack", FigureSet::GameClock, "99.59\n", "99:59");
+        clock("the game clock over it", "TimeBack", FigureSet::GameClock, "99.60\n", "20:00");
+        clock("the shot clock's limit", "ShotClockBack", FigureSet::ShotClock, "9.59\n", " 9:59");
+        clock("the shot clock over it", "ShotClockBack", FigureSet::ShotClock, "1\n9.60\n", " 1:00");
+        penalty("the penalty's limit", "9.59\n", "9:59");
         penalty("575.5 s rounds to 576", "9.355\n", "9:36");
         penalty("2.5 s rounds to 2", "0.025\n", "0:02");
         penalty("10 refused", "10\n", "");
+        score("the score's limit, and 1 over it", "99\n+1", "99");
         score("score with the plus key", "+3", " 3");
         score("score minus 1 from 0 blanks", "-1", "");
     }

@@ -377,21 +377,21 @@ private slots:
         const QList<LogRow> rows = GameLog::rows(readBack(recorded.journal).events);
         QCOMPARE(rows.size(), 4);
         QCOMPARE(rows[1].gameClock + rows[1].event + rows[1].team + rows[1].value,
-                 QStringLiteral("19:47Goal lampBlues1"));
+                 QStringLiteral("19:48Goal lampBlues1"));
         QCOMPARE(rows[3].team + rows[3].value, QStringLiteral("Reds, \"A\"1:30"));
         const QByteArray english = GameLog::csv(rows, QLocale(QLocale::English));
         QVERIFY(english.startsWith("\xEF\xBB\xBF"
                                    "Date and time,Game clock,Event,Team,Value\r\n"));
-        QVERIFY(english.contains(",19:47,Options,,\"Reds, \"\"A\"\" - Greens\"\r\n"));
+        QVERIFY(english.contains(",19:48,Options,,\"Reds, \"\"A\"\" - Greens\"\r\n"));
         const QByteArray german = GameLog::csv(rows, QLocale(QLocale::German));
-        QVERIFY(german.endsWith(";19:47;Penalty;\"Reds, \"\"A\"\"\";1:30\r\n"));
-        QVERIFY(german.contains(";19:47;Goal lamp;Blues;1\r\n"));
+        QVERIFY(german.endsWith(";19:48;Penalty;\"Reds, \"\"A\"\"\";1:30\r\n"));
+        QVERIFY(german.contains(";19:48;Goal lamp;Blues;1\r\n"));
         // The sheet: the goal and the penalty with their game clock and the
         // names of their time, the title in the last names, all escaped.
         const QString sheet = GameSheet::html(readBack(recorded.journal));
         QVERIFY(sheet.contains("<h1>Reds, &quot;A&quot; - Greens</h1><h2>0 - 1</h2>"));
-        QVERIFY(sheet.contains("<tr><td>19:47</td><td>Blues</td><td>0 - 1</td></tr></table>"));
-        QVERIFY(sheet.contains("<tr><td>19:47</td><td>Reds, &quot;A&quot;</td><td>1:30</td></tr>"));
+        QVERIFY(sheet.contains("<tr><td>19:48</td><td>Blues</td><td>0 - 1</td></tr></table>"));
+        QVERIFY(sheet.contains("<tr><td>19:48</td><td>Reds, &quot;A&quot;</td><td>1:30</td></tr>"));
     }
 
     // The sheet is the result: the goals and penalties that stand after
@@ -487,7 +487,7 @@ private slots:
         row("the game clock stopped", [](Game &g) { g.startStopClock(); },
             "game clock stopped, game clock stopped → running");
         row("the shot time typed", [](Game &g) { g.enterShotTime(ClockValue::fromTenths(455)); },
-            "shot time set, shot clock 45.5 → 2:00");
+            "shot time set, shot clock 0:46 → 2:00");
         row("a mark", [](Game &g) { g.clickMark(4, true); },
             "penalty mark, visitor mark 2 green → off");
     }
@@ -505,6 +505,28 @@ private slots:
         change(recorded.game);
         recorded.game.undo();
         QCOMPARE(GameLog::rows(readBack(recorded.journal).events).last().value, said);
+    }
+
+    // The log and the sheet give a clock as its figures show it.
+    void clockTextAsTheBoardShowsIt_data()
+    {
+        QTest::addColumn<int>("tenths");
+        QTest::addColumn<bool>("wholeSeconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("the game clock's limit") << 59990 << false << "99:59";
+        QTest::newRow("a part second rounds up") << 11877 << false << "19:48";
+        QTest::newRow("one minute") << 600 << false << "1:00";
+        QTest::newRow("just under a minute") << 599 << false << "59.9";
+        QTest::newRow("zero") << 0 << false << "0.0";
+        QTest::newRow("the shot clock under a minute") << 455 << true << "0:46";
+        QTest::newRow("the shot clock's limit") << 5990 << true << "9:59";
+    }
+    void clockTextAsTheBoardShowsIt()
+    {
+        QFETCH(int, tenths);
+        QFETCH(bool, wholeSeconds);
+        QFETCH(QString, text);
+        QCOMPARE(GameLog::clockText(ClockValue::fromTenths(tenths), wholeSeconds), text);
     }
 
     // After a resume, undo and redo reach back into the game as it was.
@@ -537,6 +559,8 @@ private slots:
             QTest::newRow(name) << QByteArray(ending) << int(offer);
         };
         row("not closed", "", ResumeOffer::ResumeByDefault);
+        row("not closed, at zero", "zero", ResumeOffer::ResumeByDefault);
+        row("no change made", "unchanged", ResumeOffer::None);
         row("closed running", "closed", ResumeOffer::NewGameByDefault);
         row("closed at the game's length", "closed reset", ResumeOffer::None);
         row("closed stopped midway", "closed stopped", ResumeOffer::NewGameByDefault);
@@ -549,6 +573,10 @@ private slots:
         QFETCH(int, offer);
         BootedTime time;
         RecordedGame recorded(time);
+        if (ending == "unchanged") {
+            QCOMPARE(int(SavedGames::offerFor(readBack(recorded.journal))), offer);
+            return;
+        }
         recorded.game.startStopClock();
         time.advanceMs(5000);
         recorded.game.tick();
@@ -560,7 +588,7 @@ private slots:
             recorded.game.enterGameTime(ClockValue());
         const QString own =
             ending.startsWith("closed") ? JournalFormat::ClosedName : JournalFormat::SetAsideName;
-        if (!ending.isEmpty())
+        if (ending.startsWith("closed") || ending.startsWith("set-aside"))
             recorded.journal +=
                 JournalFormat::stateLine(own, recorded.game.snapshot(), stampOf(time));
         QCOMPARE(int(SavedGames::offerFor(readBack(recorded.journal))), offer);

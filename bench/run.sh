@@ -22,7 +22,7 @@ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
     -DVANTRELL_BUILD_BENCHMARKS=ON -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" \
     --target vantrell bench_repaint bench_keys bench_clocktruth bench_journal bench_process \
-    bench_feed >/dev/null
+    bench_feed bench_resume >/dev/null
 bin=$build_dir/bin
 
 qt_version=$(dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo unknown)
@@ -38,6 +38,7 @@ echo "| --- | --- | --- | --- |"
 QT_QPA_PLATFORM=offscreen "$bin/bench_repaint"
 QT_QPA_PLATFORM=offscreen "$bin/bench_keys" --samples 1000
 "$bin/bench_journal"
+"$bin/bench_resume"
 "$bin/bench_process" --startup --runs 9
 "$bin/bench_process" --cpu --seconds 60
 "$bin/bench_process" --audience --seconds 60

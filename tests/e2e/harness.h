@@ -38,6 +38,8 @@ public:
     void setNumericLocale(const QString &locale) { m_numericLocale = locale; }
 
     QString display() const { return m_display; }
+    // The program's home: its settings and its game journals below it.
+    QString homePath() const { return m_home.path(); }
     bool startApp();
     void stopApp() { stop(m_app); }
     // As a crash or a power cut would end it: no chance to write anything.

@@ -9,12 +9,18 @@
 #include "record/savedgame.h"
 #include "timing/modcount.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
+#include <mutex>
+#include <thread>
+
+#include <sys/stat.h>
 
 using namespace modCount;
 using Change = std::function<void(Game &)>;
@@ -432,6 +438,85 @@ private slots:
         game.startStopClock();
         QCOMPARE(failed.count(), 1);
         QVERIFY(!third.recording());
+    }
+
+    // A slow disk holds up no change: the sync runs on a thread of its own,
+    // at most once a second, and closing or destroying the journal waits
+    // until the disk holds every line. A disk that refuses a sync stops the
+    // record, told once on the journal's own thread.
+    void theDiskIsSyncedAside_data()
+    {
+        QTest::addColumn<bool>("diskFails");
+        QTest::newRow("a slow disk") << false;
+        QTest::newRow("a failing disk") << true;
+    }
+    void theDiskIsSyncedAside()
+    {
+        QFETCH(bool, diskFails);
+        QTemporaryDir dir;
+        BootedTime time;
+        modCount::reset(&time);
+        std::mutex mutex;
+        QList<QPair<quint64, qint64>> synced; // inode and size at each sync
+        bool onCaller = false;
+        QSemaphore entered, gate;
+        const auto caller = std::this_thread::get_id();
+        auto journal = std::make_unique<Journal>(dir.path(), time, [&](int fd) {
+            struct stat st {};
+            ::fstat(fd, &st);
+            std::unique_lock lock(mutex);
+            synced.append({quint64(st.st_ino), qint64(st.st_size)});
+            onCaller = onCaller || std::this_thread::get_id() == caller;
+            if (synced.size() == 1) {
+                lock.unlock();
+                entered.release();
+                gate.tryAcquire(1, 5000);
+            }
+            return !diskFails;
+        });
+        const auto syncs = [&] {
+            std::lock_guard lock(mutex);
+            return synced;
+        };
+        const auto onDisk = [](const QString &path) {
+            struct stat st {};
+            ::stat(qPrintable(path), &st);
+            return QPair<quint64, qint64>(st.st_ino, st.st_size);
+        };
+        QVERIFY(journal->claim());
+        QSignalSpy failed(journal.get(), &Journal::failed);
+        QThread *toldOn = nullptr;
+        connect(journal.get(), &Journal::failed, [&] { toldOn = QThread::currentThread(); });
+        Game game;
+        QObject::connect(&game, &Game::changed, journal.get(), &Journal::append);
+        game.startStopClock();
+        QVERIFY(entered.tryAcquire(1, 5000));
+        for (int i = 0; i < 5; ++i)
+            game.toggleLamp(GoalLamp::Home);
+        gate.release();
+        if (diskFails) {
+            QVERIFY(failed.wait());
+            QCOMPARE(toldOn, QThread::currentThread());
+            journal->close(game.snapshot());
+            journal.reset();
+            QCOMPARE(failed.count(), 1);
+            return;
+        }
+        const QString first = journal->currentFile();
+        journal->close(game.snapshot());
+        QCOMPARE(syncs(), (QList{syncs().first(), onDisk(first)}));
+        // The next game's first change waits out the second since the last sync.
+        QElapsedTimer sinceClose;
+        sinceClose.start();
+        game.toggleLamp(GoalLamp::Visitor);
+        QTRY_COMPARE(syncs().size(), 3);
+        QVERIFY(sinceClose.elapsed() >= 900);
+        game.toggleLamp(GoalLamp::Visitor);
+        const QString next = journal->currentFile();
+        journal.reset();
+        QCOMPARE(syncs().last(), onDisk(next));
+        QCOMPARE(failed.count(), 0);
+        QVERIFY(!onCaller);
     }
 };
 

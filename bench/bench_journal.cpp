@@ -308,8 +308,9 @@ private:
     void post(int key, const QString &text)
     {
         for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
-            QCoreApplication::postEvent(m_field, new QKeyEvent(type, key, Qt::NoModifier, 0, 0, 0,
-                                                               text, false, 1, m_keyboard));
+            QCoreApplication::postEvent(
+                m_field,
+                new QKeyEvent(type, key, Qt::NoModifier, 0, 0, 0, text, false, 1, m_keyboard));
     }
     void pause(int ms)
     {
@@ -420,28 +421,25 @@ void stalls(int seconds, const QString &label)
             .arg(Bench::number(syncMs, 1));
     Bench::row(QStringLiteral("Tick gaps while the journal syncs"),
                QStringLiteral("%1; %2 gaps").arg(conditions).arg(gaps.size()),
-               QStringLiteral("%1; %2 over 110 ms")
-                   .arg(spread(gaps, 1))
-                   .arg(over(gaps, 110)),
+               QStringLiteral("%1; %2 over 110 ms").arg(spread(gaps, 1)).arg(over(gaps, 110)),
                QStringLiteral("p99 <= 110 ms"));
-    Bench::row(QStringLiteral("Score typed to its figure painted while the journal syncs"),
-               QStringLiteral("%1; Enter posted from another thread about once a second, to "
-                              "the end of the home score figure's paint; %2 of %3 painted")
-                   .arg(conditions)
-                   .arg(latencies.size())
-                   .arg(enters),
-               QStringLiteral("%1; %2 over 16.7 ms")
-                   .arg(spread(latencies, 2))
-                   .arg(over(latencies, 16.7)),
-               QStringLiteral("<= 16.7 ms"));
+    Bench::row(
+        QStringLiteral("Score typed to its figure painted while the journal syncs"),
+        QStringLiteral("%1; Enter posted from another thread about once a second, to "
+                       "the end of the home score figure's paint; %2 of %3 painted")
+            .arg(conditions)
+            .arg(latencies.size())
+            .arg(enters),
+        QStringLiteral("%1; %2 over 16.7 ms").arg(spread(latencies, 2)).arg(over(latencies, 16.7)),
+        QStringLiteral("<= 16.7 ms"));
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const bool stalling = std::any_of(argv + 1, argv + argc,
-                                      [](const char *arg) { return !std::strncmp(arg, "--stalls", 8); });
+    const bool stalling = std::any_of(
+        argv + 1, argv + argc, [](const char *arg) { return !std::strncmp(arg, "--stalls", 8); });
     if (stalling && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> app = stalling

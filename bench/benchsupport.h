@@ -81,8 +81,8 @@ inline QList<Segmora *> allFigures(const frmScoreBoard &board)
 class TickWatcher : public QObject
 {
 public:
-    std::function<void()> beforeTick = [] {};
-    std::function<void()> afterTick = [] {};
+    std::function<void()> beforeTick;
+    std::function<void()> afterTick;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -93,9 +93,11 @@ protected:
         if (!timer || timer->interval() != 100 || timer->isSingleShot() ||
             static_cast<QTimerEvent *>(event)->timerId() != timer->timerId())
             return false;
-        beforeTick();
+        if (beforeTick)
+            beforeTick();
         watched->event(event);
-        afterTick();
+        if (afterTick)
+            afterTick();
         return true;
     }
 };

@@ -201,8 +201,7 @@ Journal::Journal(const QString &folder, const TimeSource &time, QObject *parent)
 {
 }
 
-Journal::Journal(const QString &folder, const TimeSource &time, DiskSync diskSync,
-                 QObject *parent)
+Journal::Journal(const QString &folder, const TimeSource &time, DiskSync diskSync, QObject *parent)
     : QObject(parent)
     , m_folder(folder)
     , m_time(time)

@@ -462,7 +462,7 @@ private slots:
         QSemaphore entered, gate;
         const auto caller = std::this_thread::get_id();
         auto journal = std::make_unique<Journal>(dir.path(), time, [&](int fd) {
-            struct stat st {};
+            struct stat st = {};
             ::fstat(fd, &st);
             std::unique_lock lock(mutex);
             synced.append({quint64(st.st_ino), qint64(st.st_size)});
@@ -479,7 +479,7 @@ private slots:
             return synced;
         };
         const auto onDisk = [](const QString &path) {
-            struct stat st {};
+            struct stat st = {};
             ::stat(qPrintable(path), &st);
             return QPair<quint64, qint64>(st.st_ino, st.st_size);
         };

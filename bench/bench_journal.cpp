@@ -266,8 +266,9 @@ double oneSyncMs(const QString &folder)
 }
 
 // Stands for the operator's keyboard: from a thread of its own it posts a
-// digit to the home score field and, 100 to 200 ms later, Enter, about once
-// a second. Each key is posted at the moment it is typed, whatever the
+// digit to the home score field and, 50 to 150 ms later, Enter; the next
+// digit follows 0.3 to 1.7 s after, so a score about once a second at no
+// fixed rhythm. Each key is posted at the moment it is typed, whatever the
 // board's thread is doing, so a key that comes while that thread is held
 // up waits as a real one would.
 class Typist
@@ -297,12 +298,12 @@ private:
         for (int i = 0; !m_stop; ++i) {
             const int digit = i % 2 ? 8 : 7;
             post(Qt::Key_0 + digit, QString::number(digit));
-            pause(random.bounded(100, 200));
+            pause(random.bounded(50, 150));
             expected = digit;
             enterNs = steadyNs();
             ++enters;
             post(Qt::Key_Return, QStringLiteral("\r"));
-            pause(random.bounded(700, 1100));
+            pause(random.bounded(300, 1700));
         }
     }
     void post(int key, const QString &text)

@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QTimer>
-#include <QTimerEvent>
 
 #include <chrono>
 #include <cmath>
@@ -111,29 +110,6 @@ std::vector<int> clockCaptions(ClockValue value, bool wholeSeconds)
     const ClockFigures figures = clockFigures(value, wholeSeconds);
     return {figures.captions.begin(), figures.captions.end()};
 }
-
-// Looks at the board right after each run of its tick timer.
-class TickWatcher : public QObject
-{
-public:
-    std::function<void()> beforeTick;
-    std::function<void()> afterTick;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::Timer)
-            return false;
-        auto *timer = qobject_cast<QTimer *>(watched);
-        if (!timer || timer->interval() != int(OneTickMs) ||
-            static_cast<QTimerEvent *>(event)->timerId() != timer->timerId())
-            return false;
-        beforeTick();
-        watched->event(event);
-        afterTick();
-        return true;
-    }
-};
 
 // Two processes that spin until killed, one per core of a two-core machine.
 class Load
@@ -235,7 +211,7 @@ int main(int argc, char *argv[])
 
     std::vector<double> gaps;
     qint64 lastTick = 0;
-    TickWatcher watcher;
+    Bench::TickWatcher watcher;
     // What was on the board just before each tick: the oldest the figures
     // ever are, so a late tick shows here.
     std::vector<WatchedClock> stale = clocks;

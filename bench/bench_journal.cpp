@@ -1,20 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game journal: bytes written per minute of play, the time to resume a
 // long game, and games killed at random moments and resumed, every figure
-// compared with the game that was never interrupted.
+// compared with the game that was never interrupted. With --stalls, the
+// real board played on the system's clocks while the journal records, for
+// a run with the disk slowed (bench/run.sh slows every fdatasync).
 #include "benchsupport.h"
 #include "game/game.h"
 #include "input/keydispatch.h"
 #include "record/journal.h"
 #include "record/savedgame.h"
+#include "settings/settingsrecord.h"
 #include "timing/modcount.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QInputDevice>
+#include <QKeyEvent>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include <unistd.h>
 
 namespace {
 
@@ -230,16 +244,224 @@ void tickCost(int ticksToRun)
             .arg(Bench::number(double(timer.nsecsElapsed()) / 1e3 / ticksToRun, 2)));
 }
 
+// ---------------------------------------------------------------- stalls
+
+qint64 steadyNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// What one fdatasync of a freshly written file takes here and now: shows
+// whether the disk was slowed for the run.
+double oneSyncMs(const QString &folder)
+{
+    QFile file(QDir(folder).filePath(QStringLiteral("probe")));
+    if (!file.open(QIODevice::WriteOnly) || file.write("probe\n") < 0 || !file.flush())
+        return -1;
+    const qint64 start = steadyNs();
+    ::fdatasync(file.handle());
+    return double(steadyNs() - start) / 1e6;
+}
+
+// Stands for the operator's keyboard: from a thread of its own it posts a
+// digit to the home score field and, 50 to 150 ms later, Enter; the next
+// digit follows 0.3 to 1.7 s after, so a score about once a second at no
+// fixed rhythm. Each key is posted at the moment it is typed, whatever the
+// board's thread is doing, so a key that comes while that thread is held
+// up waits as a real one would.
+class Typist
+{
+public:
+    explicit Typist(QWidget *field)
+        : m_field(field)
+        , m_keyboard(QInputDevice::primaryKeyboard())
+        , m_thread([this] { type(); })
+    {
+    }
+    ~Typist()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+    // Set before each Enter is posted: the digit it commits, the moment.
+    std::atomic<int> expected{-1};
+    std::atomic<qint64> enterNs{0};
+    std::atomic<int> enters{0};
+
+private:
+    void type()
+    {
+        QRandomGenerator random(20260512);
+        for (int i = 0; !m_stop; ++i) {
+            const int digit = i % 2 ? 8 : 7;
+            post(Qt::Key_0 + digit, QString::number(digit));
+            pause(random.bounded(50, 150));
+            expected = digit;
+            enterNs = steadyNs();
+            ++enters;
+            post(Qt::Key_Return, QStringLiteral("\r"));
+            pause(random.bounded(300, 1700));
+        }
+    }
+    void post(int key, const QString &text)
+    {
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(
+                m_field,
+                new QKeyEvent(type, key, Qt::NoModifier, 0, 0, 0, text, false, 1, m_keyboard));
+    }
+    void pause(int ms)
+    {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (!m_stop && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+
+    QWidget *const m_field;
+    // Had on the board's thread, which may make it: a key event made
+    // without one would make it on this thread.
+    const QInputDevice *const m_keyboard;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+// Notes when a home score figure has painted the digit the last Enter
+// committed, counted from the moment the Enter was posted.
+class ScorePaint : public QObject
+{
+public:
+    ScorePaint(const frmScoreBoard &board, Typist &typist)
+        : m_typist(typist)
+    {
+        for (Segmora *figure : Bench::allFigures(board)) {
+            if (figure->controlName() == QLatin1String("pledHome"))
+                figure->installEventFilter(this);
+        }
+    }
+    std::vector<double> latencies;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const int digit = m_typist.expected;
+        if (event->type() != QEvent::Paint || digit < 0 || m_done == m_typist.enters ||
+            static_cast<Segmora *>(watched)->caption() != digit)
+            return false;
+        watched->event(event);
+        latencies.push_back(double(steadyNs() - m_typist.enterNs) / 1e6);
+        m_done = m_typist.enters;
+        return true;
+    }
+
+private:
+    Typist &m_typist;
+    int m_done = 0;
+};
+
+QString spread(const std::vector<double> &values, int decimals)
+{
+    return QStringLiteral("p50 %1 ms, p99 %2 ms, max %3 ms")
+        .arg(Bench::number(Bench::percentile(values, 0.5), decimals),
+             Bench::number(Bench::percentile(values, 0.99), decimals),
+             Bench::number(Bench::percentile(values, 1.0), decimals));
+}
+
+// The board offscreen with the journal recording its game in a temporary
+// folder, the game and shot clocks running on the system's clocks, the
+// board's own 100 ms tick, and a score typed about once a second.
+void stalls(int seconds, const QString &label)
+{
+    modCount::reset();
+    resetSettingsRecord();
+    QTemporaryDir dir;
+    const double syncMs = oneSyncMs(dir.path());
+    frmScoreBoard board(nullptr, Bench::silentPlayers());
+    Journal journal(dir.path(), modCount::timeSource());
+    journal.claim();
+    QObject::connect(&board.game(), &Game::changed, &journal, &Journal::append);
+    board.show();
+    QApplication::setActiveWindow(&board);
+    board.game().startStopShot();
+    board.game().startStopClock();
+    QWidget *field = board.controlLayer().find(QStringLiteral("HomeBack"));
+    field->setFocus(Qt::OtherFocusReason);
+    QCoreApplication::processEvents();
+
+    std::vector<double> gaps;
+    qint64 lastTick = 0;
+    Bench::TickWatcher watcher;
+    watcher.afterTick = [&] {
+        const qint64 now = steadyNs();
+        if (lastTick > 0)
+            gaps.push_back(double(now - lastTick) / 1e6);
+        lastTick = now;
+    };
+    qApp->installEventFilter(&watcher);
+    int enters = 0;
+    std::vector<double> latencies;
+    {
+        Typist typist(field);
+        ScorePaint painted(board, typist);
+        QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, qApp, &QCoreApplication::quit);
+        qApp->exec();
+        enters = typist.enters;
+        latencies = painted.latencies;
+    }
+    qApp->removeEventFilter(&watcher);
+    const auto over = [](const std::vector<double> &values, double limit) {
+        return std::count_if(values.begin(), values.end(), [&](double v) { return v > limit; });
+    };
+    const QString conditions =
+        QStringLiteral("%1; %2 s, fdatasync measured %3 ms; board offscreen, game and shot "
+                       "clocks running, journal in a temporary folder, real time")
+            .arg(label)
+            .arg(seconds)
+            .arg(Bench::number(syncMs, 1));
+    Bench::row(QStringLiteral("Tick gaps while the journal syncs"),
+               QStringLiteral("%1; %2 gaps").arg(conditions).arg(gaps.size()),
+               QStringLiteral("%1; %2 over 110 ms").arg(spread(gaps, 1)).arg(over(gaps, 110)),
+               QStringLiteral("p99 <= 110 ms"));
+    Bench::row(
+        QStringLiteral("Score typed to its figure painted while the journal syncs"),
+        QStringLiteral("%1; Enter posted from another thread about once a second, to "
+                       "the end of the home score figure's paint; %2 of %3 painted")
+            .arg(conditions)
+            .arg(latencies.size())
+            .arg(enters),
+        QStringLiteral("%1; %2 over 16.7 ms").arg(spread(latencies, 2)).arg(over(latencies, 16.7)),
+        QStringLiteral("<= 16.7 ms"));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const bool stalling = std::any_of(
+        argv + 1, argv + argc, [](const char *arg) { return !std::strncmp(arg, "--stalls", 8); });
+    if (stalling && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app = stalling
+        ? std::make_unique<QApplication>(argc, argv)
+        : std::make_unique<QCoreApplication>(argc, argv);
     QCommandLineParser parser;
     const QCommandLineOption minutes(QStringLiteral("minutes"), QStringLiteral("Game length."),
                                      QStringLiteral("minutes"), QStringLiteral("180"));
-    parser.addOption(minutes);
-    parser.process(app);
+    const QCommandLineOption stalls(QStringLiteral("stalls"),
+                                    QStringLiteral("Only the board played on real time for so "
+                                                   "long while the journal records."),
+                                    QStringLiteral("seconds"));
+    const QCommandLineOption label(QStringLiteral("label"),
+                                   QStringLiteral("Names the build in the rows."),
+                                   QStringLiteral("text"), QStringLiteral("this build"));
+    parser.addOptions({minutes, stalls, label});
+    parser.process(*app);
+    if (parser.isSet(stalls)) {
+        ::stalls(parser.value(stalls).toInt(), parser.value(label));
+        return 0;
+    }
     bytesPerMinute(parser.value(minutes).toInt());
     resumeTime(10'000, 9);
     killAndResume(20);

@@ -11,9 +11,12 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <QTimer>
+#include <QTimerEvent>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -72,6 +75,32 @@ inline QList<Segmora *> allFigures(const frmScoreBoard &board)
     }
     return figures;
 }
+
+// Sees each run of the board's tick timer, installed on the application:
+// the one repeating timer of 100 ms.
+class TickWatcher : public QObject
+{
+public:
+    std::function<void()> beforeTick;
+    std::function<void()> afterTick;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Timer)
+            return false;
+        auto *timer = qobject_cast<QTimer *>(watched);
+        if (!timer || timer->interval() != 100 || timer->isSingleShot() ||
+            static_cast<QTimerEvent *>(event)->timerId() != timer->timerId())
+            return false;
+        if (beforeTick)
+            beforeTick();
+        watched->event(event);
+        if (afterTick)
+            afterTick();
+        return true;
+    }
+};
 
 // The value below which the given share of the samples lies.
 inline double percentile(std::vector<double> samples, double share)

@@ -38,6 +38,10 @@ echo "| --- | --- | --- | --- |"
 QT_QPA_PLATFORM=offscreen "$bin/bench_repaint"
 QT_QPA_PLATFORM=offscreen "$bin/bench_keys" --samples 1000
 "$bin/bench_journal"
+# The board and its journal with every fdatasync held up 500 ms, as a
+# slow or sleeping disk would.
+strace -f --seccomp-bpf -e trace=fdatasync -e inject=fdatasync:delay_enter=500000 -o /dev/null \
+    "$bin/bench_journal" --stalls 60
 "$bin/bench_resume"
 "$bin/bench_process" --startup --runs 9
 "$bin/bench_process" --cpu --seconds 60

@@ -8,14 +8,50 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
+#else
+#include <io.h>
 #endif
 
 namespace {
 
-constexpr int SyncIntervalMs = 1000;
+constexpr std::chrono::milliseconds SyncInterval{1000};
 const QString LockName = QStringLiteral("recording.lock");
+
+#ifdef Q_OS_UNIX
+int duplicate(int descriptor)
+{
+    return ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+}
+void release(int descriptor)
+{
+    ::close(descriptor);
+}
+bool fileDataSync(int descriptor)
+{
+    return ::fdatasync(descriptor) == 0;
+}
+#else
+int duplicate(int descriptor)
+{
+    return ::_dup(descriptor);
+}
+void release(int descriptor)
+{
+    ::_close(descriptor);
+}
+bool fileDataSync(int)
+{
+    return true;
+}
+#endif
 
 QString fileNameFor(const QDateTime &start)
 {
@@ -23,6 +59,134 @@ QString fileNameFor(const QDateTime &start)
 }
 
 } // namespace
+
+// Syncs the journal's file on a thread of its own, so that a disk that
+// takes seconds to answer holds up no caller. A request only marks that a
+// sync is wanted; the thread runs one at most once a second, and requests
+// made while it runs are all served by the next. The thread syncs a
+// duplicate of the file's descriptor that stays open for as long as any
+// sync uses it: the journal closing its file or opening the next game's
+// never leaves it a closed or reused descriptor.
+class JournalSync
+{
+public:
+    JournalSync(Journal::DiskSync diskSync, std::function<void()> failed)
+        : m_diskSync(std::move(diskSync))
+        , m_failed(std::move(failed))
+    {
+    }
+    ~JournalSync()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    // The file to sync from now on; -1 for none. False when no descriptor
+    // could be had for it.
+    bool setTarget(int descriptor)
+    {
+        std::shared_ptr<const Descriptor> target;
+        if (descriptor >= 0) {
+            const int copy = duplicate(descriptor);
+            if (copy < 0)
+                return false;
+            target = std::make_shared<const Descriptor>(copy);
+        }
+        std::lock_guard lock(m_mutex);
+        m_target.swap(target);
+        if (m_target && !m_thread.joinable())
+            m_thread = std::thread(&JournalSync::run, this);
+        return true;
+    }
+
+    void request()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            ++m_requested;
+        }
+        m_wake.notify_all();
+    }
+
+    // Syncs now, whatever the interval, everything written before the call,
+    // and waits for it. False once a sync has failed.
+    bool syncNow()
+    {
+        std::unique_lock lock(m_mutex);
+        if (!m_thread.joinable())
+            return m_ok;
+        const quint64 ticket = ++m_requested;
+        m_urgent = true;
+        m_wake.notify_all();
+        m_synced.wait(lock, [&] { return m_covered >= ticket; });
+        return m_ok;
+    }
+
+private:
+    struct Descriptor
+    {
+        explicit Descriptor(int descriptor)
+            : fd(descriptor)
+        {
+        }
+        ~Descriptor() { release(fd); }
+        const int fd;
+    };
+
+    void run()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [&] { return m_requested > m_taken || m_stopping; });
+            if (m_requested == m_taken)
+                return;
+            m_wake.wait_until(lock, m_lastStart + SyncInterval,
+                              [&] { return m_urgent || m_stopping; });
+            m_urgent = false;
+            m_taken = m_requested;
+            m_lastStart = std::chrono::steady_clock::now();
+            const std::shared_ptr<const Descriptor> target = m_target;
+            lock.unlock();
+            // A sync that starts now holds everything written before the
+            // requests it takes.
+            const bool ok = !target || m_diskSync(target->fd);
+            lock.lock();
+            m_covered = m_taken;
+            const bool firstFailure = !ok && m_ok;
+            m_ok = m_ok && ok;
+            m_synced.notify_all();
+            if (firstFailure) {
+                lock.unlock();
+                m_failed();
+                lock.lock();
+            }
+        }
+    }
+
+    const Journal::DiskSync m_diskSync;
+    const std::function<void()> m_failed;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_synced;
+    std::shared_ptr<const Descriptor> m_target;
+    // Requests so far, those the latest sync took, and those a finished
+    // sync holds.
+    quint64 m_requested = 0;
+    quint64 m_taken = 0;
+    quint64 m_covered = 0;
+    bool m_urgent = false;
+    bool m_stopping = false;
+    bool m_ok = true;
+    std::chrono::steady_clock::time_point m_lastStart;
+    // Started with the first file, joined by the destructor: only the
+    // journal's thread touches it.
+    std::thread m_thread;
+};
 
 QString Journal::defaultFolder()
 {
@@ -33,18 +197,30 @@ QString Journal::defaultFolder()
 }
 
 Journal::Journal(const QString &folder, const TimeSource &time, QObject *parent)
+    : Journal(folder, time, fileDataSync, parent)
+{
+}
+
+Journal::Journal(const QString &folder, const TimeSource &time, DiskSync diskSync, QObject *parent)
     : QObject(parent)
     , m_folder(folder)
     , m_time(time)
+    , m_sync(std::make_unique<JournalSync>(std::move(diskSync), [this] {
+        // The operator hears of it from the board's thread, as of every
+        // other failure.
+        QMetaObject::invokeMethod(
+            this, [this] { fail(tr("The journal cannot be written to disk.")); },
+            Qt::QueuedConnection);
+    }))
 {
-    m_syncTimer.setSingleShot(true);
-    connect(&m_syncTimer, &QTimer::timeout, this, &Journal::sync);
-    m_sinceSync.start();
 }
 
 Journal::~Journal()
 {
-    sync();
+    syncAndWait();
+    // Joined while this object is whole: a failure the thread reports
+    // after this point can find no half-destroyed journal.
+    m_sync.reset();
 }
 
 bool Journal::claim()
@@ -79,7 +255,15 @@ bool Journal::continueFile(const QString &path)
         fail(m_file.errorString());
         return false;
     }
-    return true;
+    return opened();
+}
+
+bool Journal::opened()
+{
+    if (m_sync->setTarget(m_file.handle()))
+        return true;
+    fail(tr("The journal cannot be written to disk."));
+    return false;
 }
 
 bool Journal::startFile()
@@ -94,6 +278,8 @@ bool Journal::startFile()
         fail(m_file.errorString());
         return false;
     }
+    if (!opened())
+        return false;
     const SettingsRecord &settings = settingsRecord();
     write(JournalFormat::headerLine(stamp(), settings.HomeText, settings.VisitorText));
     return recording();
@@ -121,7 +307,8 @@ void Journal::closeAs(const QString &ending, const GameSnapshot &game)
     if (!recording() || !m_file.isOpen())
         return;
     write(JournalFormat::stateLine(ending, game, stamp()));
-    sync();
+    syncAndWait();
+    m_sync->setTarget(-1);
     m_file.close();
 }
 
@@ -141,24 +328,13 @@ void Journal::write(const QByteArray &line)
         fail(m_file.errorString());
         return;
     }
-    scheduleSync();
+    m_sync->request();
 }
 
-void Journal::scheduleSync()
+void Journal::syncAndWait()
 {
-    if (m_syncTimer.isActive())
-        return;
-    m_syncTimer.start(qMax<qint64>(0, SyncIntervalMs - m_sinceSync.elapsed()));
-}
-
-void Journal::sync()
-{
-    m_syncTimer.stop();
-    m_sinceSync.restart();
-#ifdef Q_OS_UNIX
-    if (m_file.isOpen() && ::fdatasync(m_file.handle()) != 0 && !m_failed)
+    if (!m_sync->syncNow())
         fail(tr("The journal cannot be written to disk."));
-#endif
 }
 
 void Journal::fail(const QString &reason)
@@ -166,6 +342,7 @@ void Journal::fail(const QString &reason)
     if (m_failed)
         return;
     m_failed = true;
+    m_sync->setTarget(-1);
     m_file.close();
     emit failed(reason);
 }

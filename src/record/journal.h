@@ -4,21 +4,23 @@
 #include "game/gameevent.h"
 #include "record/journalformat.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
 #include <QObject>
-#include <QTimer>
 
+#include <functional>
 #include <memory>
 
+class JournalSync;
 class TimeSource;
 
 // Writes the current game's events to its journal: each line handed to
-// the system at once, the file synced to disk at most once a second (on a
-// timer of its own, never on the clocks' tick), so a power cut loses at
-// most the last second. One program at a time records in a folder; a
-// failure to write stops the record, never the board.
+// the system at once, on the caller's thread; the file synced to disk at
+// most once a second on a thread of its own, so a slow or sleeping disk
+// never holds up the clocks' tick, and a power cut loses at most the last
+// second. Closing the game and destroying the journal wait for the last
+// sync. One program at a time records in a folder; a failure to write or
+// to sync stops the record, never the board.
 class Journal : public QObject
 {
     Q_OBJECT
@@ -27,8 +29,14 @@ public:
     // `$XDG_STATE_HOME/Vantrell/games`, `~/.local/state/Vantrell/games` by
     // default.
     static QString defaultFolder();
+    // Puts what was written to a file descriptor on the disk; false when
+    // the disk refused it. Called on the journal's sync thread; fdatasync
+    // unless another is handed in (a test's slow or failing disk).
+    using DiskSync = std::function<bool(int descriptor)>;
 
     Journal(const QString &folder, const TimeSource &time, QObject *parent = nullptr);
+    Journal(const QString &folder, const TimeSource &time, DiskSync diskSync,
+            QObject *parent = nullptr);
     ~Journal() override;
 
     QString folder() const { return m_folder; }
@@ -61,17 +69,18 @@ signals:
 private:
     bool startFile();
     void closeAs(const QString &ending, const GameSnapshot &game);
+    bool opened();
     void write(const QByteArray &line);
-    void scheduleSync();
-    void sync();
+    void syncAndWait();
     void fail(const QString &reason);
 
     QString m_folder;
     const TimeSource &m_time;
     std::unique_ptr<QLockFile> m_lock;
+    // Touched on the caller's thread only; the sync thread has a
+    // descriptor of its own.
     QFile m_file;
-    QTimer m_syncTimer;
-    QElapsedTimer m_sinceSync;
+    std::unique_ptr<JournalSync> m_sync;
     bool m_claimed = false;
     bool m_failed = false;
 };

@@ -9,13 +9,19 @@
 #include "record/savedgame.h"
 #include "timing/modcount.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
+#include <mutex>
+#include <thread>
+
+#include <sys/stat.h>
 
 using namespace modCount;
 using Change = std::function<void(Game &)>;
@@ -274,8 +280,11 @@ private slots:
         QTest::addColumn<Change>("afterwards");
         QTest::addColumn<int>("changes");
         QTest::addColumn<bool>("redoFirst");
-        const Change none = [](Game &) {};
-        const Change goal = [](Game &g) { g.toggleLamp(GoalLamp::Home); };
+        const Change none = [](Game &) {
+        };
+        const Change goal = [](Game &g) {
+            g.toggleLamp(GoalLamp::Home);
+        };
         const Change penaltyAndMark = [](Game &g) {
             g.enterPenaltyTime(2, ClockValue::fromSeconds(60));
             g.clickMark(0, false);
@@ -283,8 +292,7 @@ private slots:
         QTest::newRow("no change") << none << none << 0 << false;
         QTest::newRow("a goal after the hand-off") << none << goal << 1 << false;
         QTest::newRow("a goal while it ran") << goal << none << 1 << false;
-        QTest::newRow("several, while it ran and after")
-            << penaltyAndMark << goal << 3 << false;
+        QTest::newRow("several, while it ran and after") << penaltyAndMark << goal << 3 << false;
         QTest::newRow("redone, then undone again") << goal << penaltyAndMark << 3 << true;
     }
     void undoTakesTheHandOffAlong()
@@ -393,28 +401,38 @@ private slots:
         QTest::addColumn<QString>("log");
         constexpr auto Home = FigureRowId::HomeScore;
         constexpr auto Visitor = FigureRowId::VisitorScore;
-        const auto row = [](const char *name, Change play, const char *goals,
-                            const char *penalties, const char *log) {
+        const auto row = [](const char *name, Change play, const char *goals, const char *penalties,
+                            const char *log) {
             QTest::newRow(name) << play << goals << penalties << log;
         };
-        const auto lamp = [](Game &g) { g.toggleLamp(GoalLamp::Home); };
+        const auto lamp = [](Game &g) {
+            g.toggleLamp(GoalLamp::Home);
+        };
         row("the lamp", lamp, "19:50 H 1 - 0", "", "Goal lamp");
-        row("the lamp undone", [lamp](Game &g) { lamp(g), g.undo(); }, "", "",
+        row(
+            "the lamp undone", [lamp](Game &g) { lamp(g), g.undo(); }, "", "",
             "Goal lamp (undone)|Undone");
-        row("undone and redone", [lamp](Game &g) { lamp(g), g.undo(), g.redo(); },
-            "19:50 H 1 - 0", "", "Goal lamp|Undone|Redone");
-        row("typed up", [](Game &g) { g.scoreKey(Visitor, '3'), g.scoreKey(Visitor, 13); },
+        row(
+            "undone and redone", [lamp](Game &g) { lamp(g), g.undo(), g.redo(); }, "19:50 H 1 - 0",
+            "", "Goal lamp|Undone|Redone");
+        row(
+            "typed up", [](Game &g) { g.scoreKey(Visitor, '3'), g.scoreKey(Visitor, 13); },
             "19:50 V 0 - 1|19:50 V 0 - 2|19:50 V 0 - 3", "", "Score");
-        row("typed down as a correction",
+        row(
+            "typed down as a correction",
             [lamp](Game &g) {
                 lamp(g), g.lampOff(), lamp(g), g.scoreKey(Home, '1'), g.scoreKey(Home, 13);
             },
             "19:50 H 1 - 0", "", "Goal lamp|Goal lamp|Goal lamp|Score");
-        row("plus, then minus", [](Game &g) {
+        row(
+            "plus, then minus",
+            [](Game &g) {
                 g.scoreKey(Home, '+'), g.scoreKey(Home, '2'), g.scoreKey(Home, '-'),
                     g.scoreKey(Home, '1');
-            }, "19:50 H 1 - 0", "", "Score|Score");
-        row("a penalty undone, another kept",
+            },
+            "19:50 H 1 - 0", "", "Score|Score");
+        row(
+            "a penalty undone, another kept",
             [](Game &g) {
                 g.enterPenaltyTime(1, ClockValue::fromSeconds(60)), g.undo(),
                     g.enterPenaltyTime(3, ClockValue::fromSeconds(90));
@@ -440,7 +458,8 @@ private slots:
             const qsizetype start = sheet.indexOf(QLatin1String(from));
             const QString part = sheet.mid(start, sheet.indexOf(QLatin1String(to)) - start);
             QStringList lines;
-            static const QRegularExpression line("<tr><td>([^<]*)</td><td>([^<]*)</td><td>([^<]*)</td>");
+            static const QRegularExpression line(
+                "<tr><td>([^<]*)</td><td>([^<]*)</td><td>([^<]*)</td>");
             for (const auto &match : line.globalMatch(part))
                 lines << match.captured(1) + ' ' + match.captured(2) + ' ' + match.captured(3);
             return lines.join('|');
@@ -465,17 +484,26 @@ private slots:
         const auto row = [](const char *name, Change change, const char *said) {
             QTest::newRow(name) << change << QString::fromUtf8(said);
         };
-        row("a goal", [](Game &g) { g.toggleLamp(GoalLamp::Home); }, "goal, home 3 → 2");
-        row("a score typed", [](Game &g) { g.scoreKey(FigureRowId::VisitorScore, '+'),
-                                           g.scoreKey(FigureRowId::VisitorScore, '4'); },
+        row(
+            "a goal", [](Game &g) { g.toggleLamp(GoalLamp::Home); }, "goal, home 3 → 2");
+        row(
+            "a score typed",
+            [](Game &g) {
+                g.scoreKey(FigureRowId::VisitorScore, '+'),
+                    g.scoreKey(FigureRowId::VisitorScore, '4');
+            },
             "score, visitor 4 → 0");
-        row("a penalty typed", [](Game &g) { g.enterPenaltyTime(4, ClockValue::fromSeconds(90)); },
+        row(
+            "a penalty typed", [](Game &g) { g.enterPenaltyTime(4, ClockValue::fromSeconds(90)); },
             "penalty, visitor penalty 2 1:30 → blank");
-        row("the game clock stopped", [](Game &g) { g.startStopClock(); },
+        row(
+            "the game clock stopped", [](Game &g) { g.startStopClock(); },
             "game clock stopped, game clock stopped → running");
-        row("the shot time typed", [](Game &g) { g.enterShotTime(ClockValue::fromTenths(455)); },
+        row(
+            "the shot time typed", [](Game &g) { g.enterShotTime(ClockValue::fromTenths(455)); },
             "shot time set, shot clock 0:46 → 2:00");
-        row("a mark", [](Game &g) { g.clickMark(4, true); },
+        row(
+            "a mark", [](Game &g) { g.clickMark(4, true); },
             "penalty mark, visitor mark 2 green → off");
     }
     void undoSaysWhatItTookBack()
@@ -635,6 +663,85 @@ private slots:
         game.startStopClock();
         QCOMPARE(failed.count(), 1);
         QVERIFY(!third.recording());
+    }
+
+    // A slow disk holds up no change: the sync runs on a thread of its own,
+    // at most once a second, and closing or destroying the journal waits
+    // until the disk holds every line. A disk that refuses a sync stops the
+    // record, told once on the journal's own thread.
+    void theDiskIsSyncedAside_data()
+    {
+        QTest::addColumn<bool>("diskFails");
+        QTest::newRow("a slow disk") << false;
+        QTest::newRow("a failing disk") << true;
+    }
+    void theDiskIsSyncedAside()
+    {
+        QFETCH(bool, diskFails);
+        QTemporaryDir dir;
+        BootedTime time;
+        modCount::reset(&time);
+        std::mutex mutex;
+        QList<QPair<quint64, qint64>> synced; // inode and size at each sync
+        bool onCaller = false;
+        QSemaphore entered, gate;
+        const auto caller = std::this_thread::get_id();
+        auto journal = std::make_unique<Journal>(dir.path(), time, [&](int fd) {
+            struct stat st = {};
+            ::fstat(fd, &st);
+            std::unique_lock lock(mutex);
+            synced.append({quint64(st.st_ino), qint64(st.st_size)});
+            onCaller = onCaller || std::this_thread::get_id() == caller;
+            if (synced.size() == 1) {
+                lock.unlock();
+                entered.release();
+                gate.tryAcquire(1, 5000);
+            }
+            return !diskFails;
+        });
+        const auto syncs = [&] {
+            std::lock_guard lock(mutex);
+            return synced;
+        };
+        const auto onDisk = [](const QString &path) {
+            struct stat st = {};
+            ::stat(qPrintable(path), &st);
+            return QPair<quint64, qint64>(st.st_ino, st.st_size);
+        };
+        QVERIFY(journal->claim());
+        QSignalSpy failed(journal.get(), &Journal::failed);
+        QThread *toldOn = nullptr;
+        connect(journal.get(), &Journal::failed, [&] { toldOn = QThread::currentThread(); });
+        Game game;
+        QObject::connect(&game, &Game::changed, journal.get(), &Journal::append);
+        game.startStopClock();
+        QVERIFY(entered.tryAcquire(1, 5000));
+        for (int i = 0; i < 5; ++i)
+            game.toggleLamp(GoalLamp::Home);
+        gate.release();
+        if (diskFails) {
+            QVERIFY(failed.wait());
+            QCOMPARE(toldOn, QThread::currentThread());
+            journal->close(game.snapshot());
+            journal.reset();
+            QCOMPARE(failed.count(), 1);
+            return;
+        }
+        const QString first = journal->currentFile();
+        journal->close(game.snapshot());
+        QCOMPARE(syncs(), (QList{syncs().first(), onDisk(first)}));
+        // The next game's first change waits out the second since the last sync.
+        QElapsedTimer sinceClose;
+        sinceClose.start();
+        game.toggleLamp(GoalLamp::Visitor);
+        QTRY_COMPARE(syncs().size(), 3);
+        QVERIFY(sinceClose.elapsed() >= 900);
+        game.toggleLamp(GoalLamp::Visitor);
+        const QString next = journal->currentFile();
+        journal.reset();
+        QCOMPARE(syncs().last(), onDisk(next));
+        QCOMPARE(failed.count(), 0);
+        QVERIFY(!onCaller);
     }
 };
 

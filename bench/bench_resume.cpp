@@ -180,13 +180,13 @@ struct Resumed
 
 // Starts the program, answers its question with Resume and waits for the
 // board to show the home score it should.
-Resumed resume(Harness &harness, const QString &homeScore, const GameClock &clock,
-               WindowId *board)
+Resumed resume(Harness &harness, const QString &homeScore, const GameClock &clock, WindowId *board)
 {
     Resumed result;
     QElapsedTimer started;
     started.start();
-    const WindowId splash = harness.startApp() ? harness.waitForWindow(Harness::splashTitle(), 20000) : 0;
+    const WindowId splash =
+        harness.startApp() ? harness.waitForWindow(Harness::splashTitle(), 20000) : 0;
     if (!splash || !harness.click(splash, QPoint(40, 30)))
         return result;
     WindowId question = 0;

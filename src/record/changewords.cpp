@@ -11,8 +11,8 @@ namespace {
 
 // The clocks by count slot, as the board's captions place them.
 const char *const ClockNames[modCount::SlotCount] = {
-    "game clock",        "home penalty 1",    "home penalty 2",    "visitor penalty 1",
-    "visitor penalty 2", "home penalty 3",    "visitor penalty 3", "shot clock",
+    "game clock",        "home penalty 1", "home penalty 2",    "visitor penalty 1",
+    "visitor penalty 2", "home penalty 3", "visitor penalty 3", "shot clock",
 };
 const char *const MarkStates[] = {"off", "red", "green"};
 const char *const LampStates[] = {"off", "home", "visitor"};
@@ -45,8 +45,7 @@ QString difference(const GameSnapshot &from, const GameSnapshot &to,
     if (from.home != to.home)
         return QStringLiteral("home ") + arrow(scoreWords(from.home), scoreWords(to.home));
     if (from.visitor != to.visitor)
-        return QStringLiteral("visitor ") +
-            arrow(scoreWords(from.visitor), scoreWords(to.visitor));
+        return QStringLiteral("visitor ") + arrow(scoreWords(from.visitor), scoreWords(to.visitor));
     for (int slot : {int(modCount::GameSlot), int(modCount::ShotSlot), 1, 2, 3, 4, 5, 6}) {
         const bool penalty = slot >= 1 && slot <= PenaltyCount;
         if (from.clocks[size_t(slot)] == to.clocks[size_t(slot)] &&
@@ -71,8 +70,9 @@ QString difference(const GameSnapshot &from, const GameSnapshot &to,
                       QString::fromLatin1(MarkStates[int(to.marks[size_t(i)])]));
     }
     if (from.lamp != to.lamp)
-        return QStringLiteral("lamp ") + arrow(QString::fromLatin1(LampStates[int(from.lamp)]),
-                                               QString::fromLatin1(LampStates[int(to.lamp)]));
+        return QStringLiteral("lamp ") +
+            arrow(QString::fromLatin1(LampStates[int(from.lamp)]),
+                  QString::fromLatin1(LampStates[int(to.lamp)]));
     if (from.timeOfDay != to.timeOfDay)
         return from.timeOfDay ? QStringLiteral("time of day \u2192 game clock")
                               : QStringLiteral("game clock \u2192 time of day");
@@ -81,8 +81,8 @@ QString difference(const GameSnapshot &from, const GameSnapshot &to,
 
 QString kindWords(GameEventKind kind, const GameEvent &event)
 {
-    const bool point = event.before.home != event.after.home ||
-        event.before.visitor != event.after.visitor;
+    const bool point =
+        event.before.home != event.after.home || event.before.visitor != event.after.visitor;
     if (kind == GameEventKind::Lamp && point)
         return QStringLiteral("goal");
     for (const EventNames &name : EventNameTable) {

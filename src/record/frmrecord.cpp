@@ -157,8 +157,8 @@ void frmRecord::addRow(const LogRow &row)
     m_rows.append(row);
     const int at = m_table->rowCount();
     m_table->insertRow(at);
-    const QString fields[] = {GameLog::whenText(row.wallMs), row.gameClock,
-                              GameLog::eventText(row), row.team, row.value};
+    const QString fields[] = {GameLog::whenText(row.wallMs), row.gameClock, GameLog::eventText(row),
+                              row.team, row.value};
     for (int column = 0; column < int(std::size(fields)); ++column)
         m_table->setItem(at, column, new QTableWidgetItem(fields[column]));
     m_table->scrollToBottom();

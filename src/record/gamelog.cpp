@@ -105,7 +105,9 @@ QString whenText(qint64 wallMs)
 QString clockText(ClockValue value, bool wholeSecondsOnly)
 {
     const ClockFigures shown = clockFigures(value, wholeSecondsOnly);
-    const auto figure = [&shown](int i) { return qMax(0, shown.captions[size_t(i)]); };
+    const auto figure = [&shown](int i) {
+        return qMax(0, shown.captions[size_t(i)]);
+    };
     const QString first = QString::number(figure(0) * 10 + figure(1));
     if (!shown.upperDotLit)
         return first + QLatin1Char('.') + QString::number(figure(2));

@@ -138,8 +138,7 @@ private slots:
     // the PDF saved through the file chooser and read back as text.
     void theGameSheetPrints()
     {
-        QVERIFY(m_harness->writeSettingsFile(
-            "[TextSettings]\nHomeText=Reds\nVisitorText=Blues\n"));
+        QVERIFY(m_harness->writeSettingsFile("[TextSettings]\nHomeText=Reds\nVisitorText=Blues\n"));
         const WindowId board = m_harness->openBoard();
         // The game clock at 12:34, then the goal field: Left is the home
         // lamp, Right the visitor's, F4 takes the last back.
@@ -159,8 +158,7 @@ private slots:
         // The layout may close up the spaces about a dash.
         const QString sheet = QString::fromUtf8(text).remove(QRegularExpression("\\s"));
         QVERIFY2(sheet.startsWith("Reds-Blues1-0Started"), qPrintable(sheet));
-        QVERIFY2(sheet.contains("GoalsGameclockTeamScore12:34Reds1-0Penalties"),
-                 qPrintable(sheet));
+        QVERIFY2(sheet.contains("GoalsGameclockTeamScore12:34Reds1-0Penalties"), qPrintable(sheet));
     }
 };
 

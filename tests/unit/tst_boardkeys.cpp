@@ -123,15 +123,16 @@ private slots:
         const auto score = [](const char *name, const char *keys, const char *shown) {
             QTest::newRow(name) << "HomeBack" << keys << FigureSet::HomeScore << shown;
         };
-        const auto clock = [](const char *name, const char *field, FigureSet set,
-                              const char *keys, const char *shown) {
+        const auto clock = [](const char *name, const char *field, FigureSet set, const char *keys,
+                              const char *shown) {
             QTest::newRow(name) << field << keys << set << shown;
         };
         // Each limit at its edge and just over it.
         clock("the game clock's limit", "TimeBack", FigureSet::GameClock, "99.59\n", "99:59");
         clock("the game clock over it", "TimeBack", FigureSet::GameClock, "99.60\n", "20:00");
         clock("the shot clock's limit", "ShotClockBack", FigureSet::ShotClock, "9.59\n", " 9:59");
-        clock("the shot clock over it", "ShotClockBack", FigureSet::ShotClock, "1\n9.60\n", " 1:00");
+        clock("the shot clock over it", "ShotClockBack", FigureSet::ShotClock, "1\n9.60\n",
+              " 1:00");
         penalty("the penalty's limit", "9.59\n", "9:59");
         penalty("575.5 s rounds to 576", "9.355\n", "9:36");
         penalty("2.5 s rounds to 2", "0.025\n", "0:02");
@@ -256,11 +257,23 @@ private slots:
         QTest::addColumn<QString>("undoIn");
         QTest::addColumn<QString>("visitor");
         QTest::addColumn<QString>("entered");
-        QTest::newRow("a score, in its field") << "HomeBack" << "HomeBack" << " 2" << " 0";
-        QTest::newRow("a score, in another field") << "HomeBack" << "TimeBack" << " 0" << " 7";
+        QTest::newRow("a score, in its field") << "HomeBack"
+                                               << "HomeBack"
+                                               << " 2"
+                                               << " 0";
+        QTest::newRow("a score, in another field") << "HomeBack"
+                                                   << "TimeBack"
+                                                   << " 0"
+                                                   << " 7";
         // Enter with nothing typed loads 0:00.
-        QTest::newRow("a time, in its field") << "TimeBack" << "TimeBack" << " 2" << " 0.0";
-        QTest::newRow("a time, in another field") << "TimeBack" << "HomeBack" << " 0" << " 7:00";
+        QTest::newRow("a time, in its field") << "TimeBack"
+                                              << "TimeBack"
+                                              << " 2"
+                                              << " 0.0";
+        QTest::newRow("a time, in another field") << "TimeBack"
+                                                  << "HomeBack"
+                                                  << " 0"
+                                                  << " 7:00";
     }
     void undoKeyTakesTypingOfTheFieldSelectedOnly()
     {

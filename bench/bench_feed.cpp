@@ -2,8 +2,12 @@
 // The live feed's speed and cost.
 //
 //   --latency   in-process, offscreen: from the Enter that commits a score
-//               typed into the board to the message that carries it at a
-//               WebSocket client, with the clocks stopped and running.
+//               typed into the board to the message that carries it at
+//               every WebSocket client, with the clocks stopped, and with
+//               the game and shot clocks running and 1, 10 and 200 clients;
+//               and whether every client saw every second of the game
+//               clock meanwhile. --build NAME goes into each row, to tell
+//               two builds' rows apart.
 //   --cpu       the real program under Xvfb with all clocks running: its CPU
 //               time with the feed off, on without clients, and with 1, 10
 //               and 200 WebSocket clients, and with hostile ones (clients
@@ -74,38 +78,55 @@ QString spread(const std::vector<double> &values, int decimals)
 
 // ---------------------------------------------------------------- latency
 
-// The board with the feed on its game and one client of the feed, all in
-// this process: a key goes to the board's focused field as the keyboard's
-// would, and the clock stops when the client holds the message.
+// The game clock's figures as seconds, "19:58" 1198; -1 for anything else.
+int clockSeconds(const QString &shown)
+{
+    const QStringList parts = shown.trimmed().split(QLatin1Char(':'));
+    bool minutes = false, seconds = false;
+    const int value =
+        parts.size() == 2 ? parts[0].toInt(&minutes) * 60 + parts[1].toInt(&seconds) : -1;
+    return minutes && seconds ? value : -1;
+}
+
+// The board with the feed on its game and `clients` clients of the feed,
+// all in this process: a key goes to the board's focused field as the
+// keyboard's would, and the clock stops when the first and when the last
+// client holds the message. Every client also notes each change of the
+// game clock's figures, to tell whether a second went by unseen.
 class LatencyBench
 {
 public:
-    LatencyBench()
+    explicit LatencyBench(int clients)
         : m_board(nullptr, Bench::silentPlayers())
         , m_feed(m_board.game(), QString(), QByteArray())
+        , m_clients(size_t(clients))
     {
         m_board.show();
         QApplication::setActiveWindow(&m_board);
         m_ready = m_feed.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&m_client, &QWebSocket::textMessageReceived, [this](const QString &m) {
-            ++m_messages;
-            if (m_arrivedNs < 0 && fieldOf(m, QStringLiteral("home/score/text")) == m_expected)
-                m_arrivedNs = m_clock.nsecsElapsed();
-        });
-        m_client.open(liveUrl(m_feed.server().port()));
+        for (size_t i = 0; i < m_clients.size(); ++i) {
+            Client &client = m_clients[i];
+            QObject::connect(&client.socket, &QWebSocket::textMessageReceived,
+                             [this, &client](const QString &m) { received(client, m); });
+            client.socket.open(liveUrl(m_feed.server().port()));
+        }
         QElapsedTimer waited;
         waited.start();
-        while (m_messages == 0 && waited.elapsed() < GiveUpMs)
+        while (connected() < clients && waited.elapsed() < 10 * GiveUpMs)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        m_ready = m_ready && m_messages > 0;
+        m_ready = m_ready && connected() == clients;
     }
 
     bool ready() const { return m_ready; }
 
-    void startGameClock()
+    void startClocks()
     {
         focus("TimeBack");
         stroke(Qt::Key_S, QStringLiteral("s"));
+        stroke(Qt::Key_Z, QStringLiteral("z"));
+        m_running.start();
+        for (Client &client : m_clients)
+            client.firstSecond = client.lastSecond = -1, client.skipped = 0;
     }
 
     // Digits 7 and 8 by turns, typed into the home score: the time from the
@@ -113,44 +134,119 @@ public:
     // before each Enter, drawn from [gapMs, 2 * gapMs).
     void run(const QString &conditions, int samples, int gapMs)
     {
-        std::vector<double> latencies;
+        std::vector<double> first, last;
         int missed = 0;
-        const int before = m_messages;
+        const int before = m_clients.front().messages;
         for (int i = 0; i < samples; ++i) {
             const QChar digit = QLatin1Char(i % 2 ? '8' : '7');
             focus("HomeBack");
             stroke(Qt::Key_0 + digit.digitValue(), QString(digit));
             idle(gapMs + int(m_random.bounded(gapMs)));
-            if (const std::optional<double> ms = timedEnter(digit))
-                latencies.push_back(*ms);
+            if (timedEnter(digit))
+                first.push_back(double(m_firstNs) / 1e6), last.push_back(double(m_lastNs) / 1e6);
             else
                 ++missed;
         }
-        QString figure = spread(latencies, 3);
+        QString figure = QStringLiteral("to the last client %1; to the first, median %2 ms")
+                             .arg(spread(last, 3), number(percentile(first, 0.5), 3));
         if (missed > 0)
-            figure +=
-                QStringLiteral("; %1 scores never arrived within %2 ms").arg(missed).arg(GiveUpMs);
-        Bench::row(QStringLiteral("Typed score to the message at a WebSocket client"),
-                   QStringLiteral("%1, %2 samples, %3 messages in all, offscreen, 127.0.0.1")
+            figure += QStringLiteral("; %1 scores not at every client within %2 ms")
+                          .arg(missed)
+                          .arg(GiveUpMs);
+        Bench::row(QStringLiteral("Typed score to the message at every WebSocket client"),
+                   QStringLiteral("%1, %2 %3, %4 samples, %5 messages to each, offscreen, "
+                                  "127.0.0.1")
                        .arg(conditions)
-                       .arg(latencies.size())
-                       .arg(m_messages - before),
+                       .arg(m_clients.size())
+                       .arg(m_clients.size() == 1 ? "client" : "clients")
+                       .arg(last.size())
+                       .arg(m_clients.front().messages - before),
                    figure, QStringLiteral("< 20 ms"));
     }
 
+    // Whether each client saw every second of the game clock since it
+    // started.
+    void reportSeconds(const QString &from)
+    {
+        int skipped = 0, short_ = 0;
+        for (const Client &client : m_clients) {
+            skipped += client.skipped;
+            // The last second may still be on its way.
+            short_ += client.firstSecond - client.lastSecond < int(m_running.elapsed() / 1000) - 2;
+        }
+        const Client &one = m_clients.front();
+        const QString seen = skipped == 0 && short_ == 0
+            ? QStringLiteral("every second seen by every client")
+            : QStringLiteral("NOT every second: %1 skipped in all, %2 clients short")
+                  .arg(skipped)
+                  .arg(short_);
+        Bench::row(QStringLiteral("Game clock's seconds at the clients"),
+                   QStringLiteral("%1game and shot clocks running, %2 %3, %4 s")
+                       .arg(from)
+                       .arg(m_clients.size())
+                       .arg(m_clients.size() == 1 ? "client" : "clients")
+                       .arg(m_running.elapsed() / 1000),
+                   QStringLiteral("%1; the first client saw %2 to %3 (%4 seconds)")
+                       .arg(seen, shownAs(one.firstSecond), shownAs(one.lastSecond))
+                       .arg(one.firstSecond - one.lastSecond + 1),
+                   QStringLiteral("every second"));
+    }
+
 private:
-    std::optional<double> timedEnter(QChar digit)
+    struct Client
+    {
+        QWebSocket socket;
+        int messages = 0;
+        bool hasScore = false;
+        int firstSecond = -1, lastSecond = -1;
+        int skipped = 0;
+    };
+
+    static QString shownAs(int seconds)
+    {
+        return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    }
+    int connected() const
+    {
+        return int(std::count_if(m_clients.begin(), m_clients.end(),
+                                 [](const Client &c) { return c.messages > 0; }));
+    }
+    void received(Client &client, const QString &message)
+    {
+        ++client.messages;
+        const QJsonObject state = QJsonDocument::fromJson(message.toUtf8()).object();
+        const QString score = state["home"].toObject()["score"].toObject()["text"].toString();
+        if (!client.hasScore && m_expecting && score == m_expected) {
+            client.hasScore = true;
+            const qint64 now = m_clock.nsecsElapsed();
+            if (m_arrived++ == 0)
+                m_firstNs = now;
+            if (m_arrived == int(m_clients.size()))
+                m_lastNs = now;
+        }
+        const int second = clockSeconds(state["gameClock"].toObject()["text"].toString());
+        if (second < 0 || !m_running.isValid() || second == client.lastSecond)
+            return;
+        if (client.lastSecond >= 0 && second != client.lastSecond - 1)
+            ++client.skipped;
+        if (client.firstSecond < 0)
+            client.firstSecond = second;
+        client.lastSecond = second;
+    }
+    bool timedEnter(QChar digit)
     {
         m_expected = QStringLiteral(" ") + digit;
-        m_arrivedNs = -1;
+        for (Client &client : m_clients)
+            client.hasScore = false;
+        m_arrived = 0;
+        m_expecting = true;
         m_clock.start();
         send(QEvent::KeyPress, Qt::Key_Return, QStringLiteral("\r"));
-        while (m_arrivedNs < 0 && m_clock.elapsed() < GiveUpMs)
+        while (m_arrived < int(m_clients.size()) && m_clock.elapsed() < GiveUpMs)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        m_expecting = false;
         send(QEvent::KeyRelease, Qt::Key_Return, QStringLiteral("\r"));
-        if (m_arrivedNs < 0)
-            return std::nullopt;
-        return double(m_arrivedNs) / 1e6;
+        return m_arrived == int(m_clients.size());
     }
     void focus(const char *field)
     {
@@ -174,29 +270,50 @@ private:
 
     frmScoreBoard m_board;
     LiveFeed m_feed;
-    QWebSocket m_client;
+    std::vector<Client> m_clients;
     QElapsedTimer m_clock;
+    QElapsedTimer m_running;
     QString m_expected;
-    qint64 m_arrivedNs = -1;
-    int m_messages = 0;
+    bool m_expecting = false;
+    int m_arrived = 0;
+    qint64 m_firstNs = 0, m_lastNs = 0;
     bool m_ready = false;
     QRandomGenerator m_random{20260511};
 };
 
-void benchLatency(int samples)
+// A fresh board, feed and clients for each run.
+void benchLatency(int samples, const QString &build)
 {
-    modCount::reset();
-    resetSettingsRecord();
-    LatencyBench bench;
-    if (!bench.ready())
-        return ProcessBench::note(QStringLiteral("the feed did not start in-process"));
-    // Over 100 ms since the last message: each score goes out at once.
-    bench.run(QStringLiteral("clocks stopped, Enter 100-200 ms after the last message"), samples,
-              100);
-    // The clock's own messages come each second: a score within 100 ms of
-    // one waits for the rest of the 100 ms.
-    bench.startGameClock();
-    bench.run(QStringLiteral("game clock running, Enter at any moment"), samples, 100);
+    const QString from = build.isEmpty() ? QString() : build + QStringLiteral(", ");
+    struct Run
+    {
+        int clients;
+        bool running;
+    };
+    for (const Run run : {Run{1, false}, Run{1, true}, Run{10, true}, Run{200, true}}) {
+        modCount::reset();
+        resetSettingsRecord();
+        LatencyBench bench(run.clients);
+        if (!bench.ready()) {
+            ProcessBench::note(QStringLiteral("the feed or its %1 clients did not start in-process")
+                                   .arg(run.clients));
+            continue;
+        }
+        if (!run.running) {
+            // Nothing else is sent: each score goes out at once.
+            bench.run(from +
+                          QStringLiteral("clocks stopped, Enter 100-200 ms after the last "
+                                         "message"),
+                      samples, 100);
+            continue;
+        }
+        // Each clock's own message comes each second, the two at their own
+        // moments: a score may come just after either.
+        bench.startClocks();
+        bench.run(from + QStringLiteral("game and shot clocks running, Enter at any moment"),
+                  samples, 100);
+        bench.reportSeconds(from);
+    }
 }
 
 // ---------------------------------------------------------------- CPU
@@ -482,7 +599,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.contains(QStringLiteral("--latency")))
-        benchLatency(intArgument(arguments, QStringLiteral("--samples"), 500));
+        benchLatency(intArgument(arguments, QStringLiteral("--samples"), 500),
+                     arguments.contains(QStringLiteral("--build"))
+                         ? arguments.value(arguments.indexOf(QStringLiteral("--build")) + 1)
+                         : QString());
     if (arguments.contains(QStringLiteral("--cpu")))
         benchCpu(intArgument(arguments, QStringLiteral("--seconds"), 30));
     return 0;

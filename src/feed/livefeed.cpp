@@ -40,10 +40,14 @@ LiveFeed::LiveFeed(const Game &game, const QString &webFolder, const QByteArray 
     // The marks and the penalty colons are shown again at every tick; they
     // change only with a command (an event) or a penalty's figures, so the
     // feed leaves those repaints alone and builds nothing ten times a second.
-    connect(&game, &Game::figureChanged, this, &LiveFeed::changed);
-    connect(&game, &Game::colonChanged, this, &LiveFeed::changed);
-    connect(&game, &Game::lampChanged, this, &LiveFeed::changed);
-    connect(&game, &Game::changed, this, &LiveFeed::changed);
+    // A figure or a colon that changes with no event is the clocks' own
+    // ticking, and waits. A command's figures change on its way too; its
+    // event follows once they all have, and goes out at once, as does the
+    // lamp, told once a command or a new game (which has no event) is done.
+    connect(&game, &Game::figureChanged, this, &LiveFeed::ticked);
+    connect(&game, &Game::colonChanged, this, &LiveFeed::ticked);
+    connect(&game, &Game::lampChanged, this, &LiveFeed::sendNow);
+    connect(&game, &Game::changed, this, &LiveFeed::sendNow);
     sendNow();
 }
 
@@ -52,9 +56,9 @@ bool LiveFeed::listen(const QHostAddress &address, quint16 port)
     return m_server.listen(address, port);
 }
 
-// A command changes several figures in one go: the state is built once it
-// is done, never half-way.
-void LiveFeed::changed()
+// Within a tick several figures change: the state is built once it is
+// done, from the event loop.
+void LiveFeed::ticked()
 {
     if (m_due.isActive())
         return;
@@ -62,8 +66,10 @@ void LiveFeed::changed()
     m_due.start(int(qMax<qint64>(0, MinGapMs - since)));
 }
 
+// Whatever is due goes with it: the state is whole.
 void LiveFeed::sendNow()
 {
+    m_due.stop();
     const QByteArray state = FeedState::toJson(m_game, settingsRecord());
     if (state == m_server.state())
         return;

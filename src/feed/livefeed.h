@@ -9,10 +9,14 @@
 
 class Game;
 
-// The game told to the feed's clients as it changes: a change goes out at
-// once when nothing went out in the last 100 ms, else with the next tick;
-// nothing goes out while nothing changes. It exists only while the feed is
-// on, so off, nothing listens and nothing is built.
+// The game told to the feed's clients as it changes. What the operator did
+// (a command of the game, announced as its event, or the settings) goes out
+// as soon as the command is done, whatever went out just before: a typed
+// score must not wait behind a clock. The clocks' own ticking goes out at
+// most once per 100 ms; a second stands for ten of those, so every second
+// still reaches the clients. Nothing goes out while nothing changes. It
+// exists only while the feed is on, so off, nothing listens and nothing is
+// built.
 class LiveFeed : public QObject
 {
     Q_OBJECT
@@ -28,10 +32,12 @@ public:
     QString errorString() const { return m_server.errorString(); }
     FeedServer &server() { return m_server; }
 
-    // Something a client may see has changed: the game or the settings.
-    void changed();
+    // Something a client may see has changed outside the game: the
+    // settings.
+    void changed() { sendNow(); }
 
 private:
+    void ticked();
     void sendNow();
 
     const Game &m_game;

@@ -181,8 +181,10 @@ void resumeTime(int events, int runs)
                QStringLiteral("under 100 ms"));
 }
 
-// The game killed at a random moment and resumed after a random gap, beside
-// the same game played on without a break: every figure must agree.
+// The journal taken as it stood at a random moment, as a kill would leave it,
+// and resumed in this process after a random gap, beside the same game
+// played on without a break: every figure must agree. bench_resume kills
+// the real program.
 void killAndResume(int kills)
 {
     Recording recording;
@@ -210,9 +212,9 @@ void killAndResume(int kills)
         }
         modCount::state() = live;
     }
-    Bench::row(QStringLiteral("Kill and resume"),
-               QStringLiteral("%1 random moments, gaps of 1 s to 3 min, every figure, colon, "
-                              "lamp and mark compared")
+    Bench::row(QStringLiteral("Journal cut and resumed, in process"),
+               QStringLiteral("%1 random moments, gaps of 1 s to 3 min, fake clock, every "
+                              "figure, colon, lamp and mark compared")
                    .arg(kills),
                QStringLiteral("%1 of %2 equal%3")
                    .arg(equal)

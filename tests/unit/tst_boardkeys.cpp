@@ -7,12 +7,15 @@
 #include "fakes.h"
 #include "help/frmhelp.h"
 #include "input/modshowdigits.h"
+#include "record/frmrecord.h"
 #include "settings/settingsrecord.h"
 #include "timing/modcount.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -364,6 +367,29 @@ private slots:
         QCOMPARE(help->rtbHelp()->verticalScrollBar()->value() > 0, scrolled);
         QTRY_COMPARE(help.isNull(), !helpOpen);
         delete help.data();
+    }
+
+    // The record window's log marks a change undone while it stands undone,
+    // and its line says what the last undo took back, until a redo or a
+    // new change.
+    void recordWindowSaysWhatWasUndone()
+    {
+        Game &game = m_board->game();
+        frmRecord record(game, nullptr);
+        const QLabel *line = record.findChild<QLabel *>();
+        const auto lampRow = [&record] {
+            return record.findChild<QTableWidget *>()->item(0, 2)->text();
+        };
+        game.toggleLamp(GoalLamp::Home);
+        game.undo();
+        QCOMPARE(line->text(), QString::fromUtf8("Undone: goal, home 1 → 0"));
+        QCOMPARE(lampRow(), QStringLiteral("Goal lamp (undone)"));
+        game.redo();
+        QCOMPARE(line->text(), QString());
+        QCOMPARE(lampRow(), QStringLiteral("Goal lamp"));
+        game.undo();
+        game.clickMark(0, true);
+        QCOMPARE(line->text(), QString());
     }
 };
 

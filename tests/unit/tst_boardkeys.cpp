@@ -160,10 +160,8 @@ private slots:
         QTest::addColumn<int>("startKey");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("Enter") << 13 << "1.30\n"
-                               << "1:30";
-        QTest::newRow("the clear key") << 46 << "1\n#"
-                                       << "";
+        QTest::newRow("Enter") << 13 << QString("1.30\n") << QString("1:30");
+        QTest::newRow("the clear key") << 46 << QString("1\n#") << QString();
     }
     void keysBoundToStartStopInAPenaltyField()
     {
@@ -257,23 +255,15 @@ private slots:
         QTest::addColumn<QString>("undoIn");
         QTest::addColumn<QString>("visitor");
         QTest::addColumn<QString>("entered");
-        QTest::newRow("a score, in its field") << "HomeBack"
-                                               << "HomeBack"
-                                               << " 2"
-                                               << " 0";
-        QTest::newRow("a score, in another field") << "HomeBack"
-                                                   << "TimeBack"
-                                                   << " 0"
-                                                   << " 7";
+        const auto row = [](const char *name, const char *typedInto, const char *undoIn,
+                            const char *visitor, const char *entered) {
+            QTest::newRow(name) << typedInto << undoIn << visitor << entered;
+        };
+        row("a score, in its field", "HomeBack", "HomeBack", " 2", " 0");
+        row("a score, in another field", "HomeBack", "TimeBack", " 0", " 7");
         // Enter with nothing typed loads 0:00.
-        QTest::newRow("a time, in its field") << "TimeBack"
-                                              << "TimeBack"
-                                              << " 2"
-                                              << " 0.0";
-        QTest::newRow("a time, in another field") << "TimeBack"
-                                                  << "HomeBack"
-                                                  << " 0"
-                                                  << " 7:00";
+        row("a time, in its field", "TimeBack", "TimeBack", " 2", " 0.0");
+        row("a time, in another field", "TimeBack", "HomeBack", " 0", " 7:00");
     }
     void undoKeyTakesTypingOfTheFieldSelectedOnly()
     {

@@ -47,22 +47,18 @@ class TestOptions : public QObject
 
     std::unique_ptr<frmOptions> dialog()
     {
-        OptionsPlatform fake;
-        fake.chooseFile = [this](QWidget *, const QString &filter, const QString &) {
-            if (!filter.contains("*.wav") && !filter.contains("*.png"))
-                return QString();
-            const QString answer = m_files.front();
-            m_files.pop_front();
-            return answer;
-        };
-        fake.askYesNo = [this](QWidget *, const QString &, const QString &) {
-            return m_answer;
-        };
-        fake.tell = [this](QWidget *, const QString &, const QString &text) {
-            m_told << text;
-        };
-        fake.beep = [this] {
-            ++m_beeps;
+        const OptionsPlatform fake{
+            {},
+            [this](QWidget *, const QString &filter, const QString &) {
+                if (!filter.contains("*.wav") && !filter.contains("*.png"))
+                    return QString();
+                const QString answer = m_files.front();
+                m_files.pop_front();
+                return answer;
+            },
+            [this](auto...) { return m_answer; },
+            [this](QWidget *, const QString &, const QString &text) { m_told << text; },
+            [this] { ++m_beeps; },
         };
         return std::make_unique<frmOptions>(*m_store, fake);
     }
@@ -268,22 +264,18 @@ private slots:
         PendingSettings pending;
         SettingsRecord &chosen = pending.values;
         using R = SettingsRecord;
-        const QList<qint32 R::*> colours = {&R::TimeColor,   &R::LEDBack,   &R::ScoreColor,
-                                            &R::PeriodColor, &R::FormBack,  &R::LEDSelected,
-                                            &R::BorderColor, &R::HomeColor, &R::VisitorColor};
-        for (int i = 0; i < colours.size(); ++i)
-            chosen.*colours[i] = 1 + i;
-        const QList<qint16 R::*> keys = {
-            &R::StartStopClockKey, &R::ResetClockKey, &R::ClearKey,
-            &R::ClockSwitchKey,    &R::SepTimeKey,    &R::BuzzerKey,
-            &R::HornKey,           &R::ResetShotKey,  &R::StartStopShotKey};
-        for (int i = 0; i < keys.size(); ++i)
-            chosen.*keys[i] = qint16(60 + i);
-        const QList<QString R::*> texts = {&R::BuzzerFile,  &R::HornFile, &R::HomeText,
-                                           &R::VisitorText, &R::HomePic,  &R::VisitorPic,
-                                           &R::BoardPic};
-        for (int i = 0; i < texts.size(); ++i)
-            chosen.*texts[i] = QStringLiteral(" \"%1\", #%1; [x]=ü\n\\ ").arg(i);
+        int n = 0;
+        for (qint32 R::*colour :
+             {&R::TimeColor, &R::LEDBack, &R::ScoreColor, &R::PeriodColor, &R::FormBack,
+              &R::LEDSelected, &R::BorderColor, &R::HomeColor, &R::VisitorColor})
+            chosen.*colour = ++n;
+        for (qint16 R::*key :
+             {&R::StartStopClockKey, &R::ResetClockKey, &R::ClearKey, &R::ClockSwitchKey,
+              &R::SepTimeKey, &R::BuzzerKey, &R::HornKey, &R::ResetShotKey, &R::StartStopShotKey})
+            chosen.*key = qint16(50 + ++n);
+        for (QString R::*text : {&R::BuzzerFile, &R::HornFile, &R::HomeText, &R::VisitorText,
+                                 &R::HomePic, &R::VisitorPic, &R::BoardPic})
+            chosen.*text = QStringLiteral(" \"%1\", #%1; [x]=ü\n\\ ").arg(++n);
         chosen.VisitorText = QString(300, QChar(0x263A));
         chosen.HomePic = QStringLiteral("@Variant(nothing)");
         chosen.LEDType = 1;

@@ -13,10 +13,7 @@
 namespace {
 
 const QMap<QString, QRect> Monitors = {
-    {"LAPTOP", {0, 0, 1600, 1000}},
-    {"PROJ", {1600, 0, 1920, 1080}},
-    {"TV", {3520, 0, 3840, 2160}},
-};
+    {"LAPTOP", {0, 0, 1600, 1000}}, {"PROJ", {1600, 0, 1920, 1080}}, {"TV", {3520, 0, 3840, 2160}}};
 
 QList<Monitor> monitors(const QStringList &names)
 {

@@ -112,8 +112,10 @@ class tst_journal : public QObject
     BootedTime m_time;
     std::unique_ptr<RecordedGame> m_recorded; // a game begun afresh for each test
 
+    Game &game() { return m_recorded->game; }
+    QByteArray &journal() { return m_recorded->journal; }
     // The clocks run on for `ms`, then the game's tick reads them.
-    void runFor(qint64 ms) { m_time.advanceMs(ms), m_recorded->game.tick(); }
+    void runFor(qint64 ms) { m_time.advanceMs(ms), game().tick(); }
 
 private slots:
     void init()
@@ -240,21 +242,20 @@ private slots:
     void undoAndRedoEachChange()
     {
         QFETCH(Change, change);
-        Game &game = m_recorded->game;
-        game.enterPenaltyTime(1, ClockValue::fromSeconds(90));
-        game.startStopClock();
+        game().enterPenaltyTime(1, ClockValue::fromSeconds(90));
+        game().startStopClock();
         runFor(5000);
-        const GameSnapshot before = game.snapshot();
-        change(game);
-        const GameSnapshot after = game.snapshot();
+        const GameSnapshot before = game().snapshot();
+        change(game());
+        const GameSnapshot after = game().snapshot();
         runFor(3000);
-        QSignalSpy alarms(&game, &Game::hornSounded);
-        game.undo();
-        QCOMPARE(game.snapshot(), before);
-        QCOMPARE(readBack(m_recorded->journal).game, game.snapshot());
-        game.redo();
+        QSignalSpy alarms(&game(), &Game::hornSounded);
+        game().undo();
+        QCOMPARE(game().snapshot(), before);
+        QCOMPARE(readBack(journal()).game, game().snapshot());
+        game().redo();
         // A clock put back at zero has had its alarm: it sounds no more.
-        GameSnapshot redone = game.snapshot();
+        GameSnapshot redone = game().snapshot();
         redone.gameZeroSeen = after.gameZeroSeen;
         QCOMPARE(redone, after);
         QCOMPARE(alarms.count(), 0);
@@ -287,24 +288,23 @@ private slots:
         QFETCH(Change, afterwards);
         QFETCH(int, changes);
         QFETCH(bool, redoFirst);
-        Game &game = m_recorded->game;
-        game.enterPenaltyTime(1, ClockValue::fromSeconds(90));
-        game.enterShotTime(ClockValue::fromSeconds(2));
-        const GameSnapshot before = game.snapshot();
-        game.startStopShot();
-        meanwhile(game);
+        game().enterPenaltyTime(1, ClockValue::fromSeconds(90));
+        game().enterShotTime(ClockValue::fromSeconds(2));
+        const GameSnapshot before = game().snapshot();
+        game().startStopShot();
+        meanwhile(game());
         runFor(2500);
         QVERIFY(IsCounting(GameSlot));
-        afterwards(game);
+        afterwards(game());
         runFor(1000);
         const auto undoAll = [&] {
             for (int i = 0; i <= changes; ++i)
-                game.undo();
+                game().undo();
         };
         undoAll();
         if (redoFirst) {
             for (int i = 0; i <= changes; ++i)
-                game.redo();
+                game().redo();
             QVERIFY(IsCounting(GameSlot));
             undoAll();
         }
@@ -319,19 +319,18 @@ private slots:
     // board's keys' test.)
     void newChangesEndRedoAndANewGameEndsUndo()
     {
-        Game &game = m_recorded->game;
-        game.toggleLamp(GoalLamp::Home);
-        game.undo();
-        game.clickMark(0, false);
-        game.redo();
-        QCOMPARE(game.lamp(), GoalLamp::None);
-        game.enterGameTime(ClockValue::fromSeconds(600));
-        game.startStopClock();
-        game.newGame();
-        game.undo();
+        game().toggleLamp(GoalLamp::Home);
+        game().undo();
+        game().clickMark(0, false);
+        game().redo();
+        QCOMPARE(game().lamp(), GoalLamp::None);
+        game().enterGameTime(ClockValue::fromSeconds(600));
+        game().startStopClock();
+        game().newGame();
+        game().undo();
         GameSnapshot fresh = GameSnapshot::startUp();
         fresh.gameLength = fresh.clocks[0].base = ClockValue::fromSeconds(600);
-        QCOMPARE(game.snapshot(), fresh);
+        QCOMPARE(game().snapshot(), fresh);
     }
 
     // The log read back from the journal names each change with its team,
@@ -340,14 +339,13 @@ private slots:
     // decimals take a comma.
     void logAndCsv()
     {
-        RecordedGame &recorded = *m_recorded;
-        recorded.journal = JournalFormat::headerLine(stampOf(m_time), "Reds <b>", "Blues");
-        recorded.game.startStopClock();
+        journal() = JournalFormat::headerLine(stampOf(m_time), "Reds <b>", "Blues");
+        game().startStopClock();
         runFor(12'300);
-        recorded.game.toggleLamp(GoalLamp::Visitor);
-        recorded.game.optionsConfirmed(QStringLiteral("Reds, \"A\""), QStringLiteral("Greens"));
-        recorded.game.enterPenaltyTime(5, ClockValue::fromSeconds(90));
-        const QList<LogRow> rows = GameLog::rows(readBack(recorded.journal).events);
+        game().toggleLamp(GoalLamp::Visitor);
+        game().optionsConfirmed(QStringLiteral("Reds, \"A\""), QStringLiteral("Greens"));
+        game().enterPenaltyTime(5, ClockValue::fromSeconds(90));
+        const QList<LogRow> rows = GameLog::rows(readBack(journal()).events);
         QCOMPARE(rows.size(), 4);
         QCOMPARE(rows[1].gameClock + rows[1].event + rows[1].team + rows[1].value,
                  QStringLiteral("19:48Goal lampBlues1"));
@@ -361,7 +359,7 @@ private slots:
         QVERIFY(german.contains(";19:48;Goal lamp;Blues;1\r\n"));
         // The sheet: the goal and the penalty with their game clock and the
         // names of their time, the title in the last names, all escaped.
-        const QString sheet = GameSheet::html(readBack(recorded.journal));
+        const QString sheet = GameSheet::html(readBack(journal()));
         QVERIFY(sheet.contains("<h1>Reds, &quot;A&quot; - Greens</h1><h2>0 - 1</h2>"));
         QVERIFY(sheet.contains("<tr><td>19:48</td><td>Blues</td><td>0 - 1</td></tr></table>"));
         QVERIFY(sheet.contains("<tr><td>19:48</td><td>Reds, &quot;A&quot;</td><td>1:30</td></tr>"));
@@ -411,12 +409,11 @@ private slots:
         QFETCH(QString, goals);
         QFETCH(QString, penalties);
         QFETCH(QString, log);
-        RecordedGame &recorded = *m_recorded;
-        recorded.journal = JournalFormat::headerLine(stampOf(m_time), "H", "V");
-        recorded.game.startStopClock();
+        journal() = JournalFormat::headerLine(stampOf(m_time), "H", "V");
+        game().startStopClock();
         runFor(10'000);
-        play(recorded.game);
-        const SavedGame saved = readBack(recorded.journal);
+        play(game());
+        const SavedGame saved = readBack(journal());
         const QString sheet = GameSheet::html(saved);
         const auto listed = [&sheet](const char *from, const char *to) {
             const qsizetype start = sheet.indexOf(QLatin1String(from));
@@ -465,14 +462,13 @@ private slots:
     {
         QFETCH(Change, change);
         QFETCH(QString, said);
-        RecordedGame &recorded = *m_recorded;
-        recorded.game.scoreKey(FigureRowId::HomeScore, '2');
-        recorded.game.scoreKey(FigureRowId::HomeScore, 13);
-        recorded.game.startStopClock();
+        game().scoreKey(FigureRowId::HomeScore, '2');
+        game().scoreKey(FigureRowId::HomeScore, 13);
+        game().startStopClock();
         runFor(5000);
-        change(recorded.game);
-        recorded.game.undo();
-        QCOMPARE(GameLog::rows(readBack(recorded.journal).events).last().value, said);
+        change(game());
+        game().undo();
+        QCOMPARE(GameLog::rows(readBack(journal()).events).last().value, said);
     }
 
     // The log and the sheet give a clock as its figures show it.
@@ -538,25 +534,19 @@ private slots:
     {
         QFETCH(QByteArray, ending);
         QFETCH(int, offer);
-        RecordedGame &recorded = *m_recorded;
-        if (ending == "unchanged") {
-            QCOMPARE(int(SavedGames::offerFor(readBack(recorded.journal))), offer);
-            return;
-        }
-        recorded.game.startStopClock();
-        runFor(5000);
+        if (ending != "unchanged")
+            game().startStopClock(), runFor(5000);
         if (ending.contains("stopped") || ending.contains("reset"))
-            recorded.game.startStopClock();
+            game().startStopClock();
         if (ending.contains("reset"))
-            recorded.game.resetClock();
+            game().resetClock();
         if (ending.contains("zero"))
-            recorded.game.enterGameTime(ClockValue());
+            game().enterGameTime(ClockValue());
         const QString own =
             ending.startsWith("closed") ? JournalFormat::ClosedName : JournalFormat::SetAsideName;
         if (ending.startsWith("closed") || ending.startsWith("set-aside"))
-            recorded.journal +=
-                JournalFormat::stateLine(own, recorded.game.snapshot(), stampOf(m_time));
-        QCOMPARE(int(SavedGames::offerFor(readBack(recorded.journal))), offer);
+            journal() += JournalFormat::stateLine(own, game().snapshot(), stampOf(m_time));
+        QCOMPARE(int(SavedGames::offerFor(readBack(journal()))), offer);
     }
 
     void damagedJournalsAreNotRead_data()
@@ -577,14 +567,13 @@ private slots:
     {
         QFETCH(QByteArray, from);
         QFETCH(QByteArray, to);
-        RecordedGame &recorded = *m_recorded;
-        recorded.game.startStopClock();
-        recorded.game.toggleLamp(GoalLamp::Home);
-        recorded.game.startStopClock();
-        recorded.game.toggleLamp(GoalLamp::Visitor);
-        QVERIFY(SavedGames::read(recorded.journal));
-        QVERIFY(recorded.journal.contains(from));
-        QVERIFY(!SavedGames::read(recorded.journal.replace(from, to)));
+        game().startStopClock();
+        game().toggleLamp(GoalLamp::Home);
+        game().startStopClock();
+        game().toggleLamp(GoalLamp::Visitor);
+        QVERIFY(SavedGames::read(journal()));
+        QVERIFY(journal().contains(from));
+        QVERIFY(!SavedGames::read(journal().replace(from, to)));
     }
 
     // One program records in a folder at a time; a journal that cannot be

@@ -67,8 +67,7 @@ struct RecordedGame
 
 SavedGame readBack(const QByteArray &journal)
 {
-    const std::optional<SavedGame> saved = SavedGames::read(journal);
-    return saved ? *saved : SavedGame{};
+    return SavedGames::read(journal).value_or(SavedGame{});
 }
 
 // One random operator action, or a stretch of ticks.

@@ -63,19 +63,16 @@ class TestOptions : public QObject
         return std::make_unique<frmOptions>(*m_store, fake);
     }
     QString storePath() const { return m_dir->filePath("Vantrell/Vantrell.conf"); }
-    QString file(const QString &name)
+    // A file below the test's folder, holding `text`.
+    QString file(const QString &name, const QByteArray &text = {})
     {
         QFile out(m_dir->filePath(name));
+        QDir().mkpath(QFileInfo(out).path());
         out.open(QIODevice::WriteOnly);
+        out.write(text);
         return out.fileName();
     }
-    void writeStore(const QByteArray &text)
-    {
-        QDir().mkpath(m_dir->filePath("Vantrell"));
-        QFile file(storePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
+    void writeStore(const QByteArray &text) { file("Vantrell/Vantrell.conf", text); }
     static QByteArray contents(const QString &path)
     {
         QFile file(path);
@@ -95,18 +92,10 @@ class TestOptions : public QObject
     }
     template<typename T = QWidget> static T *child(const QWidget &dialog, const char *name)
     {
-        T *found = dialog.findChild<T *>(QLatin1String(name));
-        Q_ASSERT(found);
-        return found;
+        return dialog.findChild<T *>(QLatin1String(name));
     }
-    static void click(const QWidget &dialog, const char *button)
-    {
-        child<QPushButton>(dialog, button)->click();
-    }
-    static QString label(const QWidget &dialog, const char *name)
-    {
-        return child<QLabel>(dialog, name)->text();
-    }
+    static void click(const QWidget &w, const char *id) { child<QPushButton>(w, id)->click(); }
+    static QString label(const QWidget &w, const char *id) { return child<QLabel>(w, id)->text(); }
     // By the spinner's upper arrow or by one turn of the wheel.
     static void moveWidthUp(const QWidget &dialog, bool wheel)
     {

@@ -13,15 +13,6 @@ const QString AudienceTitle = QStringLiteral("^Vantrell audience display$");
 const QRect Laptop(0, 0, 1600, 1080);
 const QRect Projector(1600, 0, 1920, 1080);
 
-// Every figure set as the picture shows it, "|" between sets.
-QString figures(const QImage &client)
-{
-    QStringList sets;
-    for (int set = 0; set <= int(FigureSet::VisitorPenalty3); ++set)
-        sets.append(BoardReader::readText(client, FigureSet(set)));
-    return sets.join('|');
-}
-
 } // namespace
 
 // The audience display on a projector beside the operator's laptop, as one
@@ -102,8 +93,8 @@ private slots:
             // a second look settles it, where a lagging display stays apart.
             for (int look = 0; look < 2 && (shown.isEmpty() || shown != seen); ++look) {
                 const QImage screen = m_harness->grabScreen();
-                shown = figures(screen.copy(m_harness->clientOnScreen(board)));
-                seen = figures(screen.copy(Projector));
+                shown = BoardReader::readAll(screen.copy(m_harness->clientOnScreen(board)));
+                seen = BoardReader::readAll(screen.copy(Projector));
             }
             QCOMPARE(seen, shown);
             moments.append(shown);

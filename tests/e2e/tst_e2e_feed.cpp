@@ -119,13 +119,6 @@ class tst_e2e_feed : public QObject
         }
         return text;
     }
-    QString pageFigures(const QImage &page)
-    {
-        QStringList sets;
-        for (int set = 0; set <= int(FigureSet::VisitorPenalty3); ++set)
-            sets.append(BoardReader::readText(page, FigureSet(set)));
-        return sets.join('|');
-    }
 
 private slots:
     void init()
@@ -150,12 +143,12 @@ private slots:
                                "1 5 period 0 0 Return Tab 3 Return Tab 1 Return Tab Tab "
                                "Tab 1 period 3 0 Return"));
         QVERIFY(m_harness->waitForText(board, FigureSet::HomePenalty1, "1:30", 3000));
-        const QString shown = pageFigures(m_harness->grab(board));
+        const QString shown = BoardReader::readAll(m_harness->grab(board));
 
         const QImage page = shot("board");
         QCOMPARE(page.size(), PageSize);
         m_harness->saveShot(page, "feed-board");
-        QCOMPARE(pageFigures(page), shown);
+        QCOMPARE(BoardReader::readAll(page), shown);
 
         const QJsonArray figures = overlayFigures();
         const QImage overlay = shot("overlay");

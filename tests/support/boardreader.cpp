@@ -4,6 +4,8 @@
 #include "settings/units.h"
 #include "sevensegmentreader.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 namespace BoardGeometry {
@@ -135,6 +137,14 @@ QString readText(const QImage &client, BoardGeometry::FigureSet set, const Board
     while (text.endsWith(u' '))
         text.chop(1);
     return text;
+}
+
+QString readAll(const QImage &client)
+{
+    QStringList sets;
+    for (int set = 0; set <= int(BoardGeometry::FigureSet::VisitorPenalty3); ++set)
+        sets.append(readText(client, BoardGeometry::FigureSet(set)));
+    return sets.join(u'|');
 }
 
 } // namespace BoardReader

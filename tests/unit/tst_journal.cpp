@@ -570,8 +570,6 @@ private slots:
         game().toggleLamp(GoalLamp::Home);
         game().startStopClock();
         game().toggleLamp(GoalLamp::Visitor);
-        QVERIFY(SavedGames::read(journal()));
-        QVERIFY(journal().contains(from));
         QVERIFY(!SavedGames::read(journal().replace(from, to)));
     }
 
@@ -582,10 +580,8 @@ private slots:
         QTemporaryDir dir;
         auto first = std::make_unique<Journal>(dir.path(), m_time);
         QVERIFY(first->claim());
-        QVERIFY(first->recording());
         Journal second(dir.path(), m_time);
         QVERIFY(!second.claim());
-        QVERIFY(!second.recording());
         first.reset();
         Journal third(dir.path(), m_time);
         QVERIFY(third.claim());

@@ -111,8 +111,7 @@ class tst_e2e_feed : public QObject
                 continue;
             const QRect place(figure["x"].toInt(), figure["y"].toInt(), figure["w"].toInt(),
                               figure["h"].toInt());
-            const int digit =
-                SevenSegment::readFigure(page, place, set.lit, Colours.figureBack).digit;
+            const int digit = SevenSegment::readFigure(page, place, set.lit, Colours.figureBack);
             text += digit == SevenSegment::BlankDigit ? QChar(' ')
                 : digit < 0                           ? QChar('?')
                                                       : QChar('0' + digit);

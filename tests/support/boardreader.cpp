@@ -127,8 +127,7 @@ QString readText(const QImage &client, BoardGeometry::FigureSet set, const Board
     QString text;
     for (int index = 0; index < places.figures.size(); ++index) {
         const int digit =
-            SevenSegment::readFigure(client, places.figures.at(index), lit, colours.figureBack)
-                .digit;
+            SevenSegment::readFigure(client, places.figures.at(index), lit, colours.figureBack);
         text += digit == SevenSegment::BlankDigit ? u' ' : digit < 0 ? u'?' : QChar(u'0' + digit);
         // The colon stands before the last two figures.
         if (!score && index == places.figures.size() - 3)

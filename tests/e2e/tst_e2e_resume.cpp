@@ -37,14 +37,9 @@ class tst_e2e_resume : public QObject
         WindowId board = 0;
         E2e::waitUntil(
             [&] {
-                const QList<WindowId> windows = m_harness->visibleWindows("^Vantrell$");
                 *question = 0;
-                for (WindowId window : windows) {
-                    if (m_harness->windowGeometry(window).width() > 500)
-                        board = window;
-                    else
-                        *question = window;
-                }
+                for (WindowId window : m_harness->visibleWindows("^Vantrell$"))
+                    (m_harness->windowGeometry(window).width() > 500 ? board : *question) = window;
                 return board && *question;
             },
             3000);

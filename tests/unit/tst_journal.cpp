@@ -226,13 +226,8 @@ private slots:
         const auto row = [](const char *name, Change change) {
             QTest::newRow(name) << change;
         };
-        constexpr auto Home = FigureRowId::HomeScore;
-        row("an accidental stop", [](Game &g) { g.startStopClock(); });
         row("R on a running clock", [](Game &g) { g.resetClock(); });
         row("0.0 typed", [](Game &g) { g.enterGameTime(ClockValue()); });
-        row("a goal by the lamp", [](Game &g) { g.toggleLamp(GoalLamp::Visitor); });
-        row("a score typed", [](Game &g) { g.scoreKey(Home, '7'), g.scoreKey(Home, 13); });
-        row("a mark", [](Game &g) { g.clickMark(4, true); });
         row("time of day", [](Game &g) { g.switchClockTime(); });
         row("a penalty cleared", [](Game &g) { g.clearPenalty(1); });
         row("a penalty stopped alone", [](Game &g) { g.startStopPenalty(1); });

@@ -55,11 +55,6 @@ class tst_e2e_audience : public QObject
             5000);
         return shown;
     }
-    bool audienceGone()
-    {
-        return E2e::waitUntil([&] { return m_harness->visibleWindows(AudienceTitle).isEmpty(); },
-                              5000);
-    }
 
 private slots:
     void init()
@@ -124,7 +119,7 @@ private slots:
         QVERIFY2(audienceOn(Projector), "opens on the monitor it had");
         QVERIFY(type("F2") && m_harness->waitForWindow("^Options$"));
         QVERIFY(unplug("PROJ"));
-        QVERIFY(audienceGone());
+        QVERIFY(m_harness->waitForWindowGone(AudienceTitle));
         QVERIFY(!m_harness->visibleWindows("^Vantrell$").isEmpty());
         QVERIFY(plug("PROJ", Projector));
         QVERIFY(audienceOn(Projector));
@@ -153,7 +148,7 @@ private slots:
         m_harness->saveShot(screen, "audience-one-monitor-options");
         QCOMPARE(screen.copy(place), m_harness->grab(options));
         QVERIFY(type("Escape F5"));
-        QVERIFY(audienceGone());
+        QVERIFY(m_harness->waitForWindowGone(AudienceTitle));
         QCOMPARE(m_harness->setting("DisplaySettings/AudienceScreen").toString(), QString());
     }
 };

@@ -112,8 +112,7 @@ private slots:
         if (board) {
             QVERIFY(harness.click(window, QPoint(40, 30)));
             window = harness.waitForWindow(QStringLiteral("^Vantrell$"), 15000);
-            QVERIFY(E2e::waitUntil(
-                [&] { return harness.visibleWindows(Harness::splashTitle()).isEmpty(); }, 5000));
+            QVERIFY(harness.waitForWindowGone(Harness::splashTitle()));
             QVERIFY(harness.key(window, QStringLiteral("F1")));
             QVERIFY(harness.waitForWindow(QStringLiteral("^Vantrell Help$"), 10000) != 0);
         }

@@ -58,6 +58,10 @@ public:
 
     QList<WindowId> visibleWindows(const QString &titleRegex);
     WindowId waitForWindow(const QString &titleRegex, int timeoutMs = 10000);
+    bool waitForWindowGone(const QString &titleRegex, int timeoutMs = 5000)
+    {
+        return waitUntil([&] { return visibleWindows(titleRegex).isEmpty(); }, timeoutMs);
+    }
     // Starts the program and clicks its splash away: the board, or 0.
     WindowId openBoard();
     static QString splashTitle() { return QStringLiteral("^Welcome to Vantrell$"); }

@@ -4,6 +4,8 @@
 #include "settings/units.h"
 #include "sevensegmentreader.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 namespace BoardGeometry {
@@ -125,8 +127,7 @@ QString readText(const QImage &client, BoardGeometry::FigureSet set, const Board
     QString text;
     for (int index = 0; index < places.figures.size(); ++index) {
         const int digit =
-            SevenSegment::readFigure(client, places.figures.at(index), lit, colours.figureBack)
-                .digit;
+            SevenSegment::readFigure(client, places.figures.at(index), lit, colours.figureBack);
         text += digit == SevenSegment::BlankDigit ? u' ' : digit < 0 ? u'?' : QChar(u'0' + digit);
         // The colon stands before the last two figures.
         if (!score && index == places.figures.size() - 3)
@@ -135,6 +136,14 @@ QString readText(const QImage &client, BoardGeometry::FigureSet set, const Board
     while (text.endsWith(u' '))
         text.chop(1);
     return text;
+}
+
+QString readAll(const QImage &client)
+{
+    QStringList sets;
+    for (int set = 0; set <= int(BoardGeometry::FigureSet::VisitorPenalty3); ++set)
+        sets.append(readText(client, BoardGeometry::FigureSet(set)));
+    return sets.join(u'|');
 }
 
 } // namespace BoardReader

@@ -49,5 +49,7 @@ struct BoardColours
 // clock in tenths reads "45.3" and a dark penalty "".
 QString readText(const QImage &client, BoardGeometry::FigureSet set,
                  const BoardColours &colours = {});
+// Every set in the order of FigureSet, "|" between them.
+QString readAll(const QImage &client);
 
 } // namespace BoardReader

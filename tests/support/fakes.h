@@ -7,6 +7,8 @@
 #include "timing/modcount.h"
 #include "timing/timesource.h"
 
+#include <QDataStream>
+#include <QIODevice>
 #include <QLocale>
 #include <QStringList>
 #include <QtEndian>
@@ -118,38 +120,21 @@ public:
     QString shotText() const { return clockText(shot, shotColonDots); }
 };
 
-// A player that records its commands and plays for `length` ticks (without
-// one, until end() or close()), reporting each end once, as a real one must.
+// A player that records its commands and plays until end() or close(),
+// reporting each end once, as a real one must.
 class FakePlayer : public SoundPlayer
 {
 public:
     QString name;
     QStringList commands;
-    std::function<int()> length;
 
     QString fileName() const override { return name; }
     void setFileName(const QString &fileName) override { name = fileName; }
     void open() override { commands << QStringLiteral("Open"); }
-    void play() override
-    {
-        commands << QStringLiteral("Play");
-        m_playing = true;
-        m_ticksLeft = length ? length() : 0;
-    }
+    void play() override { commands << QStringLiteral("Play"), m_playing = true; }
     void stop() override { commands << QStringLiteral("Stop"); }
     void prev() override { commands << QStringLiteral("Prev"); }
-    void close() override
-    {
-        commands << QStringLiteral("Close");
-        end();
-    }
-
-    bool playing() const { return m_playing; }
-    void tick()
-    {
-        if (m_ticksLeft > 0 && --m_ticksLeft == 0)
-            end();
-    }
+    void close() override { commands << QStringLiteral("Close"), end(); }
     void end()
     {
         if (std::exchange(m_playing, false))
@@ -158,7 +143,6 @@ public:
 
 private:
     bool m_playing = false;
-    int m_ticksLeft = 0;
 };
 
 // What a board is given to make its two players, buzzer first.
@@ -166,14 +150,12 @@ struct FakePlayers
 {
     FakePlayer *buzzer = nullptr;
     FakePlayer *horn = nullptr;
-    std::function<int()> length;
 
     std::function<std::unique_ptr<SoundPlayer>()> factory()
     {
         buzzer = horn = nullptr;
         return [this] {
             auto player = std::make_unique<FakePlayer>();
-            player->length = length;
             (buzzer ? horn : buzzer) = player.get();
             return std::unique_ptr<SoundPlayer>(std::move(player));
         };
@@ -193,13 +175,11 @@ inline QByteArray riffChunk(const char *id, const QByteArray &body, qint64 claim
 inline QByteArray wavBytes(int rate, int channels, int ms, qint64 claimed = -1,
                            const QByteArray &before = {})
 {
-    QByteArray format(16, '\0');
-    qToLittleEndian<quint16>(1, format.data());
-    qToLittleEndian<quint16>(quint16(channels), format.data() + 2);
-    qToLittleEndian<quint32>(quint32(rate), format.data() + 4);
-    qToLittleEndian<quint32>(quint32(rate * channels * 2), format.data() + 8);
-    qToLittleEndian<quint16>(quint16(channels * 2), format.data() + 12);
-    qToLittleEndian<quint16>(16, format.data() + 14);
+    QByteArray format;
+    QDataStream out(&format, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(1) << quint16(channels) << quint32(rate) << quint32(rate * channels * 2)
+        << quint16(channels * 2) << quint16(16);
     const QByteArray data(qsizetype(rate) * channels * 2 * ms / 1000, '\0');
     return riffChunk(
         "RIFF", "WAVE" + riffChunk("fmt ", format) + before + riffChunk("data", data, claimed));

@@ -49,8 +49,7 @@ bool anyLit(const QImage &image, const QPointF &centre, double radius, const QCo
     return false;
 }
 
-FigureReading readFigure(const QImage &image, const QRect &figure, const QColor &lit,
-                         const QColor &back)
+int readFigure(const QImage &image, const QRect &figure, const QColor &lit, const QColor &back)
 {
     QString bars;
     for (int bar = 0; bar < 7; ++bar) {
@@ -60,7 +59,7 @@ FigureReading readFigure(const QImage &image, const QRect &figure, const QColor 
             bars += QChar(u'a' + bar);
     }
     const int digit = int(DigitBars.indexOf(bars));
-    return {bars.isEmpty() ? BlankDigit : digit < 0 ? UnreadableDigit : digit};
+    return bars.isEmpty() ? BlankDigit : digit < 0 ? UnreadableDigit : digit;
 }
 
 } // namespace SevenSegment

@@ -13,17 +13,12 @@ namespace SevenSegment {
 inline constexpr int BlankDigit = -1;
 inline constexpr int UnreadableDigit = -2; // lit bars that make no digit
 
-struct FigureReading
-{
-    int digit = BlankDigit;
-};
-
 // Whether any pixel of the disc, and always the one holding its centre, is
 // nearer the lit colour than the back colour.
 bool anyLit(const QImage &image, const QPointF &centre, double radius, const QColor &lit,
             const QColor &back);
 
-FigureReading readFigure(const QImage &image, const QRect &figure, const QColor &lit,
-                         const QColor &back);
+// The digit the figure shows, BlankDigit or UnreadableDigit.
+int readFigure(const QImage &image, const QRect &figure, const QColor &lit, const QColor &back);
 
 } // namespace SevenSegment

@@ -70,15 +70,13 @@ private:
         QString running;
         for (qint16 slot = 0; slot < SlotCount; ++slot)
             running += IsCounting(slot) ? QLatin1Char('1') : QLatin1Char('0');
-        QHash<QString, QString> all = {
-            {"game", m_board->gameText()},
-            {"shot", m_board->shotText()},
-            {"run", running},
-            {"buzz", QString::number(m_board->buzzers)},
-            {"horn", m_board->horns.join(u',')},
-            {"tod", QString::number(m_engine->clockTime())},
-            {"ticks", QString::number(m_board->tickEnables)},
-        };
+        QHash<QString, QString> all = {{"game", m_board->gameText()},
+                                       {"shot", m_board->shotText()},
+                                       {"run", running},
+                                       {"buzz", QString::number(m_board->buzzers)},
+                                       {"horn", m_board->horns.join(u',')},
+                                       {"tod", QString::number(m_engine->clockTime())},
+                                       {"ticks", QString::number(m_board->tickEnables)}};
         for (qint16 slot = 1; slot <= 6; ++slot)
             all.insert(QStringLiteral("pen%1").arg(slot),
                        m_board->penalties.at(size_t(slot)).text());

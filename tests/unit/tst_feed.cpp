@@ -130,15 +130,12 @@ private slots:
         row("the game clock started", "gameClock/running", "true",
             [](Game &g) { g.startStopClock(); });
         row("time of day", "timeOfDay", "true", [](Game &g) { g.switchClockTime(); });
-        const auto options = [this, row](const char *name, const char *path, const char *expected,
-                                         std::function<void()> set) {
-            row(name, path, expected, [this, set](Game &) { set(), m_feeds->settingsChanged(); });
-        };
-        options("a team name", "visitor/name", "Lions",
-                [] { settingsRecord().VisitorText = "Lions"; });
-        options("a colour, red in the low byte", "home/color", "#996633",
-                [] { settingsRecord().HomeColor = 0x336699; });
-        options("dots", "led", "dots", [] { settingsRecord().LEDType = 1; });
+        row("a team name", "visitor/name", "Lions",
+            [this](Game &) { settingsRecord().VisitorText = "Lions", m_feeds->settingsChanged(); });
+        row("a colour, red in the low byte", "home/color", "#996633",
+            [this](Game &) { settingsRecord().HomeColor = 0x336699, m_feeds->settingsChanged(); });
+        row("dots", "led", "dots",
+            [this](Game &) { settingsRecord().LEDType = 1, m_feeds->settingsChanged(); });
     }
     void stateAfterChange()
     {

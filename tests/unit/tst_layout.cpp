@@ -108,13 +108,11 @@ private slots:
                 continue;
             const QList<double> place = {e.Control->twipLeft(), e.Control->twipTop(),
                                          e.Control->twipWidth(), e.Control->twipHeight()};
-            const QList<double> recorded = {across * e.Left,
-                                            double(e.Top),
-                                            e.Width ? across * e.Width : place[2],
-                                            e.Width ? e.Height : place[3],
-                                            double(e.FontSize),
-                                            double(e.BorderWidth),
-                                            double(e.Size)};
+            const double width = e.Width ? across * e.Width : place[2];
+            const double height = e.Width ? e.Height : place[3];
+            const QList<double> recorded = {
+                across * e.Left,    double(e.Top),         width,         height,
+                double(e.FontSize), double(e.BorderWidth), double(e.Size)};
             QVERIFY2(place + sizesOf(e.Control) == recorded, qPrintable(e.Control->objectName()));
         }
     }

@@ -47,39 +47,32 @@ class TestOptions : public QObject
 
     std::unique_ptr<frmOptions> dialog()
     {
-        OptionsPlatform fake;
-        fake.chooseFile = [this](QWidget *, const QString &filter, const QString &) {
-            if (!filter.contains("*.wav") && !filter.contains("*.png"))
-                return QString();
-            const QString answer = m_files.front();
-            m_files.pop_front();
-            return answer;
-        };
-        fake.askYesNo = [this](QWidget *, const QString &, const QString &) {
-            return m_answer;
-        };
-        fake.tell = [this](QWidget *, const QString &, const QString &text) {
-            m_told << text;
-        };
-        fake.beep = [this] {
-            ++m_beeps;
+        const OptionsPlatform fake{
+            {},
+            [this](QWidget *, const QString &filter, const QString &) {
+                if (!filter.contains("*.wav") && !filter.contains("*.png"))
+                    return QString();
+                const QString answer = m_files.front();
+                m_files.pop_front();
+                return answer;
+            },
+            [this](auto...) { return m_answer; },
+            [this](QWidget *, const QString &, const QString &text) { m_told << text; },
+            [this] { ++m_beeps; },
         };
         return std::make_unique<frmOptions>(*m_store, fake);
     }
     QString storePath() const { return m_dir->filePath("Vantrell/Vantrell.conf"); }
-    QString file(const QString &name)
+    // A file below the test's folder, holding `text`.
+    QString file(const QString &name, const QByteArray &text = {})
     {
         QFile out(m_dir->filePath(name));
+        QDir().mkpath(QFileInfo(out).path());
         out.open(QIODevice::WriteOnly);
+        out.write(text);
         return out.fileName();
     }
-    void writeStore(const QByteArray &text)
-    {
-        QDir().mkpath(m_dir->filePath("Vantrell"));
-        QFile file(storePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
+    void writeStore(const QByteArray &text) { file("Vantrell/Vantrell.conf", text); }
     static QByteArray contents(const QString &path)
     {
         QFile file(path);
@@ -99,18 +92,10 @@ class TestOptions : public QObject
     }
     template<typename T = QWidget> static T *child(const QWidget &dialog, const char *name)
     {
-        T *found = dialog.findChild<T *>(QLatin1String(name));
-        Q_ASSERT(found);
-        return found;
+        return dialog.findChild<T *>(QLatin1String(name));
     }
-    static void click(const QWidget &dialog, const char *button)
-    {
-        child<QPushButton>(dialog, button)->click();
-    }
-    static QString label(const QWidget &dialog, const char *name)
-    {
-        return child<QLabel>(dialog, name)->text();
-    }
+    static void click(const QWidget &w, const char *id) { child<QPushButton>(w, id)->click(); }
+    static QString label(const QWidget &w, const char *id) { return child<QLabel>(w, id)->text(); }
     // By the spinner's upper arrow or by one turn of the wheel.
     static void moveWidthUp(const QWidget &dialog, bool wheel)
     {
@@ -268,22 +253,18 @@ private slots:
         PendingSettings pending;
         SettingsRecord &chosen = pending.values;
         using R = SettingsRecord;
-        const QList<qint32 R::*> colours = {&R::TimeColor,   &R::LEDBack,   &R::ScoreColor,
-                                            &R::PeriodColor, &R::FormBack,  &R::LEDSelected,
-                                            &R::BorderColor, &R::HomeColor, &R::VisitorColor};
-        for (int i = 0; i < colours.size(); ++i)
-            chosen.*colours[i] = 1 + i;
-        const QList<qint16 R::*> keys = {
-            &R::StartStopClockKey, &R::ResetClockKey, &R::ClearKey,
-            &R::ClockSwitchKey,    &R::SepTimeKey,    &R::BuzzerKey,
-            &R::HornKey,           &R::ResetShotKey,  &R::StartStopShotKey};
-        for (int i = 0; i < keys.size(); ++i)
-            chosen.*keys[i] = qint16(60 + i);
-        const QList<QString R::*> texts = {&R::BuzzerFile,  &R::HornFile, &R::HomeText,
-                                           &R::VisitorText, &R::HomePic,  &R::VisitorPic,
-                                           &R::BoardPic};
-        for (int i = 0; i < texts.size(); ++i)
-            chosen.*texts[i] = QStringLiteral(" \"%1\", #%1; [x]=ü\n\\ ").arg(i);
+        int n = 0;
+        for (qint32 R::*colour :
+             {&R::TimeColor, &R::LEDBack, &R::ScoreColor, &R::PeriodColor, &R::FormBack,
+              &R::LEDSelected, &R::BorderColor, &R::HomeColor, &R::VisitorColor})
+            chosen.*colour = ++n;
+        for (qint16 R::*key :
+             {&R::StartStopClockKey, &R::ResetClockKey, &R::ClearKey, &R::ClockSwitchKey,
+              &R::SepTimeKey, &R::BuzzerKey, &R::HornKey, &R::ResetShotKey, &R::StartStopShotKey})
+            chosen.*key = qint16(50 + ++n);
+        for (QString R::*text : {&R::BuzzerFile, &R::HornFile, &R::HomeText, &R::VisitorText,
+                                 &R::HomePic, &R::VisitorPic, &R::BoardPic})
+            chosen.*text = QStringLiteral(" \"%1\", #%1; [x]=ü\n\\ ").arg(++n);
         chosen.VisitorText = QString(300, QChar(0x263A));
         chosen.HomePic = QStringLiteral("@Variant(nothing)");
         chosen.LEDType = 1;

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include <functional>
+
 #include <sys/resource.h>
 
 namespace {
@@ -45,31 +47,23 @@ private:
         for (int steps = 1 + pick(4); steps > 0; --steps) {
             const qsizetype at = pick(data.size() + 1);
             const QByteArray &other = m_corpus[pick(m_corpus.size())];
-            switch (pick(7)) {
-            case 0:
-                data.insert(at, char(pick(256)));
-                break;
-            case 1:
-                data.remove(at, 1 + pick(64));
-                break;
-            case 2:
-                data.insert(pick(data.size() + 1), data.mid(at, 1 + pick(128)));
-                break;
-            case 3:
-                data.insert(at,
-                            QByteArray(pick(20) == 0 ? 1200 : 1 + pick(8), pick(2) ? '{' : '}'));
-                break;
-            case 4:
-                data.insert(at,
-                            Words[pick(std::size(Words))] +
-                                QByteArray(Numbers[pick(std::size(Numbers))]));
-                break;
-            case 5:
-                data = data.left(at) + other.mid(pick(other.size() + 1));
-                break;
-            default:
-                data.truncate(at);
-            }
+            const std::function<void()> mutations[] = {
+                [&] { data.insert(at, char(pick(256))); },
+                [&] { data.remove(at, 1 + pick(64)); },
+                [&] { data.insert(pick(data.size() + 1), data.mid(at, 1 + pick(128))); },
+                [&] {
+                    data.insert(
+                        at, QByteArray(pick(20) == 0 ? 1200 : 1 + pick(8), pick(2) ? '{' : '}'));
+                },
+                [&] {
+                    data.insert(at,
+                                Words[pick(std::size(Words))] +
+                                    QByteArray(Numbers[pick(std::size(Numbers))]));
+                },
+                [&] { data = data.left(at) + other.mid(pick(other.size() + 1)); },
+                [&] { data.truncate(at); },
+            };
+            mutations[pick(7)]();
         }
         return data;
     }

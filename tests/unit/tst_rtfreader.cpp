@@ -35,14 +35,12 @@ QString blockFormat(const QTextBlockFormat &f)
     QStringList parts{f.alignment() & Qt::AlignHCenter       ? "center"
                           : f.alignment() & Qt::AlignJustify ? "justify"
                                                              : "left"};
-    const std::pair<const char *, qreal> margins[] = {{"left", f.leftMargin()},
-                                                      {"right", f.rightMargin()},
-                                                      {"indent", f.textIndent()},
-                                                      {"before", f.topMargin()},
-                                                      {"after", f.bottomMargin()}};
-    for (const auto &[name, value] : margins)
-        if (value != 0)
-            parts << name << QString::number(value);
+    const char *const names[] = {"left", "right", "indent", "before", "after"};
+    const qreal margins[] = {f.leftMargin(), f.rightMargin(), f.textIndent(), f.topMargin(),
+                             f.bottomMargin()};
+    for (int i = 0; i < 5; ++i)
+        if (margins[i] != 0)
+            parts << names[i] << QString::number(margins[i]);
     for (const QTextOption::Tab &tab : f.tabPositions())
         parts << QString::number(tab.position) + "lrcd"[tab.type];
     return parts.join(u' ');
@@ -77,11 +75,10 @@ QByteArray picture(int width, int height, const char *format = "png")
 {
     QImage image(width, height, width > 1000 ? QImage::Format_Mono : QImage::Format_RGB32);
     image.fill(0);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
+    QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
-    return bytes.toHex();
+    return buffer.data().toHex();
 }
 
 } // namespace

@@ -60,9 +60,8 @@ private slots:
         figure.setLedSize(ledSize);
         figure.setCaption(caption);
         const QImage image = figure.grab().toImage();
-        const auto reading =
-            SevenSegment::readFigure(image, image.rect(), toQColor(Lit), toQColor(Back));
-        QCOMPARE(reading.digit, caption >= 0 && caption <= 9 ? caption : SevenSegment::BlankDigit);
+        QCOMPARE(SevenSegment::readFigure(image, image.rect(), toQColor(Lit), toQColor(Back)),
+                 caption >= 0 && caption <= 9 ? caption : SevenSegment::BlankDigit);
     }
 
     void repaintsOnlyOnChange_data()

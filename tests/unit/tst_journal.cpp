@@ -568,6 +568,23 @@ private slots:
         QVERIFY(!SavedGames::read(journal().replace(from, to)));
     }
 
+    // The newest journal damaged is kept aside under a name no journal has,
+    // a second one of the same name under another, and neither is offered.
+    void aDamagedNewestJournalIsKeptAside()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("20261207-200000-000.jsonl");
+        for (const char *kept : {".damaged", ".damaged-2"}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\"format\n") > 0);
+            file.close();
+            QCOMPARE(SavedGames::newestJournal(dir.path()), path);
+            QVERIFY(!SavedGames::readFile(path));
+            QCOMPARE(SavedGames::setAsideDamaged(path), path + kept);
+        }
+        QCOMPARE(SavedGames::newestJournal(dir.path()), QString());
+    }
+
     // One program records in a folder at a time; a journal that cannot be
     // written stops the record, once, and never the game.
     void theFolderIsHeldAndFailuresAreToldOnce()

@@ -54,7 +54,6 @@ public:
     // The earlier event that this undo took back or this redo put back.
     std::optional<size_t> add(GameEventKind kind);
     bool stands(size_t index) const { return m_stands.at(index); }
-    size_t size() const { return m_stands.size(); }
 
 private:
     std::vector<bool> m_stands;

@@ -169,7 +169,6 @@ int main(int argc, char *argv[])
     const int seconds = at >= 0 ? arguments.value(at + 1).toInt() : 120;
     const bool loaded = arguments.contains(QStringLiteral("--load"));
 
-    modCount::reset();
     resetSettingsRecord();
     frmScoreBoard board(nullptr, Bench::silentPlayers());
     board.show();

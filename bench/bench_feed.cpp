@@ -291,7 +291,6 @@ void benchLatency(int samples, const QString &build)
         bool running;
     };
     for (const Run run : {Run{1, false}, Run{1, true}, Run{10, true}, Run{200, true}}) {
-        modCount::reset();
         resetSettingsRecord();
         LatencyBench bench(run.clients);
         if (!bench.ready()) {

@@ -113,11 +113,10 @@ struct Recording
 {
     QTemporaryDir dir;
     Journal journal{dir.path(), benchTime()};
-    Game game;
+    Game game{benchTime()};
 
     Recording()
     {
-        modCount::reset(&benchTime());
         journal.claim();
         QObject::connect(&game, &Game::changed, &journal, &Journal::append);
         game.startUp();
@@ -199,9 +198,8 @@ void killAndResume(int kills)
         const QByteArray atKill = recording.bytes();
         ticks(recording.game, random.bounded(1'000, 180'000));
         const QString unbroken = board(recording.game);
-        const modCount::State live = modCount::state();
         {
-            Game resumed;
+            Game resumed(benchTime());
             resumed.restore(
                 SavedGames::carriedTo(*SavedGames::read(atKill), recording.journal.stamp()));
             resumed.tick();
@@ -210,7 +208,6 @@ void killAndResume(int kills)
             else
                 differing << QString::number(kill);
         }
-        modCount::state() = live;
     }
     Bench::row(QStringLiteral("Journal cut and resumed, in process"),
                QStringLiteral("%1 random moments, gaps of 1 s to 3 min, fake clock, every "
@@ -376,12 +373,11 @@ QString spread(const std::vector<double> &values, int decimals)
 // board's own 100 ms tick, and a score typed about once a second.
 void stalls(int seconds, const QString &label)
 {
-    modCount::reset();
     resetSettingsRecord();
     QTemporaryDir dir;
     const double syncMs = oneSyncMs(dir.path());
     frmScoreBoard board(nullptr, Bench::silentPlayers());
-    Journal journal(dir.path(), modCount::timeSource());
+    Journal journal(dir.path(), board.game().time());
     journal.claim();
     QObject::connect(&board.game(), &Game::changed, &journal, &Journal::append);
     board.show();

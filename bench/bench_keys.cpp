@@ -230,7 +230,6 @@ int main(int argc, char *argv[])
     const int at = int(arguments.indexOf(QStringLiteral("--samples")));
     const int samples = at >= 0 ? arguments.value(at + 1).toInt() : 1000;
 
-    modCount::reset();
     resetSettingsRecord();
     KeyBench bench;
     const auto alternate = [](const char *even, const char *odd) {

@@ -92,9 +92,8 @@ void startClocks(frmScoreBoard &board, Play play)
 Result measure(const QSize &size, Play play, int ticks)
 {
     Bench::SteppedTime time;
-    modCount::reset(&time);
     resetSettingsRecord();
-    frmScoreBoard board(nullptr, Bench::silentPlayers());
+    frmScoreBoard board(nullptr, Bench::silentPlayers(), time);
     board.resize(size);
     board.show();
     QCoreApplication::processEvents();

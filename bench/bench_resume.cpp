@@ -58,8 +58,7 @@ QString writeJournal(const QString &folder, int events, QString *homeScore)
     const qint64 upMs = steadyMs(SystemTimeSource().steadyNow());
     const qint64 StepMs = qBound(qint64(1), upMs * 9 / 10 / (events + 20), qint64(2000));
     PastTime time(StepMs * (events + 20));
-    modCount::reset(&time);
-    Game game;
+    Game game(time);
     game.startUp();
     const QDateTime start = time.wallNow();
     QByteArray journal = JournalFormat::headerLine(JournalFormat::stampOf(time), "Home", "Visitor");
@@ -100,12 +99,12 @@ QString writeJournal(const QString &folder, int events, QString *homeScore)
             break;
         }
     }
-    if (modCount::IsCounting(modCount::GameSlot))
+    if (game.isCounting(modCount::GameSlot))
         game.startStopClock();
-    if (modCount::IsCounting(modCount::ShotSlot))
+    if (game.isCounting(modCount::ShotSlot))
         game.startStopShot();
     for (qint16 slot = 1; slot <= PenaltyCount; ++slot) {
-        if (modCount::IsCounting(slot))
+        if (game.isCounting(slot))
             game.startStopPenalty(slot);
     }
     game.resetShot();

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 #include "platform/soundservername.h"
-#include "timing/modcount.h"
 #include "version.h"
 
 #include <QApplication>
@@ -34,7 +33,6 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(name);
     QApplication::setOrganizationName(name);
     QApplication::setApplicationVersion(QStringLiteral(VANTRELL_VERSION));
-    modCount::setBeep(&QApplication::beep);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantrell/logo.png")));
 
     StartUp startUp(QCoreApplication::applicationDirPath());

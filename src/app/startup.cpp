@@ -15,13 +15,11 @@
 #include "platform/x11keylookup.h"
 #include "record/frmrecord.h"
 #include "record/journal.h"
-#include "record/resumequestion.h"
-#include "record/savedgame.h"
+#include "record/resumepolicy.h"
 #include "settings/displaysettings.h"
 #include "settings/frmsplash.h"
 #include "settings/settingsio.h"
 #include "settings/settingsrecord.h"
-#include "timing/modcount.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -80,12 +78,13 @@ void StartUp::GoScore()
     if (m_board)
         return;
     m_board = new frmScoreBoard;
-    m_board->setWindows({[this](QWidget *) { showHelp(); },
-                         [this](QWidget *parent) { runOptions(parent); },
-                         [this](QWidget *) { showRecord(); }, [this] { m_audience->toggle(); },
-                         [this](QWidget *parent) {
-                             runDisplays(parent);
-                         }});
+    // The options and the displays dialogs are modal: each request returns
+    // when its dialog has closed.
+    connect(m_board, &frmScoreBoard::helpWanted, this, &StartUp::showHelp);
+    connect(m_board, &frmScoreBoard::optionsWanted, this, [this] { runOptions(m_board); });
+    connect(m_board, &frmScoreBoard::recordWanted, this, &StartUp::showRecord);
+    connect(m_board, &frmScoreBoard::audienceToggleWanted, this, [this] { m_audience->toggle(); });
+    connect(m_board, &frmScoreBoard::displaysWanted, this, [this] { runDisplays(m_board); });
     // Help opened from the splash may still be open beside the board.
     BoardKeyRelay::install(m_help, m_board);
     m_board->show();
@@ -101,7 +100,7 @@ void StartUp::GoScore()
 
 void StartUp::startRecord()
 {
-    m_journal = std::make_unique<Journal>(Journal::defaultFolder(), modCount::timeSource());
+    m_journal = std::make_unique<Journal>(Journal::defaultFolder(), m_board->game().time());
     connect(m_journal.get(), &Journal::failed, this, [this](const QString &reason) {
         notice(tr("This game is not being recorded.\n%1").arg(reason));
     });
@@ -174,52 +173,33 @@ void StartUp::runDisplays(QWidget *parent)
 
 void StartUp::offerLastGame()
 {
-    const QString path = SavedGames::newestJournal(m_journal->folder());
-    if (path.isEmpty())
-        return;
-    const std::optional<SavedGame> saved = SavedGames::readFile(path);
-    if (!saved) {
-        const QString kept = SavedGames::setAsideDamaged(path);
-        notice(tr("The last game's record could not be read; it is kept as %1.")
-                   .arg(QDir::toNativeSeparators(kept.isEmpty() ? path : kept)));
-        return;
-    }
-    if (SavedGames::offerFor(*saved) == ResumeOffer::None)
-        return;
+    Game &game = m_board->game();
     const JournalFormat::Stamp now = m_journal->stamp();
-    const GameSnapshot game = SavedGames::carriedTo(*saved, now);
-    const SettingsRecord &settings = settingsRecord();
-    const QString question = resumeQuestion(*saved, game, SavedGames::gameClockAt(game, now),
-                                            settings.HomeText, settings.VisitorText);
-    if (!askResume(*saved, question)) {
-        m_journal->setAside(path, saved->game);
+    const LastGame last =
+        ResumePolicy::lastGame(m_journal->folder(), now, game.homeName(), game.visitorName());
+    if (!last.damagedKeptAs.isEmpty())
+        notice(tr("The last game's record could not be read; it is kept as %1.")
+                   .arg(QDir::toNativeSeparators(last.damagedKeptAs)));
+    if (!last.offered())
+        return;
+    if (!askResume(last.question, last.resumeByDefault)) {
+        m_journal->setAside(last.path, last.saved->game);
         return;
     }
-    m_board->game().restore(game);
-    // Undo puts back clock starts as they were; those of another run of the
-    // computer mean nothing on this one's steady clock, so what can be
-    // undone begins after the last of them.
-    QList<GameEvent> events;
-    for (const JournalEntry &entry : saved->events) {
-        if (entry.stamp.bootId != now.bootId || now.bootId.isEmpty())
-            events.clear();
-        else
-            events.append(entry.event);
-    }
-    m_board->game().resumeHistory(events);
-    if (m_journal->continueFile(path))
-        m_board->game().announceResumed();
+    game.restore(last.game);
+    game.resumeHistory(ResumePolicy::undoableEvents(*last.saved, now));
+    if (m_journal->continueFile(last.path))
+        game.announceResumed();
 }
 
 // Escape keeps the default: a stray key must not throw a game away.
-bool StartUp::askResume(const SavedGame &saved, const QString &question)
+bool StartUp::askResume(const QString &question, bool resumeByDefault)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Vantrell"), question,
                     QMessageBox::NoButton, m_board);
     QPushButton *resume = box.addButton(tr("&Resume"), QMessageBox::AcceptRole);
     QPushButton *fresh = box.addButton(tr("&New game"), QMessageBox::RejectRole);
-    QPushButton *preferred =
-        SavedGames::offerFor(saved) == ResumeOffer::ResumeByDefault ? resume : fresh;
+    QPushButton *preferred = resumeByDefault ? resume : fresh;
     box.setDefaultButton(preferred);
     box.setEscapeButton(preferred);
     box.exec();

@@ -17,7 +17,6 @@ class AudienceDisplay;
 class FeedSwitch;
 struct FeedSettings;
 class Journal;
-struct SavedGame;
 class frmHelp;
 class frmRecord;
 class frmScoreBoard;
@@ -55,7 +54,7 @@ private:
     void applyFeed(const FeedSettings &settings);
     void runDisplays(QWidget *parent);
     void offerLastGame();
-    bool askResume(const SavedGame &saved, const QString &question);
+    bool askResume(const QString &question, bool resumeByDefault);
     // Tells the operator something without taking the keyboard from the
     // board.
     void notice(const QString &text);

@@ -10,7 +10,6 @@
 #include "input/keydispatch.h"
 #include "input/keytranslation.h"
 #include "input/modgrabkeys.h"
-#include "input/timeentry.h"
 #include "input/virtualkeys.h"
 #include "settings/settingsrecord.h"
 
@@ -19,9 +18,6 @@
 #include <QWindow>
 
 namespace {
-
-constexpr qint32 GameClockLimit = 5999;
-constexpr qint32 ShortClockLimit = 599;
 
 bool isFocusKey(const QKeyEvent &event)
 {
@@ -33,26 +29,17 @@ bool isFocusKey(const QKeyEvent &event)
 
 void frmScoreBoard::connectFields()
 {
-    using K = FieldKind;
     const ScoreBoardControls &c = controls();
-    // The focus order.
-    const struct
-    {
-        PictureBox *box;
-        K kind;
-        qint16 slot;
-    } fields[] = {
-        {c.gameClock.box, K::GameClock, 0},        {c.homeScore.box, K::HomeScore, -1},
-        {c.visitorScore.box, K::VisitorScore, -1}, {c.goalBox, K::Goal, -1},
-        {c.shotClock.box, K::ShotClock, 7},        {c.homePenalty1.box, K::Penalty, 1},
-        {c.visitorPenalty1.box, K::Penalty, 3},    {c.homePenalty2.box, K::Penalty, 2},
-        {c.visitorPenalty2.box, K::Penalty, 4},    {c.homePenalty3.box, K::Penalty, 5},
-        {c.visitorPenalty3.box, K::Penalty, 6},
+    // By field, in the focus order.
+    PictureBox *const boxes[FieldCount] = {
+        c.gameClock.box,       c.homeScore.box,    c.visitorScore.box,    c.goalBox,
+        c.shotClock.box,       c.homePenalty1.box, c.visitorPenalty1.box, c.homePenalty2.box,
+        c.visitorPenalty2.box, c.homePenalty3.box, c.visitorPenalty3.box,
     };
     PictureBox *previous = nullptr;
-    for (const auto &row : fields) {
-        PictureBox *box = row.box;
-        m_fields.insert(box, {row.kind, row.slot});
+    for (int i = 0; i < FieldCount; ++i) {
+        PictureBox *box = boxes[i];
+        m_fields.insert(box, FieldId(i));
         box->installEventFilter(this);
         connect(box, &PictureBox::focusGained, this, [this, box] { ObjectSelected(box); });
         if (previous)
@@ -107,25 +94,22 @@ void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
         m_game.soundHorn();
         break;
     case Command::Help:
-        openHelp();
+        emit helpWanted();
         break;
     case Command::Options:
         openOptions();
         break;
     case Command::Record:
-        if (m_windows.showRecord)
-            m_windows.showRecord(this);
+        emit recordWanted();
         break;
     case Command::Undo:
         m_game.undo(selectedRow());
         break;
     case Command::Audience:
-        if (m_windows.toggleAudience)
-            m_windows.toggleAudience();
+        emit audienceToggleWanted();
         break;
     case Command::Displays:
-        if (m_windows.runDisplays)
-            m_windows.runDisplays(this);
+        emit displaysWanted();
         break;
     case Command::None:
         break;
@@ -137,21 +121,7 @@ std::optional<FigureRowId> frmScoreBoard::selectedRow() const
     const auto field = m_fields.constFind(focusWidget());
     if (field == m_fields.cend())
         return std::nullopt;
-    switch (field->kind) {
-    case FieldKind::GameClock:
-        return FigureRowId::GameClock;
-    case FieldKind::ShotClock:
-        return FigureRowId::ShotClock;
-    case FieldKind::HomeScore:
-        return FigureRowId::HomeScore;
-    case FieldKind::VisitorScore:
-        return FigureRowId::VisitorScore;
-    case FieldKind::Penalty:
-        return FigureRowId(field->slot);
-    case FieldKind::Goal:
-        break;
-    }
-    return std::nullopt;
+    return fieldRule(*field).row;
 }
 
 bool frmScoreBoard::otherWindowKeyDown(qint16 KeyCode, qint16 Shift)
@@ -169,63 +139,13 @@ void frmScoreBoard::AllKeyUp(qint16 KeyCode, qint16)
         UpdateNumLock();
 }
 
-void frmScoreBoard::fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shift)
+// The field's rules are the game's; the board's own commands come between
+// a penalty field's clear key and the rest of the field's keys.
+void frmScoreBoard::fieldKeyDown(FieldId field, qint16 KeyCode, qint16 Shift)
 {
-    if (field.kind == FieldKind::Penalty) {
-        penaltyKeyDown(field.slot, KeyCode, Shift);
-        return;
-    }
+    m_game.keyBeforeCommands(field, KeyCode, settingsRecord());
     AllKeyCode(KeyCode, Shift);
-    const qint16 code = KeyCodeToAsci(KeyCode, settingsRecord());
-    switch (field.kind) {
-    case FieldKind::GameClock:
-        if (const auto value =
-                modCount::TimeEntryKey(m_game.row(FigureRowId::GameClock), code, GameClockLimit))
-            m_game.enterGameTime(*value);
-        break;
-    case FieldKind::ShotClock:
-        if (const auto value =
-                modCount::TimeEntryKey(m_game.row(FigureRowId::ShotClock), code, ShortClockLimit))
-            m_game.enterShotTime(*value);
-        break;
-    case FieldKind::HomeScore:
-        m_game.scoreKey(FigureRowId::HomeScore, code);
-        break;
-    case FieldKind::VisitorScore:
-        m_game.scoreKey(FigureRowId::VisitorScore, code);
-        break;
-    case FieldKind::Goal:
-        goalKeyDown(KeyCode);
-        break;
-    case FieldKind::Penalty:
-        break;
-    }
-}
-
-// The clear key comes before any command, and the penalty's own start or
-// stop before its typed entry.
-void frmScoreBoard::penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift)
-{
-    const SettingsRecord &settings = settingsRecord();
-    if (KeyCode == settings.ClearKey)
-        m_game.clearPenalty(slot);
-    AllKeyCode(KeyCode, Shift);
-    const qint16 code = KeyCodeToAsci(KeyCode, settingsRecord());
-    if (KeyCode == settingsRecord().SepTimeKey)
-        m_game.startStopPenalty(slot);
-    const auto value = modCount::TimeEntryKey(m_game.penaltyRow(slot), code, ShortClockLimit);
-    if (value)
-        m_game.enterPenaltyTime(slot, ClockValue::fromSeconds(value->roundedSeconds()));
-}
-
-void frmScoreBoard::goalKeyDown(qint16 KeyCode)
-{
-    if (KeyCode == VirtualKey::Left)
-        HomeLamp();
-    else if (KeyCode == VirtualKey::Right)
-        VisitorLamp();
-    else if (KeyCode == VirtualKey::Down)
-        m_game.lampOff();
+    m_game.keyInField(field, KeyCode, settingsRecord());
 }
 
 void frmScoreBoard::HomeLamp()
@@ -271,21 +191,13 @@ BoardControl *frmScoreBoard::selectedField() const
     return nullptr;
 }
 
-void frmScoreBoard::openHelp()
-{
-    if (m_windows.showHelp)
-        m_windows.showHelp(this);
-}
-
 // The dialog may have changed any setting; the board takes them all up
 // again, and the field that had the focus has it back.
 void frmScoreBoard::openOptions()
 {
-    if (!m_windows.runOptions)
-        return;
     QWidget *focused = focusWidget();
     const SettingsRecord before = settingsRecord();
-    m_windows.runOptions(this);
+    emit optionsWanted();
     const SettingsRecord &after = settingsRecord();
     if (after != before)
         m_game.optionsConfirmed(after.HomeText, after.VisitorText);

@@ -6,7 +6,9 @@
 #include "input/modgrabkeys.h"
 #include "settings/settingsrecord.h"
 #include "sound/multimediaplayer.h"
+#include "timing/tickplan.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QScreen>
@@ -23,8 +25,10 @@ QMargins designFrame()
 
 } // namespace
 
-frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer)
+frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer,
+                             const TimeSource &time)
     : QWidget(parent)
+    , m_game(time)
 {
     const PlayerFactory make = makePlayer ? makePlayer : [] {
         return std::unique_ptr<SoundPlayer>(std::make_unique<MultimediaPlayer>());
@@ -41,7 +45,7 @@ frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer)
     connectFields();
 
     m_tick.setTimerType(Qt::PreciseTimer);
-    m_tick.setInterval(100);
+    m_tick.setSingleShot(true);
     connect(&m_tick, &QTimer::timeout, this, &frmScoreBoard::ClockTick);
     load();
     // Smaller than its design size where a small or scaled screen cannot
@@ -64,7 +68,12 @@ void frmScoreBoard::connectGame()
 {
     connect(&m_game, &Game::buzzerSounded, this, &frmScoreBoard::Buzzer);
     connect(&m_game, &Game::hornSounded, this, &frmScoreBoard::Horn);
-    connect(&m_game, &Game::tickWanted, this, &frmScoreBoard::enableTick);
+    // A clock started, stopped or loaded moves the instant of the next
+    // tick.
+    connect(&m_game, &Game::changed, this, &frmScoreBoard::aimTick);
+    m_game.setBeep(&QApplication::beep);
+    const SettingsRecord &settings = settingsRecord();
+    m_game.setTeamNames(settings.HomeText, settings.VisitorText);
 }
 
 void frmScoreBoard::load()
@@ -76,23 +85,25 @@ void frmScoreBoard::load()
     m_view.recordLayout();
     openSounds();
     m_game.startUp();
-    m_tick.start();
+    aimTick();
 }
 
-void frmScoreBoard::enableTick()
+void frmScoreBoard::ClockTick()
 {
-    if (!m_tick.isActive())
-        m_tick.start();
+    m_game.tick();
+    aimTick();
+}
+
+void frmScoreBoard::aimTick()
+{
+    const qint64 now = steadyMs(m_game.time().steadyNow());
+    const qint64 next = TickPlan::nextTickMs(m_game.counts(), now);
+    m_tick.start(int(qBound<qint64>(0, next - now, TickPlan::IntervalMs)));
 }
 
 void frmScoreBoard::Penalty()
 {
     m_view.showMarks();
-}
-
-void frmScoreBoard::UpdatePenaltyColonColors()
-{
-    m_view.showPenaltyColons();
 }
 
 void frmScoreBoard::UpdateFormColors()
@@ -103,11 +114,6 @@ void frmScoreBoard::UpdateFormColors()
 void frmScoreBoard::UpdateLabels()
 {
     m_view.showLabels();
-}
-
-double frmScoreBoard::RSize(qint16 baseSize) const
-{
-    return m_view.fontSize(baseSize);
 }
 
 void frmScoreBoard::UpdateNumLock()

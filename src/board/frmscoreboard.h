@@ -30,26 +30,14 @@ public:
     using GoalLamp = ::GoalLamp;
     using MarkState = ::MarkState;
 
-    // The windows F1, F2, F3 and F6 open, and F5's audience display; each
-    // window is given the board as its parent. The options and displays
-    // dialogs are modal: they return when they have closed.
-    struct Windows
-    {
-        std::function<void(QWidget *)> showHelp;
-        std::function<void(QWidget *)> runOptions;
-        std::function<void(QWidget *)> showRecord;
-        std::function<void()> toggleAudience;
-        std::function<void(QWidget *)> runDisplays;
-    };
-
     // Makes the board's two sound players; none given means players on the
     // platform's audio.
     using PlayerFactory = std::function<std::unique_ptr<SoundPlayer>()>;
 
-    explicit frmScoreBoard(QWidget *parent = nullptr, const PlayerFactory &makePlayer = {});
+    // A game on its own time source, for a test; the system's by default.
+    explicit frmScoreBoard(QWidget *parent = nullptr, const PlayerFactory &makePlayer = {},
+                           const TimeSource &time = modCount::systemTime());
     ~frmScoreBoard() override;
-
-    void setWindows(Windows windows) { m_windows = std::move(windows); }
 
     const ControlLayer &controlLayer() const { return m_view.layer(); }
     // The layout as last recorded: the reference of every stretch.
@@ -86,12 +74,8 @@ public:
     void ClickMark(int index, bool green);
 
     void Penalty();
-    void UpdatePenaltyColonColors();
     void UpdateFormColors();
     void UpdateLabels();
-    // A font size that grows with the window: the base at an outer size of
-    // 9600 x 7200 twips, following the smaller of width / 4 and height / 3.
-    double RSize(qint16 baseSize) const;
     // Imposes the NumLock policy of the settings on the keyboard.
     void UpdateNumLock();
     void AllKeyUp(qint16 KeyCode, qint16 Shift);
@@ -102,11 +86,19 @@ public:
     // one sound at a time, and a request meanwhile is dropped.
     bool BuzzerPlaying() const { return m_buzzerPlaying; }
 
-    // The handler of the 100 ms tick.
-    void ClockTick() { m_game.tick(); }
-    bool tickActive() const { return m_tick.isActive(); }
+    // The handler of the tick: every 100 ms, at the tenths of the running
+    // game clock, and at the instant a running clock reaches zero.
+    void ClockTick();
 
 signals:
+    // The windows F1, F2, F3 and F6 open, and F5's audience display. The
+    // options and displays dialogs are modal: their requests return when
+    // the dialog has closed.
+    void helpWanted();
+    void optionsWanted();
+    void recordWanted();
+    void audienceToggleWanted();
+    void displaysWanted();
     // Emitted when an alarm is asked for, whether or not a sound plays.
     void buzzerRequested();
     void hornRequested();
@@ -125,14 +117,8 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
-    void enableTick();
-
-    enum class FieldKind { GameClock, ShotClock, HomeScore, VisitorScore, Goal, Penalty };
-    struct Field
-    {
-        FieldKind kind;
-        qint16 slot;
-    };
+    // Aims the tick at the instant the game's clocks next need it.
+    void aimTick();
 
     void load();
     // Keeps the framed window inside its screen's available area.
@@ -141,10 +127,7 @@ private:
     // The figures of the field that has the board's focus, if it has any.
     std::optional<FigureRowId> selectedRow() const;
     void connectFields();
-    void fieldKeyDown(const Field &field, qint16 KeyCode, qint16 Shift);
-    void penaltyKeyDown(qint16 slot, qint16 KeyCode, qint16 Shift);
-    void goalKeyDown(qint16 KeyCode);
-    void openHelp();
+    void fieldKeyDown(FieldId field, qint16 KeyCode, qint16 Shift);
     void openOptions();
     std::array<std::pair<SoundPlayer *, QString>, 2> soundFiles() const;
     void openSounds();
@@ -152,14 +135,12 @@ private:
     void closeSounds();
     void playOn(SoundPlayer &player);
     void soundFinished(SoundPlayer &player);
-    void UpdateGoal() { m_view.showLamp(); }
     const ScoreBoardControls &controls() const { return m_view.controls(); }
 
     Game m_game;
     BoardView m_view{*this, m_game};
     QTimer m_tick;
-    QHash<const QObject *, Field> m_fields;
-    Windows m_windows;
+    QHash<const QObject *, FieldId> m_fields;
     std::unique_ptr<SoundPlayer> mmcBuzzer;
     std::unique_ptr<SoundPlayer> mmcHorn;
     bool m_buzzerPlaying = false;

@@ -13,10 +13,6 @@ namespace FeedState {
 
 namespace {
 
-// The penalty clocks of each team in board order, by count slot.
-constexpr std::array<qint16, 3> HomePenaltySlots = {1, 2, 5};
-constexpr std::array<qint16, 3> VisitorPenaltySlots = {3, 4, 6};
-
 const char *const MarkNames[] = {"dark", "red", "green"};
 const char *const LampNames[] = {"none", "home", "visitor"};
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/game.h"
 
-#include "input/modshowdigits.h"
+#include "input/keydispatch.h"
+#include "input/virtualkeys.h"
 #include "timing/clockdisplay.h"
 
 using namespace modCount;
@@ -62,10 +63,11 @@ GameSnapshot GameSnapshot::startUp()
     return game;
 }
 
-Game::Game(QObject *parent)
+Game::Game(const TimeSource &time, QObject *parent)
     : QObject(parent)
+    , m_counts(time)
     , m_rows(makeRows())
-    , m_engine(*this)
+    , m_engine(*this, m_counts)
 {
     row(FigureRowId::HomeScore).setCaption(0, 0);
     row(FigureRowId::VisitorScore).setCaption(0, 0);
@@ -85,6 +87,12 @@ void Game::watchRows()
         [this](int dot, bool lit) { emit colonChanged(FigureRowId::ShotClock, dot, lit); });
 }
 
+void Game::setTeamNames(const QString &homeName, const QString &visitorName)
+{
+    m_homeName = homeName;
+    m_visitorName = visitorName;
+}
+
 FigureRow &Game::penaltyRow(qint16 slot)
 {
     return m_rows[size_t(
@@ -100,11 +108,11 @@ GameSnapshot Game::snapshot() const
 {
     GameSnapshot game;
     for (int slot = 0; slot < SlotCount; ++slot) {
-        const CountSlot &count = state().table[size_t(slot)];
+        const CountSlot &count = m_counts.table[size_t(slot)];
         game.clocks[size_t(slot)] = {count.CountBase, count.CountBanked, count.CountRunning,
                                      count.CountStart};
     }
-    game.gameLength = state().GameLength;
+    game.gameLength = m_counts.GameLength;
     game.home = scoreFigures(row(FigureRowId::HomeScore));
     game.visitor = scoreFigures(row(FigureRowId::VisitorScore));
     game.lamp = m_lamp;
@@ -138,7 +146,9 @@ void Game::tick()
 {
     GameEvent event{GameEventKind::ClockZero, -1, snapshot(), {}, {}, {}};
     m_alarm = GameEventKind::ClockZero;
+    m_ticking = true;
     m_engine.tick();
+    m_ticking = false;
     event.kind = m_alarm;
     event.after = snapshot();
     announce(std::move(event));
@@ -159,7 +169,8 @@ void Game::Horn()
 
 void Game::startStopClock()
 {
-    const auto kind = IsCounting(GameSlot) ? GameEventKind::ClockStop : GameEventKind::ClockStart;
+    const auto kind =
+        IsCounting(m_counts, GameSlot) ? GameEventKind::ClockStop : GameEventKind::ClockStart;
     record(kind, GameSlot, [this] { m_engine.startStopClock(); });
 }
 
@@ -170,7 +181,8 @@ void Game::resetClock()
 
 void Game::startStopShot()
 {
-    const auto kind = IsCounting(ShotSlot) ? GameEventKind::ShotStop : GameEventKind::ShotStart;
+    const auto kind =
+        IsCounting(m_counts, ShotSlot) ? GameEventKind::ShotStop : GameEventKind::ShotStart;
     record(kind, ShotSlot, [this] { m_engine.startStopShot(); });
 }
 
@@ -186,7 +198,8 @@ void Game::switchClockTime()
 
 void Game::startStopPenalty(qint16 slot)
 {
-    const auto kind = IsCounting(slot) ? GameEventKind::PenaltyStop : GameEventKind::PenaltyStart;
+    const auto kind =
+        IsCounting(m_counts, slot) ? GameEventKind::PenaltyStop : GameEventKind::PenaltyStart;
     record(kind, slot, [this, slot] { m_engine.startStopPenalty(slot); });
 }
 
@@ -214,8 +227,64 @@ void Game::enterPenaltyTime(qint16 slot, ClockValue value)
 void Game::scoreKey(FigureRowId team, qint16 code)
 {
     record(GameEventKind::Score, int(team), [this, team, code] {
-        modShowDigits::ScoreEntryKey(row(team), code, ScoreLow, ScoreHigh);
+        modShowDigits::ScoreEntryKey(m_scoreEntry, row(team), code, ScoreLow, ScoreHigh);
     });
+}
+
+void Game::keyBeforeCommands(FieldId field, qint16 KeyCode, const KeyBindings &keys)
+{
+    const FieldRule &rule = fieldRule(field);
+    if (rule.kind == FieldKind::Penalty && KeyCode == keys.ClearKey)
+        clearPenalty(rule.slot);
+}
+
+void Game::keyInField(FieldId field, qint16 KeyCode, const KeyBindings &keys)
+{
+    const FieldRule &rule = fieldRule(field);
+    if (rule.kind == FieldKind::Goal) {
+        goalKey(KeyCode);
+        return;
+    }
+    if (rule.kind == FieldKind::Penalty && KeyCode == keys.SepTimeKey)
+        startStopPenalty(rule.slot);
+    const qint16 code = KeyCodeToAsci(KeyCode, keys);
+    if (rule.kind == FieldKind::Score)
+        scoreKey(*rule.row, code);
+    else
+        typedTime(rule, code);
+}
+
+// Penalty clocks never show tenths, so a penalty takes the whole seconds
+// nearest the time typed.
+void Game::typedTime(const FieldRule &rule, qint16 code)
+{
+    const auto value = modCount::TimeEntryKey(m_timeEntry, row(*rule.row), code, rule.entryLimit);
+    if (!value)
+        return;
+    switch (rule.kind) {
+    case FieldKind::GameClock:
+        enterGameTime(*value);
+        break;
+    case FieldKind::ShotClock:
+        enterShotTime(*value);
+        break;
+    case FieldKind::Penalty:
+        enterPenaltyTime(rule.slot, ClockValue::fromSeconds(value->roundedSeconds()));
+        break;
+    case FieldKind::Score:
+    case FieldKind::Goal:
+        break;
+    }
+}
+
+void Game::goalKey(qint16 KeyCode)
+{
+    if (KeyCode == VirtualKey::Left)
+        toggleLamp(GoalLamp::Home);
+    else if (KeyCode == VirtualKey::Right)
+        toggleLamp(GoalLamp::Visitor);
+    else if (KeyCode == VirtualKey::Down)
+        lampOff();
 }
 
 // Lighting a team's lamp gives the team a point; putting it out takes none
@@ -272,6 +341,7 @@ void Game::soundHorn()
 
 void Game::optionsConfirmed(const QString &homeName, const QString &visitorName)
 {
+    setTeamNames(homeName, visitorName);
     const GameSnapshot now = snapshot();
     announce({GameEventKind::Options, -1, now, now, homeName, visitorName});
 }
@@ -294,14 +364,12 @@ bool Game::discardTyping(std::optional<FigureRowId> selected)
     if (!selected)
         return false;
     const QString &field = row(*selected).name();
-    State &time = state();
-    modShowDigits::State &score = modShowDigits::state();
-    if (!time.EntryText.isEmpty() && time.EntryOwner == field) {
-        time.EntryText.clear();
+    if (!m_timeEntry.EntryText.isEmpty() && m_timeEntry.EntryOwner == field) {
+        m_timeEntry.EntryText.clear();
         return true;
     }
-    if (!score.ScoreText.isEmpty() && score.ScoreOwner == field) {
-        score.ScoreText.clear();
+    if (!m_scoreEntry.ScoreText.isEmpty() && m_scoreEntry.ScoreOwner == field) {
+        m_scoreEntry.ScoreText.clear();
         return true;
     }
     return false;
@@ -326,7 +394,7 @@ void Game::redo()
 void Game::newGame()
 {
     GameSnapshot fresh = GameSnapshot::startUp();
-    fresh.gameLength = state().GameLength;
+    fresh.gameLength = m_counts.GameLength;
     fresh.clocks[size_t(GameSlot)].base = fresh.gameLength;
     m_history.clear();
     restore(fresh);
@@ -346,7 +414,7 @@ void Game::takeBack(GameEventKind kind, const std::optional<GameSnapshot> &game,
 void Game::restore(const GameSnapshot &saved)
 {
     restoreSlots(saved);
-    state().GameLength = saved.gameLength;
+    m_counts.GameLength = saved.gameLength;
     for (int i = 0; i < ScoreFigureCount; ++i) {
         row(FigureRowId::HomeScore).setCaption(i, saved.home[size_t(i)]);
         row(FigureRowId::VisitorScore).setCaption(i, saved.visitor[size_t(i)]);
@@ -356,15 +424,15 @@ void Game::restore(const GameSnapshot &saved)
     for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot;
          ++slot) {
         if (saved.penaltyShown[size_t(slot - 1)])
-            DisplayTime(penaltyRow(slot), CountValue(slot));
+            DisplayTime(penaltyRow(slot), CountValue(m_counts, slot));
         else
             penaltyRow(slot).blank();
     }
     handOffInGap(saved);
     // A clock found at zero sounded its alarm before, or ran out while the
     // game was away: either way the alarm has had its turn.
-    m_engine.restore(saved.timeOfDay, CountValue(GameSlot) <= ClockValue(),
-                     saved.shotZeroSeen || CountValue(ShotSlot) <= ClockValue());
+    m_engine.restore(saved.timeOfDay, CountValue(m_counts, GameSlot) <= ClockValue(),
+                     saved.shotZeroSeen || CountValue(m_counts, ShotSlot) <= ClockValue());
     m_engine.tick();
     emit lampChanged();
     emit marksChanged();
@@ -374,7 +442,7 @@ void Game::restoreSlots(const GameSnapshot &saved)
 {
     for (int slot = 0; slot < SlotCount; ++slot) {
         const SlotState &kept = saved.clocks[size_t(slot)];
-        CountSlot &count = state().table[size_t(slot)];
+        CountSlot &count = m_counts.table[size_t(slot)];
         count = CountSlot{};
         count.CountBase = kept.base;
         count.CountBanked = kept.banked;
@@ -388,11 +456,12 @@ void Game::restoreSlots(const GameSnapshot &saved)
 void Game::handOffInGap(const GameSnapshot &saved)
 {
     const SlotState &shot = saved.clocks[size_t(ShotSlot)];
-    if (saved.shotZeroSeen || !shot.running || !shot.start || CountValue(ShotSlot) > ClockValue())
+    if (saved.shotZeroSeen || !shot.running || !shot.start ||
+        CountValue(m_counts, ShotSlot) > ClockValue())
         return;
     const SteadyInstant zeroAt = plusValue(*shot.start, loadedValue(shot));
     for (qint16 slot = GameSlot; slot <= ClockEngine::LastPenaltySlot; ++slot) {
-        CountSlot &count = state().table[size_t(slot)];
+        CountSlot &count = m_counts.table[size_t(slot)];
         if (count.CountRunning)
             continue;
         count.CountStart = zeroAt;

@@ -1,29 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/fieldrules.h"
 #include "game/figurerow.h"
 #include "game/gameevent.h"
 #include "game/gamehistory.h"
 #include "game/gamestate.h"
+#include "input/modshowdigits.h"
+#include "input/timeentry.h"
 #include "timing/clockengine.h"
 
 #include <QObject>
 
 #include <array>
 
-// The game's state and the one set of commands that change it: the clocks
-// through the clock engine, the scores, lamps and marks, the time-of-day
-// switch, the figures every view shows. The board, the journal and any
-// other view read it here and change it only through these commands; each
-// change is announced as one event.
+struct KeyBindings;
+
+// A game, whole: its eight count slots and `GameLength` on its own time
+// source, the typed entry in progress, the team names in force, the scores,
+// lamps and marks, the time-of-day switch, the figures every view shows, and
+// the rules of the board's fields. The one set of commands that change it;
+// each change is announced as one event. The board, the journal and any
+// other view read it here; two games live side by side without touching.
 class Game : public QObject, private ClockBoard
 {
     Q_OBJECT
 
 public:
-    explicit Game(QObject *parent = nullptr);
+    explicit Game(const TimeSource &time = modCount::systemTime(), QObject *parent = nullptr);
 
     ClockEngine &engine() { return m_engine; }
+    const modCount::Counts &counts() const { return m_counts; }
+    const TimeSource &time() const { return *m_counts.time; }
+    bool isCounting(qint16 slot) const { return modCount::IsCounting(m_counts, slot); }
+    ClockValue clockValue(qint16 slot) const { return modCount::CountValue(m_counts, slot); }
+    // What an invalid slot number sounds.
+    void setBeep(std::function<void()> beep) { m_counts.beep = std::move(beep); }
+    const QString &homeName() const { return m_homeName; }
+    const QString &visitorName() const { return m_visitorName; }
+    // The names the game begins with, as the settings hold them.
+    void setTeamNames(const QString &homeName, const QString &visitorName);
+    // What is typed into a clock or a score field and not yet entered.
+    const modCount::TimeEntry &timeEntry() const { return m_timeEntry; }
+    const modShowDigits::ScoreEntry &scoreEntry() const { return m_scoreEntry; }
     FigureRow &row(FigureRowId id) { return m_rows[size_t(id)]; }
     const FigureRow &row(FigureRowId id) const { return m_rows[size_t(id)]; }
     // The penalty clock that runs on count slot 1 to 6.
@@ -57,6 +76,12 @@ public:
     void enterPenaltyTime(qint16 slot, ClockValue value);
     // One typed key for a team's score field.
     void scoreKey(FigureRowId team, qint16 code);
+    // A key pressed in a field, before the board's commands: in a penalty
+    // field the clear key comes first.
+    void keyBeforeCommands(FieldId field, qint16 KeyCode, const KeyBindings &keys);
+    // The same key after the board's commands: a penalty field's own start
+    // key, then the field's typed entry, or the goal field's arrows.
+    void keyInField(FieldId field, qint16 KeyCode, const KeyBindings &keys);
     // Lights the team's lamp with a point for the team, or puts it out.
     void toggleLamp(GoalLamp team);
     void lampOff();
@@ -92,8 +117,6 @@ signals:
     void penaltyColonsChanged();
     void buzzerSounded();
     void hornSounded();
-    // A clock started: the tick must be running.
-    void tickWanted();
     void changed(const GameEvent &event);
 
 private:
@@ -104,9 +127,18 @@ private:
     DigitSet &penaltyDigits(qint16 slot) override { return penaltyRow(slot); }
     void Buzzer() override;
     void Horn() override;
-    void Penalty() override { emit marksChanged(); }
-    void UpdatePenaltyColonColors() override { emit penaltyColonsChanged(); }
-    void enableTick() override { emit tickWanted(); }
+    // A tick changes neither the marks nor which penalty clocks are blank,
+    // so the views are not asked to show them again then.
+    void Penalty() override
+    {
+        if (!m_ticking)
+            emit marksChanged();
+    }
+    void UpdatePenaltyColonColors() override
+    {
+        if (!m_ticking)
+            emit penaltyColonsChanged();
+    }
 
     // Runs a command and announces it when it changed the game; the
     // buzzer, the horn and the options are announced whatever they change.
@@ -114,11 +146,18 @@ private:
     void announce(GameEvent event);
     void watchRows();
     void restoreSlots(const GameSnapshot &saved);
+    void typedTime(const FieldRule &rule, qint16 code);
+    void goalKey(qint16 KeyCode);
     void handOffInGap(const GameSnapshot &saved);
     bool discardTyping(std::optional<FigureRowId> selected);
     void takeBack(GameEventKind kind, const std::optional<GameSnapshot> &game,
                   GameEventKind undone);
 
+    modCount::Counts m_counts;
+    modCount::TimeEntry m_timeEntry;
+    modShowDigits::ScoreEntry m_scoreEntry;
+    QString m_homeName;
+    QString m_visitorName;
     std::array<FigureRow, FigureRowCount> m_rows;
     ColonState m_gameColon;
     ColonState m_shotColon;
@@ -126,5 +165,6 @@ private:
     std::array<MarkState, PenaltyCount> m_marks{};
     ClockEngine m_engine;
     GameEventKind m_alarm = GameEventKind::ClockZero;
+    bool m_ticking = false;
     GameHistory m_history;
 };

@@ -20,16 +20,16 @@ void carryEach(std::array<T, N> &fields, const std::array<T, N> &from, const std
 
 GameSnapshot carryChange(GameSnapshot game, const GameSnapshot &from, const GameSnapshot &to)
 {
-    carryEach(game.clocks, from.clocks, to.clocks);
-    carry(game.gameLength, from.gameLength, to.gameLength);
-    carry(game.home, from.home, to.home);
-    carry(game.visitor, from.visitor, to.visitor);
-    carry(game.lamp, from.lamp, to.lamp);
-    carryEach(game.marks, from.marks, to.marks);
-    carry(game.timeOfDay, from.timeOfDay, to.timeOfDay);
-    carryEach(game.penaltyShown, from.penaltyShown, to.penaltyShown);
-    carry(game.gameZeroSeen, from.gameZeroSeen, to.gameZeroSeen);
-    carry(game.shotZeroSeen, from.shotZeroSeen, to.shotZeroSeen);
+    forEachGameField([&](const char *, auto member, GameFields::Carry how) {
+        using Field = std::remove_cvref_t<decltype(game.*member)>;
+        if constexpr (requires { std::tuple_size<Field>::value; }) {
+            if (how == GameFields::Carry::EachElement) {
+                carryEach(game.*member, from.*member, to.*member);
+                return;
+            }
+        }
+        carry(game.*member, from.*member, to.*member);
+    });
     return game;
 }
 

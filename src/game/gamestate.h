@@ -25,6 +25,15 @@ enum class FigureRowId : qint16 {
 };
 constexpr int FigureRowCount = int(FigureRowId::VisitorScore) + 1;
 constexpr int PenaltyCount = 6;
+// Each team's penalty clocks by count slot, in the board's order from the
+// top; the marks follow the same order, home's 0 to 2 and visitor's 3 to 5.
+constexpr std::array<qint16, 3> HomePenaltySlots = {1, 2, 5};
+constexpr std::array<qint16, 3> VisitorPenaltySlots = {3, 4, 6};
+constexpr bool homePenaltySlot(int slot)
+{
+    return slot == HomePenaltySlots[0] || slot == HomePenaltySlots[1] ||
+        slot == HomePenaltySlots[2];
+}
 // Minutes and seconds on the two clocks; minutes and seconds, one figure
 // of minutes, on the penalty clocks; tens and ones on the scores.
 constexpr int ClockFigureCount = 4;
@@ -67,6 +76,55 @@ struct GameSnapshot
     // The game as the board opens: 20:00 and 2:00 loaded, all stopped.
     static GameSnapshot startUp();
 };
+
+namespace GameFields {
+
+// Stands for any member's value: an aggregate takes as many of these as it
+// has members.
+struct AnyMember
+{
+    template<typename T> operator T() const;
+};
+
+template<typename T, typename... Members> constexpr int memberCount()
+{
+    if constexpr (requires { T{Members{}..., AnyMember{}}; })
+        return memberCount<T, Members..., AnyMember>();
+    else
+        return sizeof...(Members);
+}
+
+// How undo carries a field back: element by element (each clock, mark and
+// penalty on its own), or whole (a score's figures belong together).
+enum class Carry { Whole, EachElement };
+
+} // namespace GameFields
+
+// Every field of a game, once, with the name the journal gives it: the
+// game's history, the journal's lines and the test of both walk this list.
+// A field added to the game and not here fails to build.
+template<typename Visit> constexpr void forEachGameField(Visit &&visit)
+{
+    using C = GameFields::Carry;
+    visit("s", &GameSnapshot::clocks, C::EachElement);
+    visit("length", &GameSnapshot::gameLength, C::Whole);
+    visit("home", &GameSnapshot::home, C::Whole);
+    visit("visitor", &GameSnapshot::visitor, C::Whole);
+    visit("lamp", &GameSnapshot::lamp, C::Whole);
+    visit("marks", &GameSnapshot::marks, C::EachElement);
+    visit("penalties", &GameSnapshot::penaltyShown, C::EachElement);
+    visit("timeOfDay", &GameSnapshot::timeOfDay, C::Whole);
+    visit("gameZero", &GameSnapshot::gameZeroSeen, C::Whole);
+    visit("shotZero", &GameSnapshot::shotZeroSeen, C::Whole);
+}
+
+static_assert(
+    [] {
+        int listed = 0;
+        forEachGameField([&](const char *, auto, GameFields::Carry) { ++listed; });
+        return listed;
+    }() == GameFields::memberCount<GameSnapshot>(),
+    "every field of GameSnapshot is listed in forEachGameField");
 
 // The game clock's value as the snapshot holds it, at the moment it was
 // taken (a running clock's run since its start is not counted).

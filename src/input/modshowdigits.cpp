@@ -42,17 +42,6 @@ std::optional<QString> newText(const DigitSet &digits, const QString &text)
 
 } // namespace
 
-State &state()
-{
-    static State instance;
-    return instance;
-}
-
-void reset()
-{
-    state() = State{};
-}
-
 qint64 wholeNumberValue(QStringView text)
 {
     qsizetype i = 0;
@@ -84,9 +73,8 @@ void SetDigits(DigitSet &digits, const QString &text, qint16 low, qint16 high)
     }
 }
 
-void ScoreEntryKey(DigitSet &digits, qint16 code, qint16 low, qint16 high)
+void ScoreEntryKey(ScoreEntry &entry, DigitSet &digits, qint16 code, qint16 low, qint16 high)
 {
-    State &entry = state();
     if (digits.name() != entry.ScoreOwner) {
         entry.ScoreText.clear();
         entry.ScoreOwner = digits.name();

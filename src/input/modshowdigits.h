@@ -10,14 +10,12 @@
 // Score figures and the typed score entry.
 namespace modShowDigits {
 
-struct State
+// A score typed and not yet entered, and the figures it is typed into.
+struct ScoreEntry
 {
     QString ScoreText;
     QString ScoreOwner;
 };
-
-State &state();
-void reset();
 
 // The whole-number part, towards zero, of the number that the longest
 // leading part of the text reads as: an optional sign, digits, an optional
@@ -32,6 +30,6 @@ void SetDigits(DigitSet &digits, const QString &text, qint16 low, qint16 high);
 
 // Collects one typed key for a score field: a sign and one figure change the
 // score at once, a number waits for Enter, the clear code blanks it.
-void ScoreEntryKey(DigitSet &digits, qint16 code, qint16 low, qint16 high);
+void ScoreEntryKey(ScoreEntry &entry, DigitSet &digits, qint16 code, qint16 low, qint16 high);
 
 } // namespace modShowDigits

@@ -3,7 +3,8 @@
 
 #include "input/keydispatch.h"
 #include "input/modshowdigits.h"
-#include "timing/modcount.h"
+
+#include <QStringList>
 
 namespace modCount {
 
@@ -41,9 +42,9 @@ std::optional<ClockValue> EntryToSeconds(const QString &text)
     return ClockValue::fromTenths((minutes * 60 + seconds) * 10 + tenths);
 }
 
-std::optional<ClockValue> TimeEntryKey(const DigitSet &digits, qint16 code, qint32 limit)
+std::optional<ClockValue> TimeEntryKey(TimeEntry &entry, const DigitSet &digits, qint16 code,
+                                       qint32 limit)
 {
-    State &entry = state();
     if (digits.name() != entry.EntryOwner) {
         entry.EntryText.clear();
         entry.EntryOwner = digits.name();

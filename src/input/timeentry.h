@@ -15,9 +15,17 @@ namespace modCount {
 // 45.5 s, ".30" is 30 s, "" is 0. Nothing for a text that is no time.
 std::optional<ClockValue> EntryToSeconds(const QString &text);
 
+// A time typed and not yet entered, and the figures it is typed into.
+struct TimeEntry
+{
+    QString EntryText;
+    QString EntryOwner;
+};
+
 // Collects one typed key for a clock field; Enter gives the time typed, if
 // it is one and not above the limit. Typing into another field's figures
 // starts afresh.
-std::optional<ClockValue> TimeEntryKey(const DigitSet &digits, qint16 code, qint32 limit);
+std::optional<ClockValue> TimeEntryKey(TimeEntry &entry, const DigitSet &digits, qint16 code,
+                                       qint32 limit);
 
 } // namespace modCount

@@ -26,9 +26,9 @@ namespace {
 
 constexpr int EventColumn = 2;
 
-JournalFormat::Stamp stampNow(const Journal *journal)
+JournalFormat::Stamp stampNow(const Journal *journal, const Game &game)
 {
-    return journal ? journal->stamp() : JournalFormat::stampOf(modCount::timeSource());
+    return journal ? journal->stamp() : JournalFormat::stampOf(game.time());
 }
 
 } // namespace
@@ -84,10 +84,10 @@ frmRecord::frmRecord(Game &game, const Journal *journal, QWidget *parent)
             return;
         GameEvent named = event;
         if (named.kind != GameEventKind::Options) {
-            named.homeName = settingsRecord().HomeText;
-            named.visitorName = settingsRecord().VisitorText;
+            named.homeName = m_game.homeName();
+            named.visitorName = m_game.visitorName();
         }
-        addEvent(named, stampNow(m_journal));
+        addEvent(named, stampNow(m_journal, m_game));
     });
 }
 

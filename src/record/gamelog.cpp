@@ -21,12 +21,6 @@ QString eventName(GameEventKind kind)
     return {};
 }
 
-// Count slots 1, 2 and 5 are the home team's penalty clocks; marks 0 to 2.
-bool homePenaltySlot(int slot)
-{
-    return slot == 1 || slot == 2 || slot == 5;
-}
-
 struct TeamAndValue
 {
     int team = 0; // 1 home, 2 visitor

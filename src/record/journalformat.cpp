@@ -84,7 +84,67 @@ bool readList(const QJsonValue &value, std::array<T, N> &items, int low, int hig
     return true;
 }
 
-bool readFlag(const QJsonValue &value, bool &flag)
+// Each kind of field as a line holds it, and the values it may take.
+QJsonValue toJson(const SlotState &slot)
+{
+    return slotValue(slot);
+}
+bool fromJson(const QJsonValue &value, SlotState &slot)
+{
+    return readSlot(value, slot);
+}
+QJsonValue toJson(ClockValue value)
+{
+    return double(value.raw());
+}
+bool fromJson(const QJsonValue &value, ClockValue &clock)
+{
+    const auto raw = wholeNumber(value, 0, MaxRaw);
+    if (raw)
+        clock = ClockValue::fromRaw(*raw);
+    return raw.has_value();
+}
+// A score's figures, ones first.
+QJsonValue toJson(const std::array<int, 2> &figures)
+{
+    return listValue(figures);
+}
+bool fromJson(const QJsonValue &value, std::array<int, 2> &figures)
+{
+    return readList(value, figures, -1, 9);
+}
+QJsonValue toJson(GoalLamp lamp)
+{
+    return int(lamp);
+}
+bool fromJson(const QJsonValue &value, GoalLamp &lamp)
+{
+    const auto read = wholeNumber(value, 0, 2);
+    if (read)
+        lamp = GoalLamp(*read);
+    return read.has_value();
+}
+QJsonValue toJson(const std::array<MarkState, PenaltyCount> &marks)
+{
+    return listValue(marks);
+}
+bool fromJson(const QJsonValue &value, std::array<MarkState, PenaltyCount> &marks)
+{
+    return readList(value, marks, 0, 2);
+}
+QJsonValue toJson(const std::array<bool, PenaltyCount> &shown)
+{
+    return listValue(shown);
+}
+bool fromJson(const QJsonValue &value, std::array<bool, PenaltyCount> &shown)
+{
+    return readList(value, shown, 0, 1);
+}
+QJsonValue toJson(bool flag)
+{
+    return flag;
+}
+bool fromJson(const QJsonValue &value, bool &flag)
 {
     if (!value.isBool())
         return false;
@@ -99,72 +159,29 @@ struct Field
     std::function<bool(const QJsonValue &, GameSnapshot &)> read;
 };
 
-Field slotField(int slot)
-{
-    return {QStringLiteral("s%1").arg(slot),
-            [slot](const GameSnapshot &g) { return slotValue(g.clocks[size_t(slot)]); },
-            [slot](const QJsonValue &v, GameSnapshot &g) {
-                return readSlot(v, g.clocks[size_t(slot)]);
-            }};
-}
-
+// The count slots are a key each ("s0" to "s7"), so a line names only the
+// clocks it changed; every other field is one key.
 const std::vector<Field> &fields()
 {
     static const std::vector<Field> table = [] {
         std::vector<Field> all;
-        for (int slot = 0; slot < modCount::SlotCount; ++slot)
-            all.push_back(slotField(slot));
-        all.push_back({QStringLiteral("length"),
-                       [](const GameSnapshot &g) { return QJsonValue(double(g.gameLength.raw())); },
-                       [](const QJsonValue &v, GameSnapshot &g) {
-                           const auto raw = wholeNumber(v, 0, MaxRaw);
-                           if (raw)
-                               g.gameLength = ClockValue::fromRaw(*raw);
-                           return raw.has_value();
-                       }});
-        all.push_back({QStringLiteral("home"),
-                       [](const GameSnapshot &g) { return listValue(g.home); },
-                       [](const QJsonValue &v, GameSnapshot &g) {
-                           return readList(v, g.home, -1, 9);
-                       }});
-        all.push_back({QStringLiteral("visitor"),
-                       [](const GameSnapshot &g) { return listValue(g.visitor); },
-                       [](const QJsonValue &v, GameSnapshot &g) {
-                           return readList(v, g.visitor, -1, 9);
-                       }});
-        all.push_back({QStringLiteral("lamp"),
-                       [](const GameSnapshot &g) { return QJsonValue(int(g.lamp)); },
-                       [](const QJsonValue &v, GameSnapshot &g) {
-                           const auto lamp = wholeNumber(v, 0, 2);
-                           if (lamp)
-                               g.lamp = GoalLamp(*lamp);
-                           return lamp.has_value();
-                       }});
-        all.push_back({QStringLiteral("marks"),
-                       [](const GameSnapshot &g) { return listValue(g.marks); },
-                       [](const QJsonValue &v, GameSnapshot &g) {
-                           return readList(v, g.marks, 0, 2);
-                       }});
-        all.push_back({QStringLiteral("penalties"),
-                       [](const GameSnapshot &g) { return listValue(g.penaltyShown); },
-                       [](const QJsonValue &v, GameSnapshot &g) {
-                           return readList(v, g.penaltyShown, 0, 1);
-                       }});
-        all.push_back({QStringLiteral("timeOfDay"),
-                       [](const GameSnapshot &g) { return QJsonValue(g.timeOfDay); },
-                       [](const QJsonValue &v, GameSnapshot &g) {
-                           return readFlag(v, g.timeOfDay);
-                       }});
-        all.push_back({QStringLiteral("gameZero"),
-                       [](const GameSnapshot &g) { return QJsonValue(g.gameZeroSeen); },
-                       [](const QJsonValue &v, GameSnapshot &g) {
-                           return readFlag(v, g.gameZeroSeen);
-                       }});
-        all.push_back({QStringLiteral("shotZero"),
-                       [](const GameSnapshot &g) { return QJsonValue(g.shotZeroSeen); },
-                       [](const QJsonValue &v, GameSnapshot &g) {
-                           return readFlag(v, g.shotZeroSeen);
-                       }});
+        forEachGameField([&](const char *name, auto member, GameFields::Carry) {
+            using Value = std::remove_cvref_t<decltype(GameSnapshot{}.*member)>;
+            if constexpr (std::is_same_v<Value, decltype(GameSnapshot::clocks)>) {
+                for (size_t slot = 0; slot < modCount::SlotCount; ++slot)
+                    all.push_back({QLatin1String(name) + QString::number(slot),
+                                   [=](const GameSnapshot &g) { return toJson((g.*member)[slot]); },
+                                   [=](const QJsonValue &v, GameSnapshot &g) {
+                                       return fromJson(v, (g.*member)[slot]);
+                                   }});
+            } else {
+                all.push_back({QLatin1String(name),
+                               [=](const GameSnapshot &g) { return toJson(g.*member); },
+                               [=](const QJsonValue &v, GameSnapshot &g) {
+                                   return fromJson(v, g.*member);
+                               }});
+            }
+        });
         return all;
     }();
     return table;

@@ -9,37 +9,38 @@ using namespace modCount;
 
 namespace {
 
-void startGameAndPenalties()
+void startGameAndPenalties(Counts &counts)
 {
-    for (qint16 slot = GameSlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
-        StartCount(slot);
+    for (qint16 slot = GameSlot; slot <= LastPenaltySlot; ++slot)
+        StartCount(counts, slot);
 }
 
-void stopGameAndPenalties()
+void stopGameAndPenalties(Counts &counts)
 {
-    for (qint16 slot = GameSlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
-        StopCount(slot);
+    for (qint16 slot = GameSlot; slot <= LastPenaltySlot; ++slot)
+        StopCount(counts, slot);
 }
 
-void stopPenalties()
+void stopPenalties(Counts &counts)
 {
-    for (qint16 slot = ClockEngine::FirstPenaltySlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
-        StopCount(slot);
+    for (qint16 slot = FirstPenaltySlot; slot <= LastPenaltySlot; ++slot)
+        StopCount(counts, slot);
 }
 
 } // namespace
 
-ClockEngine::ClockEngine(ClockBoard &board)
+ClockEngine::ClockEngine(ClockBoard &board, Counts &counts)
     : m_board(board)
+    , m_counts(counts)
 {
 }
 
 void ClockEngine::startUp()
 {
-    state().GameLength = StartGameLength;
-    SetCount(StartGameLength, GameSlot);
+    m_counts.GameLength = StartGameLength;
+    SetCount(m_counts, StartGameLength, GameSlot);
     showGameClock(StartGameLength);
-    SetCount(ShotLength, ShotSlot);
+    SetCount(m_counts, ShotLength, ShotSlot);
 }
 
 void ClockEngine::restore(bool clockTime, bool gameZeroSeen, bool shotZeroSeen)
@@ -51,11 +52,11 @@ void ClockEngine::restore(bool clockTime, bool gameZeroSeen, bool shotZeroSeen)
 
 void ClockEngine::tick()
 {
-    const ClockValue game = CountValue(GameSlot);
-    const ClockValue shot = CountValue(ShotSlot);
+    const ClockValue game = CountValue(m_counts, GameSlot);
+    const ClockValue shot = CountValue(m_counts, ShotSlot);
     // The game clock goes on counting, and is watched for zero, while the
     // time of day is shown in its place.
-    showGameClock(m_clockTime ? timeOfDayValue(timeSource()) : game);
+    showGameClock(m_clockTime ? m_timeOfDay.value(*m_counts.time) : game);
     DisplayClock(shot, m_board.shotDigits(), m_board.shotColon(), true);
     watchGameZero(game);
     watchShotZero(shot);
@@ -85,7 +86,7 @@ void ClockEngine::watchShotZero(ClockValue shot)
 {
     if (shot <= ClockValue() && !m_shotZeroSeen) {
         m_shotZeroSeen = true;
-        startGameAndPenalties();
+        startGameAndPenalties(m_counts);
         m_board.Horn();
     }
     if (shot > ClockValue())
@@ -98,37 +99,36 @@ void ClockEngine::refreshPenaltyClocks()
     for (qint16 slot = FirstPenaltySlot; slot <= LastPenaltySlot; ++slot) {
         DigitSet &digits = m_board.penaltyDigits(slot);
         if (digits.shows(0))
-            DisplayTime(digits, CountValue(slot));
+            DisplayTime(digits, CountValue(m_counts, slot));
     }
 }
 
 void ClockEngine::startStopClock()
 {
     m_clockTime = false;
-    if (IsCounting(GameSlot)) {
-        stopGameAndPenalties();
+    if (IsCounting(m_counts, GameSlot)) {
+        stopGameAndPenalties(m_counts);
     } else {
-        startGameAndPenalties();
-        m_board.enableTick();
+        startGameAndPenalties(m_counts);
     }
 }
 
 void ClockEngine::resetClock()
 {
-    if (IsCounting(GameSlot))
+    if (IsCounting(m_counts, GameSlot))
         startStopClock();
-    SetCount(state().GameLength, GameSlot);
-    showGameClock(CountValue(GameSlot));
+    SetCount(m_counts, m_counts.GameLength, GameSlot);
+    showGameClock(CountValue(m_counts, GameSlot));
     m_clockTime = false;
 }
 
 void ClockEngine::startStopShot()
 {
-    if (!IsCounting(ShotSlot)) {
-        StartCount(ShotSlot);
-        stopPenalties();
+    if (!IsCounting(m_counts, ShotSlot)) {
+        StartCount(m_counts, ShotSlot);
+        stopPenalties(m_counts);
     } else {
-        StopCount(ShotSlot);
+        StopCount(m_counts, ShotSlot);
     }
 }
 
@@ -136,45 +136,44 @@ void ClockEngine::startStopShot()
 // up to 100 ms away: the figures follow the key within the same frame.
 void ClockEngine::resetShot()
 {
-    SetCount(ShotLength, ShotSlot);
-    DisplayClock(CountValue(ShotSlot), m_board.shotDigits(), m_board.shotColon(), true);
+    SetCount(m_counts, ShotLength, ShotSlot);
+    DisplayClock(CountValue(m_counts, ShotSlot), m_board.shotDigits(), m_board.shotColon(), true);
 }
 
 void ClockEngine::switchClockTime()
 {
     m_clockTime = !m_clockTime;
-    showGameClock(m_clockTime ? timeOfDayValue(timeSource()) : CountValue(GameSlot));
+    showGameClock(m_clockTime ? m_timeOfDay.value(*m_counts.time) : CountValue(m_counts, GameSlot));
 }
 
 void ClockEngine::startStopPenalty(qint16 slot)
 {
-    if (IsCounting(slot)) {
-        StopCount(slot);
+    if (IsCounting(m_counts, slot)) {
+        StopCount(m_counts, slot);
     } else {
-        StartCount(slot);
-        m_board.enableTick();
+        StartCount(m_counts, slot);
     }
 }
 
 void ClockEngine::enterGameTime(ClockValue value)
 {
-    if (IsCounting(GameSlot))
+    if (IsCounting(m_counts, GameSlot))
         startStopClock();
-    SetCount(value, GameSlot);
-    state().GameLength = value;
-    showGameClock(CountValue(GameSlot));
+    SetCount(m_counts, value, GameSlot);
+    m_counts.GameLength = value;
+    showGameClock(CountValue(m_counts, GameSlot));
 }
 
 void ClockEngine::enterShotTime(ClockValue value)
 {
-    SetCount(value, ShotSlot);
-    DisplayClock(CountValue(ShotSlot), m_board.shotDigits(), m_board.shotColon(), true);
+    SetCount(m_counts, value, ShotSlot);
+    DisplayClock(CountValue(m_counts, ShotSlot), m_board.shotDigits(), m_board.shotColon(), true);
 }
 
 void ClockEngine::enterPenaltyTime(qint16 slot, ClockValue value)
 {
-    SetCount(value, slot);
-    DisplayTime(m_board.penaltyDigits(slot), CountValue(slot));
+    SetCount(m_counts, value, slot);
+    DisplayTime(m_board.penaltyDigits(slot), CountValue(m_counts, slot));
     m_board.UpdatePenaltyColonColors();
     m_board.Penalty();
 }
@@ -182,7 +181,7 @@ void ClockEngine::enterPenaltyTime(qint16 slot, ClockValue value)
 void ClockEngine::clearPenalty(qint16 slot)
 {
     m_board.penaltyDigits(slot).blank();
-    SetCount(ClockValue(), slot);
+    SetCount(m_counts, ClockValue(), slot);
     m_board.UpdatePenaltyColonColors();
     m_board.Penalty();
 }

@@ -3,6 +3,8 @@
 
 #include "timing/clockvalue.h"
 #include "timing/digitset.h"
+#include "timing/modcount.h"
+#include "timing/timeofday.h"
 
 #include <QtGlobal>
 
@@ -23,19 +25,18 @@ public:
     virtual void Horn() = 0;
     virtual void Penalty() = 0;
     virtual void UpdatePenaltyColonColors() = 0;
-    virtual void enableTick() = 0;
 };
 
-// The game's clocks: the tick that reads and shows them, the commands that
-// start, stop and reload them, and the alarms at zero. Plain logic; the board
-// window owns one and calls it.
+// A game's clocks: the tick that reads and shows them, the commands that
+// start, stop and reload them, and the alarms at zero, on the count slots
+// of the game that owns the engine. Plain logic.
 class ClockEngine
 {
 public:
-    static constexpr qint16 FirstPenaltySlot = 1;
-    static constexpr qint16 LastPenaltySlot = 6;
+    static constexpr qint16 FirstPenaltySlot = modCount::FirstPenaltySlot;
+    static constexpr qint16 LastPenaltySlot = modCount::LastPenaltySlot;
 
-    explicit ClockEngine(ClockBoard &board);
+    ClockEngine(ClockBoard &board, modCount::Counts &counts);
 
     // True while the game clock figures show the time of day.
     bool clockTime() const { return m_clockTime; }
@@ -71,6 +72,8 @@ private:
     void refreshPenaltyClocks();
 
     ClockBoard &m_board;
+    modCount::Counts &m_counts;
+    TimeOfDayCache m_timeOfDay;
     bool m_clockTime = false;
     bool m_gameZeroSeen = false;
     bool m_shotZeroSeen = false;

@@ -7,51 +7,34 @@ namespace modCount {
 
 namespace {
 
-const SystemTimeSource &systemTime()
-{
-    static const SystemTimeSource source;
-    return source;
-}
-
 bool validSlot(qint16 ClockNum)
 {
     return ClockNum >= 0 && ClockNum < SlotCount;
 }
 
-CountSlot &slot(qint16 ClockNum)
+CountSlot &slot(Counts &counts, qint16 ClockNum)
 {
-    return state().table[static_cast<size_t>(ClockNum)];
+    return counts.table[size_t(ClockNum)];
+}
+
+const CountSlot &slot(const Counts &counts, qint16 ClockNum)
+{
+    return counts.table[size_t(ClockNum)];
+}
+
+ClockValue runSoFar(const CountSlot &s, const SteadyInstant &now)
+{
+    if (!s.CountStart || !s.CountRunning)
+        return {};
+    return ClockValue::fromTenths(elapsedTenths(*s.CountStart, now));
 }
 
 } // namespace
 
-State &state()
+const TimeSource &systemTime()
 {
-    static State instance;
-    return instance;
-}
-
-void reset(const TimeSource *time)
-{
-    auto beep = std::move(state().beep);
-    state() = State{};
-    state().time = time;
-    state().beep = std::move(beep);
-}
-
-void setTimeSource(const TimeSource *time)
-{
-    state().time = time;
-}
-
-const TimeSource &timeSource()
-{
-    return state().time ? *state().time : systemTime();
-}
-
-void setBeep(std::function<void()> beep)
-{
-    state().beep = std::move(beep);
+    static const SystemTimeSource source;
+    return source;
 }
 
 qint64 elapsedTenths(const SteadyInstant &start, const SteadyInstant &now)
@@ -64,70 +47,72 @@ qint64 elapsedTenths(const SteadyInstant &start, const SteadyInstant &now)
     return wholeSeconds * 10 + (nowTenth - startTenth);
 }
 
-void StartCount(qint16 ClockNum)
+void StartCount(Counts &counts, qint16 ClockNum)
 {
     if (!validSlot(ClockNum))
         return;
-    CountSlot &s = slot(ClockNum);
+    CountSlot &s = slot(counts, ClockNum);
     if (s.CountRunning)
         return;
-    s.CountStart = timeSource().steadyNow();
+    s.CountStart = counts.time->steadyNow();
     s.CountRunning = true;
 }
 
-void StopCount(qint16 ClockNum)
+void StopCount(Counts &counts, qint16 ClockNum)
 {
     if (!validSlot(ClockNum))
         return;
-    CountSlot &s = slot(ClockNum);
+    CountSlot &s = slot(counts, ClockNum);
     if (!s.CountRunning)
         return;
-    // Banks what the latest reading saw, not the time since: the value the
-    // board showed at the stop is the value kept. Cleared once banked, so a
-    // start and stop before the next reading cannot bank the same run again.
-    s.CountBanked += s.CountElapsed;
-    s.CountElapsed = {};
+    // A run that went past zero banks no more than the slot held.
+    s.CountBanked = qMin(s.CountBase, s.CountBanked + runSoFar(s, counts.time->steadyNow()));
     s.CountRunning = false;
 }
 
-void SetCount(ClockValue Value, qint16 ClockNum)
+void SetCount(Counts &counts, ClockValue Value, qint16 ClockNum)
 {
     if (!validSlot(ClockNum))
         return;
-    CountSlot &s = slot(ClockNum);
+    CountSlot &s = slot(counts, ClockNum);
     s.CountBase = Value;
     s.CountBanked = {};
-    s.CountElapsed = {};
-    StopCount(ClockNum);
+    s.CountRunning = false;
 }
 
-ClockValue CountValue(qint16 ClockNum)
+ClockValue CountValue(const Counts &counts, qint16 ClockNum)
 {
     if (!validSlot(ClockNum))
         return {};
-    CountSlot &s = slot(ClockNum);
-    const SteadyInstant now = timeSource().steadyNow();
-    if (s.CountStart && s.CountRunning)
-        s.CountElapsed = ClockValue::fromTenths(elapsedTenths(*s.CountStart, now));
-    else
-        s.CountElapsed = {};
-
-    const ClockValue remaining = s.CountBase - s.CountBanked - s.CountElapsed;
-    if (remaining <= ClockValue()) {
-        s.CountBanked = s.CountBase;
-        return {};
-    }
-    return remaining;
+    const CountSlot &s = slot(counts, ClockNum);
+    const ClockValue remaining =
+        s.CountBase - s.CountBanked - runSoFar(s, counts.time->steadyNow());
+    return remaining > ClockValue() ? remaining : ClockValue();
 }
 
-bool IsCounting(qint16 ClockNum)
+bool IsCounting(const Counts &counts, qint16 ClockNum)
 {
     if (!validSlot(ClockNum)) {
-        if (state().beep)
-            state().beep();
+        if (counts.beep)
+            counts.beep();
         return false;
     }
-    return slot(ClockNum).CountRunning;
+    return slot(counts, ClockNum).CountRunning;
+}
+
+// A slot reads zero from the first instant whose tenths since the start
+// reach what it held: the start's own tenth counts as begun.
+std::optional<qint64> zeroAtMs(const Counts &counts, qint16 ClockNum)
+{
+    if (!validSlot(ClockNum))
+        return std::nullopt;
+    const CountSlot &s = slot(counts, ClockNum);
+    if (!s.CountRunning || !s.CountStart)
+        return std::nullopt;
+    const qint64 left = (s.CountBase - s.CountBanked).raw();
+    const qint64 tenths = qMax<qint64>(0, (left + ClockValue::PerTenth - 1) / ClockValue::PerTenth);
+    const qint64 startTenthMs = steadyMs(*s.CountStart) - s.CountStart->millis % 100;
+    return startTenthMs + tenths * 100;
 }
 
 qint16 IntQuotient(ClockValue A, ClockValue B)

@@ -4,20 +4,21 @@
 #include "timing/clockvalue.h"
 #include "timing/timesource.h"
 
-#include <QString>
-
 #include <array>
 #include <functional>
 #include <optional>
 
-// The eight count slots every clock of the board runs on, and the typed
-// entry they share. Slot 0 is the game clock, 1 to 6 the penalty clocks
-// (home 1, home 2, visitor 1, visitor 2, home 3, visitor 3), 7 the shot clock.
+// The eight count slots every clock of a game runs on. Slot 0 is the game
+// clock, 1 to 6 the penalty clocks (home 1, home 2, visitor 1, visitor 2,
+// home 3, visitor 3), 7 the shot clock. Each game owns its own `Counts`
+// and its own time source; the procedures act on the slots they are given.
 namespace modCount {
 
 constexpr int SlotCount = 8;
 constexpr qint16 GameSlot = 0;
 constexpr qint16 ShotSlot = 7;
+constexpr qint16 FirstPenaltySlot = 1;
+constexpr qint16 LastPenaltySlot = 6;
 // The game's length until the operator types another: 20 minutes.
 constexpr ClockValue StartGameLength = ClockValue::fromSeconds(1200);
 // The shot clock's length, to which its reset loads it.
@@ -27,36 +28,40 @@ struct CountSlot
 {
     ClockValue CountBase; // the value last loaded
     ClockValue CountBanked; // used up by earlier runs since that load
-    ClockValue CountElapsed; // the current run as of the latest reading
     bool CountRunning = false;
     std::optional<SteadyInstant> CountStart; // empty until first started
 };
 
-struct State
+// The system's clocks, for a game given no other.
+const TimeSource &systemTime();
+
+struct Counts
 {
+    explicit Counts(const TimeSource &source = systemTime())
+        : time(&source)
+    {
+    }
+
     std::array<CountSlot, SlotCount> table{};
     ClockValue GameLength = StartGameLength;
-    QString EntryText;
-    QString EntryOwner;
-    const TimeSource *time = nullptr;
+    const TimeSource *time;
+    // The system beep, which the user interface provides.
     std::function<void()> beep;
 };
 
-State &state();
+void StartCount(Counts &counts, qint16 ClockNum);
+// Banks the current run in whole tenths, up to the instant of the stop: the
+// board's tick reads the running game clock at each of its tenths, so what
+// is banked is what the board showed.
+void StopCount(Counts &counts, qint16 ClockNum);
+void SetCount(Counts &counts, ClockValue Value, qint16 ClockNum);
+// Reading a slot changes nothing.
+ClockValue CountValue(const Counts &counts, qint16 ClockNum);
+bool IsCounting(const Counts &counts, qint16 ClockNum);
 
-// Starts afresh: every slot stopped and empty, the buffers empty. A null
-// source means the system's clocks.
-void reset(const TimeSource *time = nullptr);
-void setTimeSource(const TimeSource *time);
-const TimeSource &timeSource();
-// The system beep, which the user interface provides.
-void setBeep(std::function<void()> beep);
-
-void StartCount(qint16 ClockNum);
-void StopCount(qint16 ClockNum);
-void SetCount(ClockValue Value, qint16 ClockNum);
-ClockValue CountValue(qint16 ClockNum);
-bool IsCounting(qint16 ClockNum);
+// When a running slot reaches zero, on the steady clock; nothing for a
+// stopped slot.
+std::optional<qint64> zeroAtMs(const Counts &counts, qint16 ClockNum);
 
 // floor(A / B) as a 16-bit whole number.
 qint16 IntQuotient(ClockValue A, ClockValue B);

@@ -68,3 +68,15 @@ ClockValue timeOfDayValue(const TimeSource &source)
     const HourMinute now = timeOfDay(source.timeText(wall), wall, source.usesTwelveHourClock());
     return ClockValue::fromSeconds(now.hour * 60 + now.minute);
 }
+
+ClockValue TimeOfDayCache::value(const TimeSource &source)
+{
+    const QDateTime wall = source.wallNow();
+    const qint64 minute =
+        wall.date().toJulianDay() * 24 * 60 + wall.time().hour() * 60 + wall.time().minute();
+    if (minute != m_minute) {
+        m_minute = minute;
+        m_value = timeOfDayValue(source);
+    }
+    return m_value;
+}

@@ -26,3 +26,15 @@ HourMinute timeOfDay(const QString &text, const QTime &wall, bool twelveHour);
 // minutes as seconds, so 21:07 reads 21:07 and 00:30 falls into the tenths
 // form as 30.0.
 ClockValue timeOfDayValue(const TimeSource &source);
+
+// The same, asking the system for its text only when the wall clock's
+// minute has turned: a tick that finds the minute unchanged formats nothing.
+class TimeOfDayCache
+{
+public:
+    ClockValue value(const TimeSource &source);
+
+private:
+    qint64 m_minute = -1;
+    ClockValue m_value;
+};

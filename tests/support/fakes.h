@@ -89,9 +89,10 @@ public:
     FakeColon shotColonDots;
     int buzzers = 0;
     QStringList horns; // whether the game clock ran when each sounded
-    int tickEnables = 0;
+    const modCount::Counts *counts;
 
-    FakeBoard()
+    explicit FakeBoard(const modCount::Counts &clocks)
+        : counts(&clocks)
     {
         for (int slot = 0; slot <= 6; ++slot)
             penalties.emplace_back(QStringLiteral("pledPenalty%1").arg(slot), 3);
@@ -103,10 +104,9 @@ public:
     ColonDots &shotColon() override { return shotColonDots; }
     DigitSet &penaltyDigits(qint16 slot) override { return penalties.at(size_t(slot)); }
     void Buzzer() override { ++buzzers; }
-    void Horn() override { horns << (modCount::IsCounting(0) ? "running" : "stopped"); }
+    void Horn() override { horns << (modCount::IsCounting(*counts, 0) ? "running" : "stopped"); }
     void Penalty() override { }
     void UpdatePenaltyColonColors() override { }
-    void enableTick() override { ++tickEnables; }
 
     // Figures left to right around the dots: "20:00", "_5:07", "45.3_".
     static QString clockText(const FakeDigits &digits, const FakeColon &colon)

@@ -22,7 +22,6 @@
 #include <memory>
 
 using BoardGeometry::FigureSet;
-using modCount::IsCounting;
 
 Q_DECLARE_METATYPE(FigureSet)
 
@@ -77,10 +76,8 @@ private slots:
     void init()
     {
         m_time = FakeTimeSource{};
-        modCount::reset(&m_time);
-        modShowDigits::reset();
         resetSettingsRecord();
-        m_board = std::make_unique<frmScoreBoard>();
+        m_board = std::make_unique<frmScoreBoard>(nullptr, frmScoreBoard::PlayerFactory{}, m_time);
         m_board->show();
         QApplication::setActiveWindow(m_board.get());
         QVERIFY(QTest::qWaitForWindowActive(m_board.get()));
@@ -175,8 +172,8 @@ private slots:
         select("PenaltyTH1");
         type(keys);
         QCOMPARE(read(FigureSet::HomePenalty1), shown);
-        QVERIFY(IsCounting(0));
-        QCOMPARE(IsCounting(1), shown.isEmpty());
+        QVERIFY(m_board->game().isCounting(0));
+        QCOMPARE(m_board->game().isCounting(1), shown.isEmpty());
     }
 
     void penaltyKeyStartsOnlyItsOwnClock()
@@ -185,7 +182,7 @@ private slots:
         type("2\n");
         press(Qt::Key_I);
         for (qint16 slot = 0; slot <= 7; ++slot)
-            QCOMPARE(IsCounting(slot), slot == 6);
+            QCOMPARE(m_board->game().isCounting(slot), slot == 6);
     }
 
     void goalKeysAndLamps()
@@ -291,16 +288,14 @@ private slots:
         int helps = 0;
         QString displays;
         select("PenaltyTV2");
-        m_board->setWindows({[&](QWidget *parent) { helps += parent == m_board.get(); },
-                             [&](QWidget *) {
-                                 control("HomeBack")->setFocus();
-                                 settingsRecord().HomeText = "Reds";
-                             },
-                             {},
-                             [&] { displays += "5"; },
-                             [&](QWidget *parent) {
-                                 displays += parent == m_board.get() ? "6" : "?";
-                             }});
+        frmScoreBoard *board = m_board.get();
+        connect(board, &frmScoreBoard::helpWanted, board, [&] { ++helps; });
+        connect(board, &frmScoreBoard::optionsWanted, board, [&] {
+            control("HomeBack")->setFocus();
+            settingsRecord().HomeText = "Reds";
+        });
+        connect(board, &frmScoreBoard::audienceToggleWanted, board, [&] { displays += "5"; });
+        connect(board, &frmScoreBoard::displaysWanted, board, [&] { displays += "6"; });
         press(Qt::Key_F1);
         press(Qt::Key_F2);
         press(Qt::Key_F6);
@@ -348,9 +343,9 @@ private slots:
         QCOMPARE(focused(), help->rtbHelp());
         press(key);
         // The penalty start key would have started this one alone.
-        QCOMPARE(IsCounting(0), clockRuns);
-        QCOMPARE(IsCounting(1), clockRuns);
-        QCOMPARE(modCount::state().EntryText, QString());
+        QCOMPARE(m_board->game().isCounting(0), clockRuns);
+        QCOMPARE(m_board->game().isCounting(1), clockRuns);
+        QCOMPARE(m_board->game().timeEntry().EntryText, QString());
         QCOMPARE(help->rtbHelp()->verticalScrollBar()->value() > 0, scrolled);
         QTRY_COMPARE(help.isNull(), !helpOpen);
         delete help.data();

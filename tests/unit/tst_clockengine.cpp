@@ -20,6 +20,7 @@ class TestClockEngine : public QObject
 
 private:
     FakeTimeSource m_time;
+    Counts m_counts{m_time};
     int m_beeps = 0;
     std::unique_ptr<FakeBoard> m_board;
     std::unique_ptr<ClockEngine> m_engine;
@@ -69,14 +70,13 @@ private:
     {
         QString running;
         for (qint16 slot = 0; slot < SlotCount; ++slot)
-            running += IsCounting(slot) ? QLatin1Char('1') : QLatin1Char('0');
+            running += IsCounting(m_counts, slot) ? QLatin1Char('1') : QLatin1Char('0');
         QHash<QString, QString> all = {{"game", m_board->gameText()},
                                        {"shot", m_board->shotText()},
                                        {"run", running},
                                        {"buzz", QString::number(m_board->buzzers)},
                                        {"horn", m_board->horns.join(u',')},
-                                       {"tod", QString::number(m_engine->clockTime())},
-                                       {"ticks", QString::number(m_board->tickEnables)}};
+                                       {"tod", QString::number(m_engine->clockTime())}};
         for (qint16 slot = 1; slot <= 6; ++slot)
             all.insert(QStringLiteral("pen%1").arg(slot),
                        m_board->penalties.at(size_t(slot)).text());
@@ -90,10 +90,12 @@ private slots:
         m_time.format = QStringLiteral("h:mm AP");
         m_time.twelveHour = true;
         m_beeps = 0;
-        reset(&m_time);
-        setBeep([this] { ++m_beeps; });
-        m_board = std::make_unique<FakeBoard>();
-        m_engine = std::make_unique<ClockEngine>(*m_board);
+        m_counts = Counts(m_time);
+        m_counts.beep = [this] {
+            ++m_beeps;
+        };
+        m_board = std::make_unique<FakeBoard>(m_counts);
+        m_engine = std::make_unique<ClockEngine>(*m_board, m_counts);
         m_engine->startUp();
     }
 
@@ -110,18 +112,18 @@ private slots:
     // stops it. Steps of the wall clock change nothing.
     void runsDownToZero()
     {
-        SetCount(ClockValue::fromSeconds(2), 3);
-        StartCount(3);
+        SetCount(m_counts, ClockValue::fromSeconds(2), 3);
+        StartCount(m_counts, 3);
         m_time.advanceMs(1500);
         m_time.wall = m_time.wall.addDays(-1);
-        QCOMPARE(CountValue(3), tenths(5));
+        QCOMPARE(CountValue(m_counts, 3), tenths(5));
         m_time.wall = m_time.wall.addSecs(3600);
         m_time.advanceMs(5000);
-        QCOMPARE(CountValue(3), ClockValue());
-        QVERIFY(IsCounting(3));
-        SetCount(ClockValue::fromSeconds(4), 3);
-        QVERIFY(!IsCounting(3));
-        QCOMPARE(CountValue(3), ClockValue::fromSeconds(4));
+        QCOMPARE(CountValue(m_counts, 3), ClockValue());
+        QVERIFY(IsCounting(m_counts, 3));
+        SetCount(m_counts, ClockValue::fromSeconds(4), 3);
+        QVERIFY(!IsCounting(m_counts, 3));
+        QCOMPARE(CountValue(m_counts, 3), ClockValue::fromSeconds(4));
     }
 
     // A stop keeps the value of the last reading, as the board showed it;
@@ -130,35 +132,35 @@ private slots:
     // stop counts the run once.
     void runsBankOnce()
     {
-        SetCount(ClockValue::fromSeconds(60), 0);
-        StartCount(0);
+        SetCount(m_counts, ClockValue::fromSeconds(60), 0);
+        StartCount(m_counts, 0);
         m_time.advanceMs(1000);
-        StartCount(0);
+        StartCount(m_counts, 0);
         m_time.advanceMs(1000);
-        QCOMPARE(CountValue(0), tenths(580));
+        QCOMPARE(CountValue(m_counts, 0), tenths(580));
         m_time.advanceMs(50);
-        StopCount(0);
-        StopCount(0);
+        StopCount(m_counts, 0);
+        StopCount(m_counts, 0);
         m_time.advanceMs(10000);
-        QCOMPARE(CountValue(0), tenths(580));
-        StartCount(0);
+        QCOMPARE(CountValue(m_counts, 0), tenths(580));
+        StartCount(m_counts, 0);
         m_time.advanceMs(1000);
-        QCOMPARE(CountValue(0), tenths(570));
-        StopCount(0);
-        StartCount(0);
-        StopCount(0);
-        QCOMPARE(CountValue(0), tenths(570));
+        QCOMPARE(CountValue(m_counts, 0), tenths(570));
+        StopCount(m_counts, 0);
+        StartCount(m_counts, 0);
+        StopCount(m_counts, 0);
+        QCOMPARE(CountValue(m_counts, 0), tenths(570));
     }
 
     // Only the question whether a clock runs beeps; the rest ignore it.
     void slotNumberOutOfRange()
     {
-        StartCount(8);
-        SetCount(ClockValue::fromSeconds(5), 8);
-        StopCount(-1);
-        QCOMPARE(CountValue(8), ClockValue());
-        QCOMPARE(IsCounting(-1), false);
-        QCOMPARE(IsCounting(7), false);
+        StartCount(m_counts, 8);
+        SetCount(m_counts, ClockValue::fromSeconds(5), 8);
+        StopCount(m_counts, -1);
+        QCOMPARE(CountValue(m_counts, 8), ClockValue());
+        QCOMPARE(IsCounting(m_counts, -1), false);
+        QCOMPARE(IsCounting(m_counts, 7), false);
         QCOMPARE(m_beeps, 1);
     }
 
@@ -169,7 +171,7 @@ private slots:
         QTest::addColumn<QString>("expected");
         for (const char *row : {
                  // The game clock runs with its penalty clocks.
-                 "start tick=1500 > game=19:59 run=11111110 ticks=1",
+                 "start tick=1500 > game=19:59 run=11111110",
                  "start tick=500 game=720 > game=12:00 run=00000000",
                  "game=720 start tick=3000 reset > game=12:00 run=00000000",
                  "game=1 start tick=3000 > game=_0.0_ buzz=1 horn=",
@@ -186,7 +188,7 @@ private slots:
                  // Reset leaves the time of day even with the clock stopped; a
                  // penalty started on its own runs on.
                  "game=600 pen4=120 penstart4 tod tick=2000 reset tick=1000 > tod=0 game=10:00 "
-                 "run=00001000 pen4=157 ticks=1",
+                 "run=00001000 pen4=157",
                  // The time of day shows at once; a typed game time until the
                  // next tick; the game clock is watched behind it.
                  "tod > game=_9:07 tod=1",

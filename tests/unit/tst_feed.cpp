@@ -99,10 +99,8 @@ class TestFeed : public QObject
 private slots:
     void init()
     {
-        modCount::reset(&m_time);
-        modShowDigits::reset();
         resetSettingsRecord();
-        m_game = std::make_unique<Game>();
+        m_game = std::make_unique<Game>(m_time);
         m_game->startUp();
         m_feeds = std::make_unique<FeedSwitch>(*m_game, QString(), QByteArray());
         QVERIFY(m_feeds->apply(OnLoopback));

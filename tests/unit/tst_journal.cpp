@@ -49,8 +49,6 @@ struct RecordedGame
     explicit RecordedGame(BootedTime &time)
         : time(time)
     {
-        modCount::reset(&time);
-        modShowDigits::reset();
         game.startUp();
         journal = JournalFormat::headerLine(stampOf(time));
         QObject::connect(&game, &Game::changed, [this](const GameEvent &event) {
@@ -60,7 +58,7 @@ struct RecordedGame
     }
 
     BootedTime &time;
-    Game game;
+    Game game{time};
     QByteArray journal;
     QSet<int> kinds;
 };
@@ -209,9 +207,9 @@ private slots:
         QSignalSpy horns(&after.game, &Game::hornSounded);
         const SavedGame saved = readBack(before.journal);
         after.game.restore(SavedGames::carriedTo(saved, stampOf(m_time)));
-        QCOMPARE(CountValue(GameSlot).raw() / ClockValue::PerTenth, qint64(game));
-        QCOMPARE(CountValue(1).raw() / ClockValue::PerTenth, qint64(penalty));
-        QCOMPARE(IsCounting(GameSlot), true);
+        QCOMPARE(after.game.clockValue(GameSlot).raw() / ClockValue::PerTenth, qint64(game));
+        QCOMPARE(after.game.clockValue(1).raw() / ClockValue::PerTenth, qint64(penalty));
+        QCOMPARE(after.game.isCounting(GameSlot), true);
         m_time.advanceMs(300);
         after.game.tick();
         QCOMPARE(alarms.count() + horns.count(), 0);
@@ -288,7 +286,7 @@ private slots:
         game().startStopShot();
         meanwhile(game());
         runFor(2500);
-        QVERIFY(IsCounting(GameSlot));
+        QVERIFY(game().isCounting(GameSlot));
         afterwards(game());
         runFor(1000);
         const auto undoAll = [&] {
@@ -299,13 +297,13 @@ private slots:
         if (redoFirst) {
             for (int i = 0; i <= changes; ++i)
                 game().redo();
-            QVERIFY(IsCounting(GameSlot));
+            QVERIFY(game().isCounting(GameSlot));
             undoAll();
         }
-        QCOMPARE(IsCounting(GameSlot), false);
-        QCOMPARE(IsCounting(1), false);
-        QCOMPARE(CountValue(GameSlot), before.clocks[GameSlot].base);
-        QCOMPARE(CountValue(1), ClockValue::fromSeconds(90));
+        QCOMPARE(game().isCounting(GameSlot), false);
+        QCOMPARE(game().isCounting(1), false);
+        QCOMPARE(game().clockValue(GameSlot), before.clocks[GameSlot].base);
+        QCOMPARE(game().clockValue(1), ClockValue::fromSeconds(90));
     }
 
     // A new change ends what could be redone; a new game starts from the
@@ -600,7 +598,7 @@ private slots:
 
         QSignalSpy failed(&third, &Journal::failed);
         QVERIFY(third.continueFile(QStringLiteral("/dev/full")));
-        Game game;
+        Game game(m_time);
         QObject::connect(&game, &Game::changed, &third, &Journal::append);
         game.startStopClock();
         game.startStopClock();
@@ -653,7 +651,7 @@ private slots:
         QSignalSpy failed(journal.get(), &Journal::failed);
         QThread *toldOn = nullptr;
         connect(journal.get(), &Journal::failed, [&] { toldOn = QThread::currentThread(); });
-        Game game;
+        Game game(m_time);
         QObject::connect(&game, &Game::changed, journal.get(), &Journal::append);
         game.startStopClock();
         QVERIFY(entered.tryAcquire(1, 5000));

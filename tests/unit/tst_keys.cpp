@@ -22,11 +22,14 @@ class TestKeys : public QObject
 
 private:
     // '#' stands for the clear code.
-    static void typeScore(DigitSet &digits, const QString &keys)
+    modShowDigits::ScoreEntry m_scoreEntry;
+
+    void typeScore(DigitSet &digits, const QString &keys)
     {
+        modShowDigits::ScoreEntry &entry = m_scoreEntry;
         for (QChar c : keys) {
             const qint16 code = c == u'\n' ? 13 : c == u'#' ? 0 : qint16(c.unicode());
-            modShowDigits::ScoreEntryKey(digits, code, -1, 99);
+            modShowDigits::ScoreEntryKey(entry, digits, code, -1, 99);
         }
     }
 
@@ -35,8 +38,7 @@ private slots:
     {
         resetSettingsRecord();
         QLocale::setDefault(QLocale::c());
-        modCount::reset();
-        modShowDigits::reset();
+        m_scoreEntry = {};
     }
 
     // What a key event types: 0 the clear code, -1 nothing. Where no X11
@@ -124,11 +126,12 @@ private slots:
         QFETCH(int, limit);
         QFETCH(int, tenths);
         FakeDigits digits("pledTime", 4);
+        modCount::TimeEntry entry;
         for (QChar c : text)
-            QVERIFY(!TimeEntryKey(digits, qint16(c.unicode()), limit));
-        const std::optional<ClockValue> value = TimeEntryKey(digits, 13, limit);
+            QVERIFY(!TimeEntryKey(entry, digits, qint16(c.unicode()), limit));
+        const std::optional<ClockValue> value = TimeEntryKey(entry, digits, 13, limit);
         QCOMPARE(value.value_or(ClockValue::fromTenths(-1)), ClockValue::fromTenths(tenths));
-        QVERIFY(modCount::state().EntryText.isEmpty());
+        QVERIFY(entry.EntryText.isEmpty());
     }
 
     // A score shows 5 before the keys; it takes -1 (blank) to 99.
@@ -167,10 +170,11 @@ private slots:
     {
         FakeDigits shot("pledShot", 4);
         FakeDigits penalty("pledPenaltyTH1", 3);
-        TimeEntryKey(shot, '4', 599);
-        TimeEntryKey(penalty, '5', 599);
-        QCOMPARE(TimeEntryKey(penalty, 13, 599), ClockValue::fromSeconds(300));
-        QCOMPARE(TimeEntryKey(shot, 13, 599), ClockValue());
+        modCount::TimeEntry entry;
+        TimeEntryKey(entry, shot, '4', 599);
+        TimeEntryKey(entry, penalty, '5', 599);
+        QCOMPARE(TimeEntryKey(entry, penalty, 13, 599), ClockValue::fromSeconds(300));
+        QCOMPARE(TimeEntryKey(entry, shot, 13, 599), ClockValue());
         FakeDigits home("pledHome", 2);
         FakeDigits visitor("pledVisitor", 2);
         typeScore(home, "4");

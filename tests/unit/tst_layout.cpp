@@ -78,9 +78,8 @@ private:
 private slots:
     void init()
     {
-        modCount::reset(&m_time);
         resetSettingsRecord();
-        m_board = std::make_unique<frmScoreBoard>();
+        m_board = std::make_unique<frmScoreBoard>(nullptr, frmScoreBoard::PlayerFactory{}, m_time);
         m_board->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_board.get()));
     }

@@ -55,7 +55,6 @@ private slots:
     {
         m_keyboard = FakeKeyboard{};
         modGrabKeys::reset(&m_keyboard);
-        modCount::reset();
         resetSettingsRecord();
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());

@@ -30,12 +30,14 @@ private:
         out.write(bytes);
         return out.fileName();
     }
-    void makeBoard() { m_board = std::make_unique<frmScoreBoard>(nullptr, m_players.factory()); }
+    void makeBoard()
+    {
+        m_board = std::make_unique<frmScoreBoard>(nullptr, m_players.factory(), m_time);
+    }
 
 private slots:
     void init()
     {
-        modCount::reset(&m_time);
         resetSettingsRecord();
         settingsRecord().BuzzerFile = file(QStringLiteral("horn.wav"), wavBytes(8000, 1, 500));
         settingsRecord().HornFile = file(QStringLiteral("buzzer.wav"), wavBytes(8000, 1, 300));
@@ -57,12 +59,8 @@ private slots:
         m_board->Horn();
         QVERIFY(!m_board->BuzzerPlaying());
         QCOMPARE(m_players.buzzer->commands + m_players.horn->commands, QStringList());
-        m_board->setWindows(
-            {{},
-             [](QWidget *) { settingsRecord().BuzzerFile = QStringLiteral("/nowhere/new.wav"); },
-             {},
-             {},
-             {}});
+        connect(m_board.get(), &frmScoreBoard::optionsWanted, m_board.get(),
+                [] { settingsRecord().BuzzerFile = QStringLiteral("/nowhere/new.wav"); });
         QTest::keyClick(m_board.get(), Qt::Key_F2);
         QCOMPARE(m_players.buzzer->commands, (QStringList{"Close", "Open"}));
         QCOMPARE(m_players.buzzer->name, QStringLiteral("/nowhere/new.wav"));

@@ -44,7 +44,6 @@ private slots:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
         QFile::remove(m_program.filePath(frmHelp::FileName));
         resetSettingsRecord();
-        modCount::reset(&m_time);
         modGrabKeys::reset();
     }
 
@@ -74,7 +73,7 @@ private slots:
     // background, a penalty clock's colon lit only while it shows.
     void boardTakesItsColours()
     {
-        frmScoreBoard board;
+        frmScoreBoard board(nullptr, {}, m_time);
         SettingsRecord &s = settingsRecord();
         s.TimeColor = 0x0000F0;
         s.ScoreColor = 0x00F000;

@@ -100,21 +100,6 @@ bool IsCounting(const Counts &counts, qint16 ClockNum)
     return slot(counts, ClockNum).CountRunning;
 }
 
-// A slot reads zero from the first instant whose tenths since the start
-// reach what it held: the start's own tenth counts as begun.
-std::optional<qint64> zeroAtMs(const Counts &counts, qint16 ClockNum)
-{
-    if (!validSlot(ClockNum))
-        return std::nullopt;
-    const CountSlot &s = slot(counts, ClockNum);
-    if (!s.CountRunning || !s.CountStart)
-        return std::nullopt;
-    const qint64 left = (s.CountBase - s.CountBanked).raw();
-    const qint64 tenths = qMax<qint64>(0, (left + ClockValue::PerTenth - 1) / ClockValue::PerTenth);
-    const qint64 startTenthMs = steadyMs(*s.CountStart) - s.CountStart->millis % 100;
-    return startTenthMs + tenths * 100;
-}
-
 qint16 IntQuotient(ClockValue A, ClockValue B)
 {
     if (B.raw() == 0)

@@ -59,10 +59,6 @@ void SetCount(Counts &counts, ClockValue Value, qint16 ClockNum);
 ClockValue CountValue(const Counts &counts, qint16 ClockNum);
 bool IsCounting(const Counts &counts, qint16 ClockNum);
 
-// When a running slot reaches zero, on the steady clock; nothing for a
-// stopped slot.
-std::optional<qint64> zeroAtMs(const Counts &counts, qint16 ClockNum);
-
 // floor(A / B) as a 16-bit whole number.
 qint16 IntQuotient(ClockValue A, ClockValue B);
 

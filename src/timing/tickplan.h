@@ -5,11 +5,13 @@
 
 #include <QtGlobal>
 
-// When the board's tick runs next. Every 100 ms, in step with the tenths of
-// the running game clock (or, with the game clock stopped, of the running
-// shot clock), so each figure changes at the instant true time says; and,
-// between two of those, once more at the instant a running game or shot
-// clock reaches zero, so the buzzer, the horn and the hand-off are on time.
+// When the board's tick runs next. Every 100 ms; while a clock runs, at the
+// instants its figures change. A slot counts the tenths of the steady clock
+// that begin after its start (a run from 10:00:00.950 has used 0.1 s at
+// 10:00:01.000), so every running clock's tenths, and so its arrival at
+// zero, fall on the steady clock's whole tenths: a tick there shows each
+// tenth, and sounds each alarm and hands the shot clock's zero over, at
+// the instant it comes instead of up to a tick late.
 namespace TickPlan {
 
 constexpr qint64 IntervalMs = 100;

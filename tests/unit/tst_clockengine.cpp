@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes.h"
+#include "game/game.h"
+#include "input/keybindings.h"
 #include "timing/clockdisplay.h"
 #include "timing/clockengine.h"
 #include "timing/modcount.h"
+#include "timing/tickplan.h"
 #include "timing/timeofday.h"
 
 #include <QRegularExpression>
@@ -150,6 +153,54 @@ private slots:
         StartCount(m_counts, 0);
         StopCount(m_counts, 0);
         QCOMPARE(CountValue(m_counts, 0), tenths(570));
+    }
+
+    // Two games in one process, each on its own clock: what one runs, loads
+    // and has typed into it leaves the other as it was.
+    void twoGamesSideBySide()
+    {
+        FakeTimeSource otherTime;
+        Game first(m_time);
+        Game second(otherTime);
+        const KeyBindings keys;
+        for (Game *game : {&first, &second})
+            game->startUp();
+        first.startStopClock();
+        first.keyInField(FieldId::ShotClockBack, '5', keys);
+        second.keyInField(FieldId::ShotClockBack, '3', keys);
+        m_time.advanceMs(2000);
+        second.keyInField(FieldId::ShotClockBack, VirtualKey::Enter, keys);
+        first.keyInField(FieldId::ShotClockBack, VirtualKey::Enter, keys);
+        for (Game *game : {&first, &second})
+            game->tick();
+        QCOMPARE(first.clockValue(GameSlot), tenths(11980));
+        QCOMPARE(second.clockValue(GameSlot), tenths(12000));
+        QCOMPARE(first.clockValue(ShotSlot), ClockValue::fromSeconds(300));
+        QCOMPARE(second.clockValue(ShotSlot), ClockValue::fromSeconds(180));
+        QVERIFY(!second.isCounting(GameSlot));
+    }
+
+    // Now (ms) and the clock started (at ms) > the next tick (ms): on the
+    // steady clock's next whole tenth while a clock runs, where its figures
+    // change and its zero comes; 100 ms on with none running.
+    void tickPlan_data()
+    {
+        QTest::addColumn<QString>("row");
+        for (const char *row : {"1034 none > 1134", "1034 game@1010 > 1100",
+                                "5099 shot@3250 > 5100", "5034 penalty@4999 > 5100"})
+            QTest::newRow(row) << QString(row);
+    }
+    void tickPlan()
+    {
+        QFETCH(QString, row);
+        const QStringList words = row.section(" > ", 0, 0).split(u' ');
+        const QString clock = words[1].section(u'@', 0, 0);
+        if (clock != "none") {
+            m_time.steady = steadyFromMs(words[1].section(u'@', 1).toLongLong());
+            StartCount(m_counts, clock == "game" ? GameSlot : clock == "shot" ? ShotSlot : 4);
+        }
+        QCOMPARE(TickPlan::nextTickMs(m_counts, words[0].toLongLong()),
+                 row.section(" > ", 1).toLongLong());
     }
 
     // Only the question whether a clock runs beeps; the rest ignore it.

@@ -6,6 +6,7 @@
 #include "record/gamelog.h"
 #include "record/gamesheet.h"
 #include "record/journal.h"
+#include "record/resumepolicy.h"
 #include "record/savedgame.h"
 #include "timing/modcount.h"
 
@@ -62,6 +63,36 @@ struct RecordedGame
     QByteArray journal;
     QSet<int> kinds;
 };
+
+// Each kind of field with one value changed.
+void changeOne(ClockValue &value)
+{
+    value += ClockValue::fromTenths(1);
+}
+void changeOne(bool &flag)
+{
+    flag = !flag;
+}
+void changeOne(int &figure)
+{
+    figure = figure == 7 ? 8 : 7;
+}
+void changeOne(GoalLamp &lamp)
+{
+    lamp = GoalLamp::Visitor;
+}
+void changeOne(MarkState &mark)
+{
+    mark = MarkState::Green;
+}
+void changeOne(SlotState &slot)
+{
+    slot = {ClockValue::fromSeconds(42), ClockValue::fromTenths(3), true, SteadyInstant{7, 300}};
+}
+template<typename T, size_t N> void changeOne(std::array<T, N> &items)
+{
+    changeOne(items[N - 1]);
+}
 
 SavedGame readBack(const QByteArray &journal)
 {
@@ -150,6 +181,19 @@ private slots:
             if (!read || read->game != readBack(journal.left(whole)).game)
                 QFAIL(qPrintable(QStringLiteral("a cut at byte %1 reads wrong").arg(cut)));
         }
+    }
+
+    // Every field of the game, changed alone, is written and read back.
+    void everyFieldIsJournaled()
+    {
+        forEachGameField([](const char *name, auto member, GameFields::Carry) {
+            const GameSnapshot before = GameSnapshot::startUp();
+            GameSnapshot after = before;
+            changeOne(after.*member);
+            GameSnapshot read = before;
+            QVERIFY(JournalFormat::applyChanges(read, JournalFormat::changes(after, &before)));
+            QVERIFY2(read == after, name);
+        });
     }
 
     // The game comes back as it would stand had the program never stopped.
@@ -495,15 +539,15 @@ private slots:
         const SavedGame saved = readBack(before.journal);
         RecordedGame after(m_time);
         after.game.restore(saved.game);
-        QList<GameEvent> events;
-        for (const JournalEntry &entry : saved.events)
-            events << entry.event;
-        after.game.resumeHistory(events);
+        after.game.resumeHistory(ResumePolicy::undoableEvents(saved, stampOf(m_time)));
         after.game.redo();
         QCOMPARE(after.game.mark(2), MarkState::Green);
         after.game.undo();
         after.game.undo();
         QCOMPARE(after.game.lamp(), GoalLamp::None);
+        // After a restart of the computer nothing before it can be undone.
+        m_time.boot = "second-boot";
+        QVERIFY(ResumePolicy::undoableEvents(saved, stampOf(m_time)).isEmpty());
     }
 
     void offers_data()
@@ -576,11 +620,11 @@ private slots:
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\"format\n") > 0);
             file.close();
-            QCOMPARE(SavedGames::newestJournal(dir.path()), path);
-            QVERIFY(!SavedGames::readFile(path));
-            QCOMPARE(SavedGames::setAsideDamaged(path), path + kept);
+            const LastGame last = ResumePolicy::lastGame(dir.path(), stampOf(m_time), {}, {});
+            QCOMPARE(last.damagedKeptAs, path + kept);
+            QVERIFY(!last.offered());
         }
-        QCOMPARE(SavedGames::newestJournal(dir.path()), QString());
+        QCOMPARE(ResumePolicy::lastGame(dir.path(), stampOf(m_time), {}, {}).path, QString());
     }
 
     // One program records in a folder at a time; a journal that cannot be

@@ -2,36 +2,57 @@
 // Seven-segment figures drawn as the board draws its own: the same centre
 // lines, bar outlines, dots and ghost of the unlit segments, so a figure on a
 // page reads like the board's to a person and to the tests' reader alike.
+// The geometry is the program's own, handed over with /layout.json ("figure");
+// until it has come (setGeometry), no figure is drawn.
 // Plain ES5, for the browsers of older TVs.
 var VantrellSegments = (function () {
     "use strict";
 
-    // Bit i lights segment i, a being bit 0.
-    var DigitSegments = [0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F];
+    // digitSegments: bit i lights segment i, a being bit 0; centreLines: each
+    // segment's, a to g, in fractions of the figure box, whose midpoints
+    // readers sample; thickness, gap and sampleRadius in fractions of the box
+    // width; ghostShare: the unlit segments' share of the lit colour;
+    // dotsPerSegment; widthPercent: the width in hundredths of the height.
+    var geometry = null;
 
-    // Centre line of each segment, a to g, in fractions of the figure box.
-    // Readers sample the midpoints of these lines.
-    var CentreLines = [
-        [0.20, 0.10, 0.80, 0.10],
-        [0.80, 0.10, 0.80, 0.50],
-        [0.80, 0.50, 0.80, 0.90],
-        [0.20, 0.90, 0.80, 0.90],
-        [0.20, 0.50, 0.20, 0.90],
-        [0.20, 0.10, 0.20, 0.50],
-        [0.20, 0.50, 0.80, 0.50]
-    ];
+    function isNumber(value) {
+        return typeof value === "number" && isFinite(value);
+    }
 
-    // Fractions of the box width.
-    var Thickness = 0.155;
-    var Gap = 0.025;
-    var SampleRadius = 0.04;
-    // Real LED boards show their dark segments faintly.
-    var GhostShare = 0.11;
-    // Odd, so the middle dot sits on the segment's midpoint.
-    var DotsPerSegment = 3;
+    function isLine(line) {
+        return line && line.length === 4 && isNumber(line[0]) && isNumber(line[1]) &&
+            isNumber(line[2]) && isNumber(line[3]);
+    }
+
+    function validGeometry(figure) {
+        if (!figure || !figure.digitSegments || figure.digitSegments.length !== 10 ||
+            !figure.centreLines || figure.centreLines.length !== 7)
+            return false;
+        for (var i = 0; i < figure.centreLines.length; ++i) {
+            if (!isLine(figure.centreLines[i]))
+                return false;
+        }
+        return isNumber(figure.thickness) && isNumber(figure.gap) &&
+            isNumber(figure.sampleRadius) && isNumber(figure.ghostShare) &&
+            figure.dotsPerSegment >= 3 && figure.dotsPerSegment % 2 === 1 &&
+            figure.widthPercent > 0;
+    }
+
+    // The layout's "figure"; false, and nothing changed, when it is not one.
+    function setGeometry(figure) {
+        if (!validGeometry(figure))
+            return false;
+        geometry = figure;
+        return true;
+    }
+
+    function ready() {
+        return geometry !== null;
+    }
 
     function segmentsFor(digit) {
-        return digit >= 0 && digit <= 9 && digit === Math.floor(digit) ? DigitSegments[digit] : 0;
+        return digit >= 0 && digit <= 9 && digit === Math.floor(digit) ?
+            geometry.digitSegments[digit] : 0;
     }
 
     // [r, g, b] of "#rrggbb"; anything else is black, so a hostile feed's
@@ -64,11 +85,11 @@ var VantrellSegments = (function () {
         var m = {
             width: width,
             height: height,
-            gap: Math.max(0.5, Gap * width),
+            gap: Math.max(0.5, geometry.gap * width),
             // A sampled pixel within the sampling radius reaches about half its
             // diagonal further; all of that must be solid.
-            reach: Math.max(1.0, SampleRadius * width) + 0.75,
-            half: Thickness * width / 2
+            reach: Math.max(1.0, geometry.sampleRadius * width) + 0.75,
+            half: geometry.thickness * width / 2
         };
         // Small figures need more than the nominal dot to cover that reach.
         m.dotRadius = Math.max(m.half, m.reach);
@@ -127,8 +148,9 @@ var VantrellSegments = (function () {
         // never share a dot; only the tiniest figures let them touch.
         var inset = (2 * m.half + m.gap) / Math.sqrt(2);
         var spread = Math.max(0, 1 - inset / halfLength);
-        for (var dot = 0; dot < DotsPerSegment; ++dot) {
-            var step = 2 * dot / (DotsPerSegment - 1) - 1;
+        var dots = geometry.dotsPerSegment;
+        for (var dot = 0; dot < dots; ++dot) {
+            var step = 2 * dot / (dots - 1) - 1;
             var x = middleX + towardX * spread * step;
             var y = middleY + towardY * spread * step;
             ctx.moveTo(x + m.dotRadius, y);
@@ -140,7 +162,7 @@ var VantrellSegments = (function () {
     // canvas whose transform is the identity: digit 0-9, or -1 for blank.
     // style is "dots" or "segments".
     function drawFigure(ctx, x, y, width, height, digit, litColor, backColor, style) {
-        if (width <= 0 || height <= 0)
+        if (width <= 0 || height <= 0 || !geometry)
             return;
         var back = rgb(backColor), lit = rgb(litColor);
         var m = metrics(width, height);
@@ -155,28 +177,32 @@ var VantrellSegments = (function () {
         ctx.fillRect(0, 0, width, height);
         // Lit segments last, so where small figures make segments overlap,
         // the lit colour wins.
-        var passes = [[false, css(blend(back, lit, GhostShare))], [true, css(lit)]];
+        var passes = [[false, css(blend(back, lit, geometry.ghostShare))], [true, css(lit)]];
         // Each segment filled on its own: a vertical bar's outline runs the
         // other way round, and one path would cut holes where bars overlap.
         for (var p = 0; p < passes.length; ++p) {
             ctx.fillStyle = passes[p][1];
-            for (var segment = 0; segment < CentreLines.length; ++segment) {
+            var lines = geometry.centreLines;
+            for (var segment = 0; segment < lines.length; ++segment) {
                 if (((litSegments >> segment) & 1) !== (passes[p][0] ? 1 : 0))
                     continue;
                 ctx.beginPath();
-                add(ctx, CentreLines[segment], m);
+                add(ctx, lines[segment], m);
                 ctx.fill();
             }
         }
         ctx.restore();
     }
 
-    // The figure's width in pixels for its height, as the board rounds it.
+    // The figure's width in pixels for its height, as the board rounds it:
+    // to the nearest, halves up, in integers.
     function widthFor(height) {
-        return Math.floor((56 * Math.max(1, height) + 50) / 100);
+        return Math.floor((geometry.widthPercent * Math.max(1, height) + 50) / 100);
     }
 
     return {
+        setGeometry: setGeometry,
+        ready: ready,
         drawFigure: drawFigure,
         widthFor: widthFor,
         safeColor: safeColor

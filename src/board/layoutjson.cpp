@@ -4,9 +4,12 @@
 #include "board/boardlayout.h"
 #include "board/controllayer.h"
 #include "board/labelcontrol.h"
+#include "board/modstretch.h"
 #include "board/picturebox.h"
 #include "board/segmora.h"
+#include "board/segmorageometry.h"
 #include "board/shapecontrol.h"
+#include "settings/units.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -90,6 +93,34 @@ void addMarks(QJsonArray &items, const ScoreBoardControls &c, const QWidget &win
     }
 }
 
+// The LED figure as Segmora draws it, for pages to draw the same figure.
+QJsonObject figureGeometry()
+{
+    using namespace SegmoraGeometry;
+    QJsonArray digits;
+    for (const quint8 segments : DigitSegments)
+        digits.append(segments);
+    QJsonArray lines;
+    for (const CentreLine &line : CentreLines)
+        lines.append(QJsonArray{line.x0, line.y0, line.x1, line.y1});
+    return {{"digitSegments", digits},          {"centreLines", lines},
+            {"thickness", Thickness},           {"gap", Gap},
+            {"sampleRadius", SampleRadius},     {"ghostShare", GhostShare},
+            {"dotsPerSegment", DotsPerSegment}, {"widthPercent", WidthPercent}};
+}
+
+// The numbers of the board's stretch: the units, the frame about the client
+// area, and the outer size at which a font has its base size.
+QJsonObject stretchRule()
+{
+    return {{"twipsPerPixel", TwipsPerPixel},
+            {"twipsPerPoint", TwipsPerPoint},
+            {"frameWidth", modStretch::DesignFrameWidth},
+            {"frameHeight", modStretch::DesignFrameHeight},
+            {"fontWidth", modStretch::FontDesignWidth},
+            {"fontHeight", modStretch::FontDesignHeight}};
+}
+
 } // namespace
 
 QByteArray boardLayoutJson()
@@ -122,7 +153,10 @@ QByteArray boardLayoutJson()
     addMarks(items, c, window);
     items.append(shape(*c.boardFrame, window, "frame"));
     items.append(shape(*c.clockFrame, window, "frame"));
-    const QJsonObject layout{
-        {"width", BoardDesignWidth}, {"height", BoardDesignHeight}, {"items", items}};
+    const QJsonObject layout{{"width", BoardDesignWidth},
+                             {"height", BoardDesignHeight},
+                             {"items", items},
+                             {"figure", figureGeometry()},
+                             {"stretch", stretchRule()}};
     return QJsonDocument(layout).toJson(QJsonDocument::Compact);
 }

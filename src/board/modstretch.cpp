@@ -90,8 +90,8 @@ double scaledFontSize(qint16 baseSize, const QSize &outerTwips)
     const float a = float(outerTwips.width()) / 4;
     const float b = float(outerTwips.height()) / 3;
     if (b >= a)
-        return double(baseSize) / 9600 * outerTwips.width();
-    return double(baseSize) / 7200 * outerTwips.height();
+        return double(baseSize) / FontDesignWidth * outerTwips.width();
+    return double(baseSize) / FontDesignHeight * outerTwips.height();
 }
 
 double AtLeastOne(double value)

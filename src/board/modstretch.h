@@ -61,8 +61,13 @@ void StretchLayout(QWidget &window, const LayoutRecord &layout);
 double AtLeastOne(double value);
 void SetLedType(const ControlLayer &layer, Segmora::LedStyle ledType);
 
+// The outer size in twips at which a font has its base size.
+constexpr int FontDesignWidth = 9600;
+constexpr int FontDesignHeight = 7200;
+
 // A font size for a window of the given outer size in twips: the base size
-// at 9600 x 7200, growing with the smaller of width / 4 and height / 3.
+// at FontDesignWidth x FontDesignHeight, growing with the smaller of
+// width / 4 and height / 3.
 double scaledFontSize(qint16 baseSize, const QSize &outerTwips);
 
 // Whole numbers to the nearest, halves to the even one.

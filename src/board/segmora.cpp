@@ -2,6 +2,7 @@
 #include "board/segmora.h"
 
 #include "board/colorref.h"
+#include "board/segmorageometry.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -12,53 +13,7 @@
 
 namespace {
 
-enum Segment { A, B, C, D, E, F, G, SegmentCount };
-
-// Bit i lights segment i, a being bit 0, the layout QLCDNumber uses.
-constexpr std::array<quint8, 10> DigitSegments = {
-    0x3F, // 0: abcdef
-    0x06, // 1: bc
-    0x5B, // 2: abdeg
-    0x4F, // 3: abcdg
-    0x66, // 4: bcfg
-    0x6D, // 5: acdfg
-    0x7D, // 6: acdefg
-    0x07, // 7: abc
-    0x7F, // 8: abcdefg
-    0x6F, // 9: abcdfg
-};
-
-// Centre line of each segment in fractions of the figure box. Digit readers
-// sample the midpoints of these lines, so they are fixed.
-struct CentreLine
-{
-    double x0;
-    double y0;
-    double x1;
-    double y1;
-};
-
-constexpr std::array<CentreLine, SegmentCount> CentreLines = {{
-    {0.20, 0.10, 0.80, 0.10}, // a
-    {0.80, 0.10, 0.80, 0.50}, // b
-    {0.80, 0.50, 0.80, 0.90}, // c
-    {0.20, 0.90, 0.80, 0.90}, // d
-    {0.20, 0.50, 0.20, 0.90}, // e
-    {0.20, 0.10, 0.20, 0.50}, // f
-    {0.20, 0.50, 0.80, 0.50}, // g
-}};
-
-// Fractions of the box width.
-constexpr double Thickness = 0.155;
-constexpr double Gap = 0.025;
-// How far around a midpoint a reader looks for colour.
-constexpr double SampleRadius = 0.04;
-
-// Unlit segments carry this share of the lit colour: real LED boards show
-// their dark segments faintly, and a blank figure should still hint at an 8.
-constexpr double GhostShare = 0.11;
-// Odd, so the middle dot sits on the segment's midpoint.
-constexpr int DotsPerSegment = 3;
+using namespace SegmoraGeometry;
 
 quint8 segmentsFor(int caption)
 {
@@ -234,8 +189,7 @@ void Segmora::setLedSize(int size)
 
 int Segmora::pixelWidthFor(int ledSize)
 {
-    // 0.56 of the height, rounded; in integers so no size lands on a float tie.
-    return (56 * std::max(1, ledSize) + 50) / 100;
+    return SegmoraGeometry::pixelWidthFor(ledSize);
 }
 
 double Segmora::twipWidth() const

@@ -24,17 +24,13 @@ public:
 
     FeedSettings settings() const;
 
-    QCheckBox *onBox() const { return m_on; }
-    QComboBox *addressList() const { return m_address; }
-    // The overlay's, the board's, the wall's and the state's addresses, to
-    // copy; empty while the feed is off.
-    const std::array<QLineEdit *, 4> &urls() const { return m_urls; }
-
 private:
     void showUrls();
 
     QCheckBox *m_on;
     QComboBox *m_address;
     QSpinBox *m_port;
+    // The overlay's, the board's, the wall's and the state's addresses, to
+    // copy; empty while the feed is off.
     std::array<QLineEdit *, 4> m_urls{};
 };

@@ -46,7 +46,6 @@ public:
 
     bool listen(const QHostAddress &address, quint16 port);
     QString errorString() const { return m_tcp.errorString(); }
-    bool isListening() const { return m_tcp.isListening(); }
     quint16 port() const { return m_tcp.serverPort(); }
     // Closes the port and every connection.
     void close();

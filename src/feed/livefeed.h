@@ -9,12 +9,14 @@
 
 class Game;
 
-// The game told to the feed's clients as it changes. What the operator did
-// (a command of the game, announced as its event, or the settings) goes out
-// as soon as the command is done, whatever went out just before: a typed
-// score must not wait behind a clock. The clocks' own ticking goes out at
-// most once per 100 ms; a second stands for ten of those, so every second
-// still reaches the clients. Nothing goes out while nothing changes. It
+// The game told to the feed's clients as it changes, each message the whole
+// state. What the operator changed (a command, announced as its event, the
+// lamp, or the settings) goes out as soon as the command is done, however
+// little time went by since the last message: a typed score must not wait
+// behind a clock. Figures that only the clocks' tick moved wait out the rest
+// of the 100 ms since the last message, so the ticking alone sends at most
+// one message per 100 ms; a second lasts ten ticks, so every second still
+// reaches the clients. A state equal to the last one sent is not sent. It
 // exists only while the feed is on, so off, nothing listens and nothing is
 // built.
 class LiveFeed : public QObject

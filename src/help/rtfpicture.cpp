@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/rtfpicture.h"
 
-#include "help/rtfreader.h"
+#include "help/rtfsyntax.h"
+#include "settings/units.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -136,32 +137,39 @@ QSizeF fitted(QSizeF natural, qreal room)
     return QSizeF(room, natural.height() * room / natural.width());
 }
 
+// The pictures of a paragraph whose shown size is not the one that fits
+// the room its margins leave.
+void addRefits(std::vector<Refit> &refits, const QTextDocument &doc, const QTextBlock &block,
+               qreal width)
+{
+    const QTextBlockFormat paragraph = block.blockFormat();
+    const qreal room = width - paragraph.leftMargin() - paragraph.rightMargin() -
+        std::max<qreal>(0, paragraph.textIndent());
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.charFormat().isImageFormat())
+            continue;
+        QTextImageFormat format = fragment.charFormat().toImageFormat();
+        const QImage image =
+            doc.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
+        if (image.isNull())
+            continue;
+        const QSizeF shown = fitted(image.size(), room);
+        if (shown == QSizeF(format.width(), format.height()))
+            continue;
+        format.setWidth(shown.width());
+        format.setHeight(shown.height());
+        refits.push_back({fragment.position(), fragment.length(), format});
+    }
+}
+
 } // namespace
 
 void fitToWidth(QTextDocument &doc, qreal width)
 {
     std::vector<Refit> refits;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        const QTextBlockFormat paragraph = block.blockFormat();
-        const qreal room = width - paragraph.leftMargin() - paragraph.rightMargin() -
-            std::max<qreal>(0, paragraph.textIndent());
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.charFormat().isImageFormat())
-                continue;
-            QTextImageFormat format = fragment.charFormat().toImageFormat();
-            const QImage image =
-                doc.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
-            if (image.isNull())
-                continue;
-            const QSizeF shown = fitted(image.size(), room);
-            if (shown == QSizeF(format.width(), format.height()))
-                continue;
-            format.setWidth(shown.width());
-            format.setHeight(shown.height());
-            refits.push_back({fragment.position(), fragment.length(), format});
-        }
-    }
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        addRefits(refits, doc, block, width);
     if (refits.empty())
         return;
     // Each fit would otherwise be kept for undo, on every resize.

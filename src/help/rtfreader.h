@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "help/rtfsyntax.h"
 #include "settings/units.h"
 
 #include <QByteArray>
-#include <QtGlobal>
 
 class QTextDocument;
 
@@ -14,24 +14,9 @@ class QTextDocument;
 // with a document no longer than the input.
 namespace RtfReader {
 
-// Groups nested deeper than this are read as if flat, so a hostile file
-// cannot make the group stack grow without bound.
-inline constexpr int MaxGroupDepth = 1000;
-// Qt lays out any size it is given; a line of 10,000,000 points would be
-// laid out too. The bounds are Word's own.
-inline constexpr qreal MinPointSize = 1;
-inline constexpr qreal MaxPointSize = 1638;
-// 22 inches, Word's widest page: anything beyond is damage, not layout.
-inline constexpr int MaxTwips = 31680;
-// The code page used when the document names none.
-inline constexpr int DefaultCodePage = 1252;
-
 // True when the bytes start with the RTF header "{\rtf", after an optional
 // UTF-8 byte order mark and white space.
 bool looksLikeRtf(const QByteArray &bytes);
-
-// The value of a hex digit, or -1 for any other character.
-int hexValue(char c);
 
 // Replaces the content of `into` with the RTF document in `rtf`.
 void read(const QByteArray &rtf, QTextDocument &into);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/rtftable.h"
 
-#include "help/rtfreader.h"
+#include "help/rtfsyntax.h"
+#include "settings/units.h"
 
 #include <QColor>
 #include <QTextCursor>
@@ -217,47 +218,61 @@ void RtfTableBuilder::writeWithoutTable(QTextCursor &cursor) const
 // The empty table comes from HTML because that is the one way to make a
 // table with spanning cells in one piece; merging cells one by one costs
 // the whole table each time.
+// The table's shape as HTML, its cells empty: the document makes a whole
+// table of it in one step.
+QString RtfTableBuilder::tableHtml(const std::vector<std::vector<Placed>> &placed)
+{
+    QString html = QStringLiteral("<table>");
+    for (const std::vector<Placed> &row : placed) {
+        html += QLatin1String("<tr>");
+        for (const Placed &cell : row) {
+            html += cell.span == 1 ? QStringLiteral("<td></td>")
+                                   : QStringLiteral("<td colspan=\"%1\"></td>").arg(cell.span);
+        }
+        html += QLatin1String("</tr>");
+    }
+    return html + QLatin1String("</table>");
+}
+
+void RtfTableBuilder::fill(QTextTable &table, const std::vector<std::vector<Placed>> &placed) const
+{
+    for (size_t r = 0; r < placed.size(); ++r) {
+        for (size_t i = 0; i < placed[r].size(); ++i) {
+            QTextCursor inCell = table.cellAt(int(r), placed[r][i].column).firstCursorPosition();
+            inCell.setBlockFormat(QTextBlockFormat());
+            replay(m_rows[r].cells[i], inCell);
+        }
+    }
+}
+
+void RtfTableBuilder::insert(QTextCursor &cursor) const
+{
+    int columns = 0;
+    const std::vector<std::vector<Placed>> placed = place(columns);
+    if (cursor.block().length() > 1)
+        cursor.insertBlock();
+    const int start = cursor.position();
+    cursor.insertHtml(tableHtml(placed));
+    // Inside an edit block the document has not placed the table among
+    // its frames yet; its first cell knows it.
+    QTextDocument &doc = *cursor.document();
+    auto *table =
+        qobject_cast<QTextTable *>(doc.objectForFormat(doc.findBlock(start + 1).charFormat()));
+    if (!table || table->rows() != int(placed.size()) || table->columns() != columns) {
+        writeWithoutTable(cursor);
+        return;
+    }
+    table->setFormat(tableFormat(columns));
+    fill(*table, placed);
+    cursor.setPosition(table->lastPosition() + 1);
+}
+
 void RtfTableBuilder::build(QTextCursor &cursor)
 {
     if (m_rowOpen)
         endRow({}, QTextBlockFormat());
-    if (!m_rows.empty()) {
-        int columns = 0;
-        const std::vector<std::vector<Placed>> placed = place(columns);
-        QString html = QStringLiteral("<table>");
-        for (const std::vector<Placed> &row : placed) {
-            html += QLatin1String("<tr>");
-            for (const Placed &cell : row) {
-                html += cell.span == 1 ? QStringLiteral("<td></td>")
-                                       : QStringLiteral("<td colspan=\"%1\"></td>").arg(cell.span);
-            }
-            html += QLatin1String("</tr>");
-        }
-        html += QLatin1String("</table>");
-        if (cursor.block().length() > 1)
-            cursor.insertBlock();
-        const int start = cursor.position();
-        cursor.insertHtml(html);
-        // Inside an edit block the document has not placed the table among
-        // its frames yet; its first cell knows it.
-        QTextDocument &doc = *cursor.document();
-        auto *table =
-            qobject_cast<QTextTable *>(doc.objectForFormat(doc.findBlock(start + 1).charFormat()));
-        if (table && table->rows() == int(placed.size()) && table->columns() == columns) {
-            table->setFormat(tableFormat(columns));
-            for (size_t r = 0; r < placed.size(); ++r) {
-                for (size_t i = 0; i < placed[r].size(); ++i) {
-                    QTextCursor inCell =
-                        table->cellAt(int(r), placed[r][i].column).firstCursorPosition();
-                    inCell.setBlockFormat(QTextBlockFormat());
-                    replay(m_rows[r].cells[i], inCell);
-                }
-            }
-            cursor.setPosition(table->lastPosition() + 1);
-        } else {
-            writeWithoutTable(cursor);
-        }
-    }
+    if (!m_rows.empty())
+        insert(cursor);
     m_rows.clear();
     m_grid.clear();
     m_left = 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QTextCursor;
+class QTextTable;
 
 // A row's cell boundaries as \trowd ... \cellxN give them: the right edge of
 // each cell, in twips from the margin, and the row's left edge.
@@ -77,6 +78,9 @@ private:
     Cell &openCell();
     std::vector<std::vector<Placed>> place(int &columns) const;
     QTextTableFormat tableFormat(int columns) const;
+    static QString tableHtml(const std::vector<std::vector<Placed>> &placed);
+    void fill(QTextTable &table, const std::vector<std::vector<Placed>> &placed) const;
+    void insert(QTextCursor &cursor) const;
     static void replay(const Cell &cell, QTextCursor &cursor);
     void writeWithoutTable(QTextCursor &cursor) const;
 

@@ -45,7 +45,7 @@ frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer,
     connectFields();
 
     m_tick.setTimerType(Qt::PreciseTimer);
-    m_tick.setSingleShot(true);
+    m_tick.setInterval(int(TickPlan::IntervalMs));
     connect(&m_tick, &QTimer::timeout, this, &frmScoreBoard::ClockTick);
     load();
     // Smaller than its design size where a small or scaled screen cannot
@@ -68,9 +68,6 @@ void frmScoreBoard::connectGame()
 {
     connect(&m_game, &Game::buzzerSounded, this, &frmScoreBoard::Buzzer);
     connect(&m_game, &Game::hornSounded, this, &frmScoreBoard::Horn);
-    // A clock started, stopped or loaded moves the instant of the next
-    // tick.
-    connect(&m_game, &Game::changed, this, &frmScoreBoard::aimTick);
     m_game.setBeep(&QApplication::beep);
     const SettingsRecord &settings = settingsRecord();
     m_game.setTeamNames(settings.HomeText, settings.VisitorText);
@@ -85,20 +82,29 @@ void frmScoreBoard::load()
     m_view.recordLayout();
     openSounds();
     m_game.startUp();
-    aimTick();
+    m_tick.start();
+    keepTickInStep();
 }
 
 void frmScoreBoard::ClockTick()
 {
     m_game.tick();
-    aimTick();
+    keepTickInStep();
 }
 
-void frmScoreBoard::aimTick()
+// A timer set again costs more than one that runs on, so it is set only
+// when the tick has come off the whole tenths, and once more when it is
+// back on them.
+void frmScoreBoard::keepTickInStep()
 {
-    const qint64 now = steadyMs(m_game.time().steadyNow());
-    const qint64 next = TickPlan::nextTickMs(m_game.counts(), now);
-    m_tick.start(int(qBound<qint64>(0, next - now, TickPlan::IntervalMs)));
+    const auto correction = TickPlan::stepCorrectionMs(steadyMs(m_game.time().steadyNow()));
+    if (correction) {
+        m_tick.start(*correction);
+        m_tickRealigned = true;
+    } else if (m_tickRealigned) {
+        m_tick.start(int(TickPlan::IntervalMs));
+        m_tickRealigned = false;
+    }
 }
 
 void frmScoreBoard::Penalty()

@@ -117,8 +117,8 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
-    // Aims the tick at the instant the game's clocks next need it.
-    void aimTick();
+    // Keeps the tick on the steady clock's whole tenths.
+    void keepTickInStep();
 
     void load();
     // Keeps the framed window inside its screen's available area.
@@ -140,6 +140,7 @@ private:
     Game m_game;
     BoardView m_view{*this, m_game};
     QTimer m_tick;
+    bool m_tickRealigned = false;
     QHash<const QObject *, FieldId> m_fields;
     std::unique_ptr<SoundPlayer> mmcBuzzer;
     std::unique_ptr<SoundPlayer> mmcHorn;

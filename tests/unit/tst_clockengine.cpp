@@ -180,27 +180,15 @@ private slots:
         QVERIFY(!second.isCounting(GameSlot));
     }
 
-    // Now (ms) and the clock started (at ms) > the next tick (ms): on the
-    // steady clock's next whole tenth while a clock runs, where its figures
-    // change and its zero comes; 100 ms on with none running.
-    void tickPlan_data()
+    // A tick on the steady clock's whole tenths, where every running
+    // clock's figures change and its zero comes, or a little after, is in
+    // step; one further off waits for the next whole tenth.
+    void tickInStep()
     {
-        QTest::addColumn<QString>("row");
-        for (const char *row : {"1034 none > 1134", "1034 game@1010 > 1100",
-                                "5099 shot@3250 > 5100", "5034 penalty@4999 > 5100"})
-            QTest::newRow(row) << QString(row);
-    }
-    void tickPlan()
-    {
-        QFETCH(QString, row);
-        const QStringList words = row.section(" > ", 0, 0).split(u' ');
-        const QString clock = words[1].section(u'@', 0, 0);
-        if (clock != "none") {
-            m_time.steady = steadyFromMs(words[1].section(u'@', 1).toLongLong());
-            StartCount(m_counts, clock == "game" ? GameSlot : clock == "shot" ? ShotSlot : 4);
-        }
-        QCOMPARE(TickPlan::nextTickMs(m_counts, words[0].toLongLong()),
-                 row.section(" > ", 1).toLongLong());
+        QCOMPARE(TickPlan::stepCorrectionMs(1000), std::nullopt);
+        QCOMPARE(TickPlan::stepCorrectionMs(1003), std::nullopt);
+        QCOMPARE(TickPlan::stepCorrectionMs(1004), std::optional<int>(96));
+        QCOMPARE(TickPlan::stepCorrectionMs(1099), std::optional<int>(1));
     }
 
     // Only the question whether a clock runs beeps; the rest ignore it.

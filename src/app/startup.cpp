@@ -11,6 +11,7 @@
 #include "help/frmhelp.h"
 #include "options/frmoptions.h"
 #include "platform/idleinhibitor.h"
+#include "platform/x11focus.h"
 #include "platform/x11keyboard.h"
 #include "platform/x11keylookup.h"
 #include "record/frmrecord.h"
@@ -21,6 +22,7 @@
 #include "settings/frmsplash.h"
 #include "settings/settingsio.h"
 #include "settings/settingsrecord.h"
+#include "sound/multimediaplayer.h"
 #include "timing/modcount.h"
 
 #include <QCoreApplication>
@@ -79,7 +81,8 @@ void StartUp::GoScore()
 {
     if (m_board)
         return;
-    m_board = new frmScoreBoard;
+    m_board = new frmScoreBoard(
+        nullptr, [] { return std::unique_ptr<SoundPlayer>(std::make_unique<MultimediaPlayer>()); });
     m_board->setWindows({[this](QWidget *) { showHelp(); },
                          [this](QWidget *parent) { runOptions(parent); },
                          [this](QWidget *) { showRecord(); }, [this] { m_audience->toggle(); },
@@ -122,7 +125,7 @@ void StartUp::startRecord()
 // where it shares the board's screen.
 void StartUp::startAudience()
 {
-    m_audience = std::make_unique<AudienceDisplay>(*m_board, m_store);
+    m_audience = std::make_unique<AudienceDisplay>(*m_board, m_store, refuseX11Focus);
     connect(m_audience.get(), &AudienceDisplay::notice, this, &StartUp::notice);
     m_audience->start();
 }

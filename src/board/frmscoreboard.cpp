@@ -5,7 +5,7 @@
 #include "board/screenfit.h"
 #include "input/modgrabkeys.h"
 #include "settings/settingsrecord.h"
-#include "sound/multimediaplayer.h"
+#include "sound/soundplayer.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -26,11 +26,8 @@ QMargins designFrame()
 frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer)
     : QWidget(parent)
 {
-    const PlayerFactory make = makePlayer ? makePlayer : [] {
-        return std::unique_ptr<SoundPlayer>(std::make_unique<MultimediaPlayer>());
-    };
-    mmcBuzzer = make();
-    mmcHorn = make();
+    mmcBuzzer = makePlayer();
+    mmcHorn = makePlayer();
     connect(mmcBuzzer.get(), &SoundPlayer::finished, this, [this] { soundFinished(*mmcBuzzer); });
     connect(mmcHorn.get(), &SoundPlayer::finished, this, [this] { soundFinished(*mmcHorn); });
 

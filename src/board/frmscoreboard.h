@@ -42,11 +42,10 @@ public:
         std::function<void(QWidget *)> runDisplays;
     };
 
-    // Makes the board's two sound players; none given means players on the
-    // platform's audio.
+    // Makes the board's two sound players, buzzer first.
     using PlayerFactory = std::function<std::unique_ptr<SoundPlayer>()>;
 
-    explicit frmScoreBoard(QWidget *parent = nullptr, const PlayerFactory &makePlayer = {});
+    frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer);
     ~frmScoreBoard() override;
 
     void setWindows(Windows windows) { m_windows = std::move(windows); }

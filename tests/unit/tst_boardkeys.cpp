@@ -80,7 +80,7 @@ private slots:
         modCount::reset(&m_time);
         modShowDigits::reset();
         resetSettingsRecord();
-        m_board = std::make_unique<frmScoreBoard>();
+        m_board = std::make_unique<frmScoreBoard>(nullptr, FakePlayers::unheard());
         m_board->show();
         QApplication::setActiveWindow(m_board.get());
         QVERIFY(QTest::qWaitForWindowActive(m_board.get()));

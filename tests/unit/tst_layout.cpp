@@ -80,7 +80,7 @@ private slots:
     {
         modCount::reset(&m_time);
         resetSettingsRecord();
-        m_board = std::make_unique<frmScoreBoard>();
+        m_board = std::make_unique<frmScoreBoard>(nullptr, FakePlayers::unheard());
         m_board->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_board.get()));
     }

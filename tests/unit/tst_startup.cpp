@@ -74,7 +74,7 @@ private slots:
     // background, a penalty clock's colon lit only while it shows.
     void boardTakesItsColours()
     {
-        frmScoreBoard board;
+        frmScoreBoard board(nullptr, FakePlayers::unheard());
         SettingsRecord &s = settingsRecord();
         s.TimeColor = 0x0000F0;
         s.ScoreColor = 0x00F000;

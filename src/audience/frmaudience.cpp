@@ -30,9 +30,7 @@ frmAudience::frmAudience(const Game &game, RefuseFocus refuseFocus)
 
 void frmAudience::applySettings()
 {
-    m_view.showLabels();
-    m_view.showColors();
-    m_view.recordLayout();
+    m_view.applySettings();
 }
 
 void frmAudience::showOn(QScreen *screen)

@@ -66,25 +66,22 @@ void frmScoreBoard::connectGame()
 
 void frmScoreBoard::load()
 {
-    UpdateLabels();
-    UpdateFormColors();
-    Penalty();
-    UpdateNumLock();
-    m_view.recordLayout();
+    applySettings();
     openSounds();
     m_game.startUp();
     m_tick.start();
+}
+
+void frmScoreBoard::applySettings()
+{
+    m_view.applySettings();
+    UpdateNumLock();
 }
 
 void frmScoreBoard::enableTick()
 {
     if (!m_tick.isActive())
         m_tick.start();
-}
-
-void frmScoreBoard::Penalty()
-{
-    m_view.showMarks();
 }
 
 void frmScoreBoard::UpdatePenaltyColonColors()

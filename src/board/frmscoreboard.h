@@ -84,7 +84,6 @@ public:
     // A click on a penalty clock's red or green mark.
     void ClickMark(int index, bool green);
 
-    void Penalty();
     void UpdatePenaltyColonColors();
     void UpdateFormColors();
     void UpdateLabels();
@@ -134,6 +133,8 @@ private:
     };
 
     void load();
+    // The settings as they now are on the view and the keyboard.
+    void applySettings();
     // Keeps the framed window inside its screen's available area.
     void keepOnScreen(const QMargins &frame);
     void connectGame();

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/frmoptions.h"
 
-#include "board/colorref.h"
 #include "board/fitpicture.h"
 #include "board/imagecontrol.h"
 #include "board/picturebox.h"
@@ -339,7 +338,7 @@ void frmOptions::load()
 
     BuzzTemp = settings.BuzzerFile;
     HornTemp = settings.HornFile;
-    TempSize = qint16(qBound(qint64(1), settings.TeamSize.roundedSeconds(), qint64(32767)));
+    TempSize = teamNameSize(settings);
     HomePicTemp = settings.HomePic;
     VisitorPicTemp = settings.VisitorPic;
     BoardPicTemp = settings.BoardPic;
@@ -352,7 +351,7 @@ void frmOptions::load()
         modGrabKeys::FitPicture(*image, *container, file);
     }
 
-    m_ledType->setCurrentIndex(settings.LEDType == 1 ? 1 : 0);
+    m_ledType->setCurrentIndex(ledDots(settings.LEDType) ? 1 : 0);
     m_preview->setLedType(Segmora::ledStyleFor(m_ledType->currentIndex()));
     m_homeText->setText(settings.HomeText);
     m_visitorText->setText(settings.VisitorText);

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/colorref.h"
 #include "board/frmscoreboard.h"
 #include "board/labelcontrol.h"
 #include "board/shapecontrol.h"
@@ -7,6 +6,7 @@
 #include "fakes.h"
 #include "help/frmhelp.h"
 #include "input/modgrabkeys.h"
+#include "settings/colors.h"
 #include "settings/frmsplash.h"
 #include "settings/settingsrecord.h"
 #include "timing/modcount.h"

@@ -273,10 +273,6 @@ void StartUp::showHelp()
 // they are now.
 void StartUp::runOptions(QWidget *parent)
 {
-    if (m_runOptions) {
-        m_runOptions(parent);
-        return;
-    }
     frmOptions dialog(m_store, OptionsPlatform::system(), parent);
     dialog.exec();
 }

@@ -9,7 +9,7 @@ runtime=(cmake g++ make qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-we
 testing=(xvfb xdotool x11-utils x11-xserver-utils x11-apps imagemagick pulseaudio
          pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox
          debootstrap dpkg-dev file desktop-file-utils appstream dbus openbox libxss-dev clang-format
-         poppler-utils strace)
+         poppler-utils strace qt6-l10n-tools)
 # A real browser for the live feed's pages. Where the distribution has no
 # chromium package of its own (Ubuntu ships it as a snap), that one test
 # is skipped.

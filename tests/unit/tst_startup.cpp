@@ -112,7 +112,7 @@ private slots:
     void oneHelpWindow()
     {
         QPointer<frmHelp> help = frmHelp::showHelp(m_program.path());
-        QCOMPARE(helpText(*help), frmHelp::MissingText);
+        QCOMPARE(helpText(*help), frmHelp::missingText());
         help->close();
         QTRY_VERIFY(help.isNull());
         writeManual("{\\rtf1 first\\par page}");

@@ -9,9 +9,10 @@ runtime=(cmake g++ make qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-we
 testing=(xvfb xdotool x11-utils x11-xserver-utils x11-apps imagemagick pulseaudio
          pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox
          debootstrap dpkg-dev file desktop-file-utils appstream dbus openbox libxss-dev
-         clang-format-14 poppler-utils strace chromium)
+         clang-format-14 poppler-utils strace chromium qt6-l10n-tools)
 # clang-format-14 is the version the format check is pinned to; chromium is
-# the real browser the live feed's pages are tested in.
+# the real browser the live feed's pages are tested in; lupdate (in
+# qt6-l10n-tools) keeps the translation source current.
 
 wanted=("${runtime[@]}")
 if [ "${1:-}" = "--tests" ]; then

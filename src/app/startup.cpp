@@ -11,6 +11,7 @@
 #include "help/frmhelp.h"
 #include "options/frmoptions.h"
 #include "platform/idleinhibitor.h"
+#include "platform/x11focus.h"
 #include "platform/x11keyboard.h"
 #include "platform/x11keylookup.h"
 #include "record/frmrecord.h"
@@ -20,6 +21,7 @@
 #include "settings/frmsplash.h"
 #include "settings/settingsio.h"
 #include "settings/settingsrecord.h"
+#include "sound/multimediaplayer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,7 +79,8 @@ void StartUp::GoScore()
 {
     if (m_board)
         return;
-    m_board = new frmScoreBoard;
+    m_board = new frmScoreBoard(
+        nullptr, [] { return std::unique_ptr<SoundPlayer>(std::make_unique<MultimediaPlayer>()); });
     // The options and the displays dialogs are modal: each request returns
     // when its dialog has closed.
     connect(m_board, &frmScoreBoard::helpWanted, this, &StartUp::showHelp);
@@ -121,7 +124,7 @@ void StartUp::startRecord()
 // where it shares the board's screen.
 void StartUp::startAudience()
 {
-    m_audience = std::make_unique<AudienceDisplay>(*m_board, m_store);
+    m_audience = std::make_unique<AudienceDisplay>(*m_board, m_store, refuseX11Focus);
     connect(m_audience.get(), &AudienceDisplay::notice, this, &StartUp::notice);
     m_audience->start();
 }
@@ -250,10 +253,6 @@ void StartUp::showHelp()
 // they are now.
 void StartUp::runOptions(QWidget *parent)
 {
-    if (m_runOptions) {
-        m_runOptions(parent);
-        return;
-    }
     frmOptions dialog(m_store, OptionsPlatform::system(), parent);
     dialog.exec();
 }

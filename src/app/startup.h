@@ -10,7 +10,6 @@
 #include <QPointer>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class AudienceDisplay;
@@ -32,14 +31,9 @@ class StartUp : public QObject
     Q_OBJECT
 
 public:
-    // Shows the options dialog modally over the given parent; by default the
-    // real dialog.
-    using OptionsRunner = std::function<void(QWidget *parent)>;
-
     explicit StartUp(const QString &programFolder, QObject *parent = nullptr);
     ~StartUp() override;
 
-    void setOptionsRunner(OptionsRunner runner) { m_runOptions = std::move(runner); }
     void run();
 
     frmSplash *splash() const;
@@ -77,5 +71,4 @@ private:
     std::unique_ptr<FeedSwitch> m_feed;
     // How the feed stands, as the Displays window says it.
     QString m_feedStatus;
-    OptionsRunner m_runOptions;
 };

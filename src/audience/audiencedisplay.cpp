@@ -9,9 +9,11 @@
 #include <QScreen>
 #include <QTimer>
 
-AudienceDisplay::AudienceDisplay(frmScoreBoard &board, SettingsStore &store)
+AudienceDisplay::AudienceDisplay(frmScoreBoard &board, SettingsStore &store,
+                                 RefuseFocus refuseFocus)
     : m_board(board)
     , m_store(store)
+    , m_refuseFocus(std::move(refuseFocus))
     , m_placement(readDisplaySettings(store).AudienceScreen)
 {
     connect(qApp, &QGuiApplication::screenAdded, this, [this](QScreen *screen) {
@@ -89,7 +91,7 @@ void AudienceDisplay::place()
         return;
     }
     if (!m_window) {
-        m_window = new frmAudience(m_board.game());
+        m_window = new frmAudience(m_board.game(), m_refuseFocus);
         connect(m_window, &frmAudience::closedFromOutside, this, [this] { choose(QString()); });
     } else if (m_screen == screen && m_window->geometry() == screen->geometry()) {
         return;

@@ -20,7 +20,7 @@ class AudienceDisplay : public QObject
     Q_OBJECT
 
 public:
-    AudienceDisplay(frmScoreBoard &board, SettingsStore &store);
+    AudienceDisplay(frmScoreBoard &board, SettingsStore &store, RefuseFocus refuseFocus);
     ~AudienceDisplay() override;
 
     // Opens the display where the stored setting says, when that monitor
@@ -56,6 +56,7 @@ private:
 
     frmScoreBoard &m_board;
     SettingsStore &m_store;
+    RefuseFocus m_refuseFocus;
     AudiencePlacement m_placement;
     QPointer<frmAudience> m_window;
     QPointer<QScreen> m_screen;

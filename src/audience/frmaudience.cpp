@@ -2,16 +2,16 @@
 #include "audience/frmaudience.h"
 
 #include "board/boardcontrol.h"
-#include "platform/x11focus.h"
 #include "settings/units.h"
 
 #include <QCloseEvent>
 #include <QScreen>
 #include <QWindow>
 
-frmAudience::frmAudience(const Game &game)
+frmAudience::frmAudience(const Game &game, RefuseFocus refuseFocus)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_view(*this, game)
+    , m_refuseFocus(std::move(refuseFocus))
 {
     setWindowTitle(tr("Vantrell audience display"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -30,16 +30,15 @@ frmAudience::frmAudience(const Game &game)
 
 void frmAudience::applySettings()
 {
-    m_view.showLabels();
-    m_view.showColors();
-    m_view.recordLayout();
+    m_view.applySettings();
 }
 
 void frmAudience::showOn(QScreen *screen)
 {
     if (!windowHandle()) {
         create();
-        refuseX11Focus(*windowHandle());
+        if (m_refuseFocus)
+            m_refuseFocus(*windowHandle());
     }
     windowHandle()->setScreen(screen);
     setGeometry(screen->geometry());

@@ -5,8 +5,15 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class Game;
 class QScreen;
+class QWindow;
+
+// Makes a window one that the window manager never gives the keyboard, as
+// far as the platform lets it; app/ supplies it.
+using RefuseFocus = std::function<void(QWindow &)>;
 
 // The board for the audience, full screen on a monitor of its own: the
 // game as the operator's board shows it, without the selection highlight,
@@ -17,7 +24,7 @@ class frmAudience : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmAudience(const Game &game);
+    frmAudience(const Game &game, RefuseFocus refuseFocus);
 
     const BoardView &view() const { return m_view; }
     // Covers the screen, without a frame.
@@ -36,4 +43,5 @@ protected:
 
 private:
     BoardView m_view;
+    RefuseFocus m_refuseFocus;
 };

@@ -3,23 +3,6 @@
 
 #include <QMouseEvent>
 
-QString kindName(ControlKind kind)
-{
-    switch (kind) {
-    case ControlKind::PictureBox:
-        return QStringLiteral("PictureBox");
-    case ControlKind::Image:
-        return QStringLiteral("Image");
-    case ControlKind::Label:
-        return QStringLiteral("Label");
-    case ControlKind::Shape:
-        return QStringLiteral("Shape");
-    case ControlKind::Segmora:
-        return QStringLiteral("Segmora");
-    }
-    return {};
-}
-
 BoardControl::BoardControl(ControlKind kind, const QString &name, int index, QWidget *parent)
     : QWidget(parent)
     , m_kind(kind)

@@ -8,9 +8,6 @@
 
 enum class ControlKind { PictureBox, Image, Label, Shape, Segmora };
 
-// The type name a walk over the board's controls dispatches on.
-QString kindName(ControlKind kind);
-
 // One control of an absolutely positioned window. Its place is held in twips
 // (15 to a pixel) and turned into pixels only when the widget is placed, so
 // scaling never accumulates rounding. A control belongs to an indexed set

@@ -201,11 +201,7 @@ void frmScoreBoard::openOptions()
     const SettingsRecord &after = settingsRecord();
     if (after != before)
         m_game.optionsConfirmed(after.HomeText, after.VisitorText);
-    UpdateLabels();
-    UpdateFormColors();
-    UpdateNumLock();
-    Penalty();
-    m_view.recordLayout();
+    applySettings();
     reopenSounds();
     emit settingsApplied();
     if (focused)

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/boardview.h"
 
-#include "board/colorref.h"
 #include "board/fitpicture.h"
 #include "board/imagecontrol.h"
 #include "board/labelcontrol.h"
@@ -70,6 +69,13 @@ const NumberBox &BoardView::penaltyClock(qint16 slot) const
 void BoardView::recordLayout()
 {
     m_layout = modStretch::RecordLayout(m_window, m_layer);
+}
+
+void BoardView::applySettings()
+{
+    showLabels();
+    showColors();
+    recordLayout();
 }
 
 void BoardView::showFigure(FigureRowId row, int index, int caption)

@@ -33,6 +33,9 @@ public:
 
     // Takes the controls' present places as the layout's reference.
     void recordLayout();
+    // Takes up the settings again: the names, the picture, the colours, the
+    // LED style, and the places they make as the layout's reference.
+    void applySettings();
     // Places every control for the window's present size.
     void stretch() { modStretch::StretchLayout(m_window, m_layout); }
 

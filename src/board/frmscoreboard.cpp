@@ -5,7 +5,7 @@
 #include "board/screenfit.h"
 #include "input/modgrabkeys.h"
 #include "settings/settingsrecord.h"
-#include "sound/multimediaplayer.h"
+#include "sound/soundplayer.h"
 #include "timing/tickplan.h"
 
 #include <QApplication>
@@ -30,11 +30,8 @@ frmScoreBoard::frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer,
     : QWidget(parent)
     , m_game(time)
 {
-    const PlayerFactory make = makePlayer ? makePlayer : [] {
-        return std::unique_ptr<SoundPlayer>(std::make_unique<MultimediaPlayer>());
-    };
-    mmcBuzzer = make();
-    mmcHorn = make();
+    mmcBuzzer = makePlayer();
+    mmcHorn = makePlayer();
     connect(mmcBuzzer.get(), &SoundPlayer::finished, this, [this] { soundFinished(*mmcBuzzer); });
     connect(mmcHorn.get(), &SoundPlayer::finished, this, [this] { soundFinished(*mmcHorn); });
 
@@ -75,15 +72,17 @@ void frmScoreBoard::connectGame()
 
 void frmScoreBoard::load()
 {
-    UpdateLabels();
-    UpdateFormColors();
-    Penalty();
-    UpdateNumLock();
-    m_view.recordLayout();
+    applySettings();
     openSounds();
     m_game.startUp();
     m_tick.start();
     keepTickInStep();
+}
+
+void frmScoreBoard::applySettings()
+{
+    m_view.applySettings();
+    UpdateNumLock();
 }
 
 void frmScoreBoard::ClockTick()
@@ -105,11 +104,6 @@ void frmScoreBoard::keepTickInStep()
         m_tick.start(int(TickPlan::IntervalMs));
         m_tickRealigned = false;
     }
-}
-
-void frmScoreBoard::Penalty()
-{
-    m_view.showMarks();
 }
 
 void frmScoreBoard::UpdateFormColors()

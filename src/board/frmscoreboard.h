@@ -30,13 +30,12 @@ public:
     using GoalLamp = ::GoalLamp;
     using MarkState = ::MarkState;
 
-    // Makes the board's two sound players; none given means players on the
-    // platform's audio.
+    // Makes the board's two sound players, buzzer first.
     using PlayerFactory = std::function<std::unique_ptr<SoundPlayer>()>;
 
     // A game on its own time source, for a test; the system's by default.
-    explicit frmScoreBoard(QWidget *parent = nullptr, const PlayerFactory &makePlayer = {},
-                           const TimeSource &time = modCount::systemTime());
+    frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer,
+                  const TimeSource &time = modCount::systemTime());
     ~frmScoreBoard() override;
 
     const ControlLayer &controlLayer() const { return m_view.layer(); }
@@ -121,6 +120,8 @@ private:
     void keepTickInStep();
 
     void load();
+    // The settings as they now are on the view and the keyboard.
+    void applySettings();
     // Keeps the framed window inside its screen's available area.
     void keepOnScreen(const QMargins &frame);
     void connectGame();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/labelcontrol.h"
 
-#include "board/colorref.h"
+#include "settings/colors.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

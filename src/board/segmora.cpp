@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/segmora.h"
 
-#include "board/colorref.h"
 #include "board/segmorageometry.h"
+#include "settings/colors.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -166,7 +166,7 @@ void Segmora::setBackColor(qint32 color)
 
 Segmora::LedStyle Segmora::ledStyleFor(qint32 stored)
 {
-    return stored == qint32(LedStyle::Dots) ? LedStyle::Dots : LedStyle::Segments;
+    return ledDots(stored) ? LedStyle::Dots : LedStyle::Segments;
 }
 
 void Segmora::setLedType(LedStyle type)

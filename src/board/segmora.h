@@ -3,6 +3,7 @@
 
 #include "board/boardcontrol.h"
 #include "settings/colors.h"
+#include "settings/settingsrecord.h"
 
 #include <QPixmap>
 
@@ -20,12 +21,11 @@ class Segmora : public BoardControl
 
 public:
     // The values the settings store: 0 segments drawn as bars, 1 as dots.
-    enum class LedStyle : qint32 { Segments = 0, Dots = 1 };
+    enum class LedStyle : qint32 { Segments = 0, Dots = LedDots };
     Q_ENUM(LedStyle)
     static constexpr int BlankCaption = -1;
 
-    // The style of a stored value: any value other than Dots draws as
-    // Segments.
+    // The style of a stored value.
     static LedStyle ledStyleFor(qint32 stored);
 
     Segmora(const QString &name, int index, QWidget *parent);

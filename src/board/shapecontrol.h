@@ -20,7 +20,6 @@ public:
     // A shape without fill shows only its border.
     bool filled() const { return m_filled; }
     void setFilled(bool filled);
-    qint32 borderColor() const { return m_borderColor; }
     void setBorderColor(qint32 color);
     // In pixels; 0 draws no border.
     double borderWidth() const { return m_borderWidth; }

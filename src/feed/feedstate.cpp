@@ -98,7 +98,7 @@ QJsonObject colors(const SettingsRecord &settings)
 
 QString colorName(qint32 color)
 {
-    return QColor(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff).name();
+    return toQColor(color).name();
 }
 
 QByteArray toJson(const Game &game, const SettingsRecord &settings)
@@ -118,8 +118,7 @@ QByteArray toJson(const Game &game, const SettingsRecord &settings)
               settings.VisitorColor)},
         {"lamp", LampNames[int(game.lamp())]},
         {"colors", colors(settings)},
-        // As the board reads the stored style: 1 is dots, anything else segments.
-        {"led", settings.LEDType == 1 ? "dots" : "segments"},
+        {"led", ledDots(settings.LEDType) ? "dots" : "segments"},
         // The names' size in points on a board of the design size.
         {"teamSize", teamNameSize(settings)},
     };

@@ -20,8 +20,10 @@ constexpr int MinHeight = 1700;
 } // namespace
 
 const QString frmHelp::FileName = QStringLiteral("vantrellhelpfile.rtf");
-const QString frmHelp::MissingText = QStringLiteral(
-    "Help file has been moved from its normal location.  Please reinstall the program.");
+QString frmHelp::missingText()
+{
+    return tr("Help file has been moved from its normal location.  Please reinstall the program.");
+}
 
 HelpLayout helpLayout(const QSize &outerTwips)
 {
@@ -36,7 +38,7 @@ frmHelp::frmHelp(const QString &programFolder, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_text(new QTextBrowser(this))
 {
-    setWindowTitle(QStringLiteral("Vantrell Help"));
+    setWindowTitle(tr("Vantrell Help"));
     setAttribute(Qt::WA_DeleteOnClose);
     resize(twipsToPixels(11055), twipsToPixels(9270));
     m_text->setObjectName(QStringLiteral("rtbHelp"));
@@ -65,7 +67,7 @@ void frmHelp::load(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_text->setPlainText(MissingText);
+        m_text->setPlainText(missingText());
         return;
     }
     RtfReader::load(file.readAll(), *m_text->document());

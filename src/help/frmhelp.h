@@ -26,7 +26,7 @@ class frmHelp : public QWidget
 
 public:
     static const QString FileName;
-    static const QString MissingText;
+    static QString missingText();
 
     explicit frmHelp(const QString &programFolder, QWidget *parent = nullptr);
 

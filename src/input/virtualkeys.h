@@ -83,11 +83,6 @@ constexpr qint16 digit(int value)
     return qint16(Digit0 + value);
 }
 
-constexpr qint16 numpadDigit(int value)
-{
-    return qint16(Numpad0 + value);
-}
-
 constexpr qint16 function(int number)
 {
     return qint16(F1 + number - 1);

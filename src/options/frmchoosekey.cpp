@@ -27,7 +27,7 @@ frmChooseKey::frmChooseKey(const KeyWorkingCopies &keys, std::function<void()> b
     , m_prompt(new QLabel(this))
     , m_used(new QLabel(this))
 {
-    setWindowTitle(QStringLiteral("Choose Key"));
+    setWindowTitle(tr("Choose Key"));
     makeFixedDialog(*this, QSize(twipsToPixels(4680), twipsToPixels(2415)));
     setFocusPolicy(Qt::StrongFocus);
 
@@ -39,8 +39,7 @@ frmChooseKey::frmChooseKey(const KeyWorkingCopies &keys, std::function<void()> b
     m_prompt->setFont(fontOf("Times New Roman", 18));
     m_prompt->setGeometry(8, 4, width() - 16, 86);
     m_prompt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_prompt->setText(
-        QStringLiteral("Press the key you would like to %1.").arg(capture.KeyPurpose));
+    m_prompt->setText(tr("Press the key you would like to %1.").arg(capture.KeyPurpose));
 
     m_used->setObjectName(QStringLiteral("lblUsed"));
     m_used->setTextFormat(Qt::PlainText);
@@ -50,8 +49,8 @@ frmChooseKey::frmChooseKey(const KeyWorkingCopies &keys, std::function<void()> b
     m_used->setFont(fontOf("Arial", 12));
     m_used->setStyleSheet(QStringLiteral("color: #ff0000;"));
     m_used->setGeometry(8, 92, width() - 16, 64);
-    m_used->setText(QStringLiteral(
-        "This is not a valid key, please choose another or close this window to return."));
+    m_used->setText(
+        tr("This is not a valid key, please choose another or close this window to return."));
     m_used->hide();
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/frmoptions.h"
 
-#include "board/colorref.h"
 #include "board/fitpicture.h"
 #include "board/imagecontrol.h"
 #include "board/picturebox.h"
@@ -64,7 +63,7 @@ template<typename T> T *placed(T *widget, const char *name, const QRect &where)
 
 QGroupBox *group(QWidget *parent, const char *caption, const QRect &where)
 {
-    auto *box = new QGroupBox(QLatin1String(caption), parent);
+    auto *box = new QGroupBox(frmOptions::tr(caption), parent);
     box->setGeometry(where);
     return box;
 }
@@ -90,15 +89,20 @@ const std::array<frmOptions::ColorRow, 9> &frmOptions::colorRows()
 {
     using S = SettingsRecord;
     static const std::array<ColorRow, 9> rows = {{
-        {"Time Color:", "cmdTimeC", "picTimeC", &S::TimeColor, Colors::Red, 0, 0},
-        {"Score Color:", "cmdScoreC", "picScoreC", &S::ScoreColor, Colors::Orange, 1, 0},
-        {"Border Color:", "cmdBorderC", "picBorderC", &S::BorderColor, Colors::White, 2, 0},
-        {"Back Color:", "cmdBackC", "picBackC", &S::FormBack, Colors::Gray, 0, 1},
-        {"Home Color:", "cmdHomeC", "picHomeC", &S::HomeColor, Colors::White, 1, 1},
-        {"Visitor Color:", "cmdVisitorC", "picVisitorC", &S::VisitorColor, Colors::White, 2, 1},
-        {"LED Background:", "cmdLEDB", "picLEDB", &S::LEDBack, Colors::Black, 0, 2},
-        {"LED Selected", "cmdLedSelected", "picLedSelected", &S::LEDSelected, Colors::Gray, 1, 2},
-        {"Period Color:", "cmdPeriodC", "picPeriodC", &S::PeriodColor, Colors::Green, 2, 2},
+        {QT_TR_NOOP("Time Color:"), "cmdTimeC", "picTimeC", &S::TimeColor, Colors::Red, 0, 0},
+        {QT_TR_NOOP("Score Color:"), "cmdScoreC", "picScoreC", &S::ScoreColor, Colors::Orange, 1,
+         0},
+        {QT_TR_NOOP("Border Color:"), "cmdBorderC", "picBorderC", &S::BorderColor, Colors::White, 2,
+         0},
+        {QT_TR_NOOP("Back Color:"), "cmdBackC", "picBackC", &S::FormBack, Colors::Gray, 0, 1},
+        {QT_TR_NOOP("Home Color:"), "cmdHomeC", "picHomeC", &S::HomeColor, Colors::White, 1, 1},
+        {QT_TR_NOOP("Visitor Color:"), "cmdVisitorC", "picVisitorC", &S::VisitorColor,
+         Colors::White, 2, 1},
+        {QT_TR_NOOP("LED Background:"), "cmdLEDB", "picLEDB", &S::LEDBack, Colors::Black, 0, 2},
+        {QT_TR_NOOP("LED Selected"), "cmdLedSelected", "picLedSelected", &S::LEDSelected,
+         Colors::Gray, 1, 2},
+        {QT_TR_NOOP("Period Color:"), "cmdPeriodC", "picPeriodC", &S::PeriodColor, Colors::Green, 2,
+         2},
     }};
     return rows;
 }
@@ -108,7 +112,7 @@ frmOptions::frmOptions(SettingsStore &store, OptionsPlatform platform, QWidget *
     , m_store(store)
     , m_platform(std::move(platform))
 {
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     makeFixedDialog(*this, QSize(twipsToPixels(6030), twipsToPixels(5775)));
     // Small captions, so four tabs and every caption fit the dialog's size.
     QFont small(QStringLiteral("Arial"));
@@ -118,20 +122,20 @@ frmOptions::frmOptions(SettingsStore &store, OptionsPlatform platform, QWidget *
     // All four tabs side by side, as on a card index, never scrolled.
     m_tabs->setUsesScrollButtons(false);
     m_tabs->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
-    const char *tabs[] = {"Keyboard Controls", "Color Controls", "Text Controls", "Other Settings"};
+    const char *tabs[] = {QT_TR_NOOP("Keyboard Controls"), QT_TR_NOOP("Color Controls"),
+                          QT_TR_NOOP("Text Controls"), QT_TR_NOOP("Other Settings")};
     for (const char *caption : tabs)
-        m_tabs->addTab(new QWidget, QLatin1String(caption));
+        m_tabs->addTab(new QWidget, tr(caption));
     buildKeyTab(m_tabs->widget(0));
     buildColorTab(m_tabs->widget(1));
     buildTextTab(m_tabs->widget(2));
     buildOtherTab(m_tabs->widget(3));
 
-    m_ok =
-        placed(new QPushButton(QStringLiteral("&Ok"), this), "cmdOk", place(1680, 5280, 1215, 390));
+    m_ok = placed(new QPushButton(tr("&Ok"), this), "cmdOk", place(1680, 5280, 1215, 390));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &frmOptions::ok);
-    auto *cancel = placed(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel",
-                          place(3135, 5280, 1215, 390));
+    auto *cancel =
+        placed(new QPushButton(tr("&Cancel"), this), "cmdCancel", place(3135, 5280, 1215, 390));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // Measuring labels, below what the window shows.
@@ -148,20 +152,20 @@ void frmOptions::buildKeyTab(QWidget *tab)
     for (int i = 0; i < int(keyRows().size()); ++i) {
         const KeyRow &row = keyRows()[size_t(i)];
         const int height = i == 0 ? 480 : 405;
-        auto *button = placed(new QPushButton(QLatin1String(row.caption), tab), row.button,
+        auto *button = placed(new QPushButton(tr(row.caption), tab), row.button,
                               place(120, tops[i], 2280, height));
         connect(button, &QPushButton::clicked, this, [this, i] { captureKey(i); });
         m_keyLabels[size_t(i)] =
             borderedLabel(tab, row.label, place(2520, tops[i] + 45, 1200, 315));
     }
-    QGroupBox *numLock = group(tab, "Numlock Options:", place(3780, 60, 1890, 1380));
-    m_optNormal = placed(new QRadioButton(QStringLiteral("Normal Mode"), numLock), "optNormal",
+    QGroupBox *numLock = group(tab, QT_TR_NOOP("Numlock Options:"), place(3780, 60, 1890, 1380));
+    m_optNormal = placed(new QRadioButton(tr("Normal Mode"), numLock), "optNormal",
                          place(90, 300, 1770, 300));
-    m_optKeepOn = placed(new QRadioButton(QStringLiteral("Keep Numlock On"), numLock), "optKeepOn",
+    m_optKeepOn = placed(new QRadioButton(tr("Keep Numlock On"), numLock), "optKeepOn",
                          place(90, 660, 1770, 300));
-    m_optKeepOff = placed(new QRadioButton(QStringLiteral("Keep Numlock Off"), numLock),
-                          "optKeepOff", place(90, 1020, 1770, 300));
-    auto *reset = placed(new QPushButton(QStringLiteral("Reset Keys"), tab), "cmdResetKeys",
+    m_optKeepOff = placed(new QRadioButton(tr("Keep Numlock Off"), numLock), "optKeepOff",
+                          place(90, 1020, 1770, 300));
+    auto *reset = placed(new QPushButton(tr("Reset Keys"), tab), "cmdResetKeys",
                          place(3960, 3915, 1680, 405));
     connect(reset, &QPushButton::clicked, this, &frmOptions::resetKeys);
 }
@@ -176,14 +180,14 @@ void frmOptions::buildColorTab(QWidget *tab)
         swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
         swatch->setAutoFillBackground(true);
         m_swatches.insert(setting, swatch);
-        auto *change = placed(new QPushButton(QStringLiteral("Change"), box), row.button,
-                              place(840, 330, 840, 405));
+        auto *change =
+            placed(new QPushButton(tr("Change"), box), row.button, place(840, 330, 840, 405));
         connect(change, &QPushButton::clicked, this, [this, setting] { changeColor(setting); });
         if (row.setting == &SettingsRecord::PeriodColor)
             box->hide();
         if (row.setting != &SettingsRecord::LEDSelected)
             continue;
-        placed(plainLabel(box, QStringLiteral("Width:")), "lblWidth", place(120, 870, 600, 300));
+        placed(plainLabel(box, tr("Width:")), "lblWidth", place(120, 870, 600, 300));
         m_widthValue = placed(plainLabel(box, QStringLiteral("0")), "lblLEDSelectedWidthValue",
                               place(720, 870, 300, 300));
         m_width = placed(new QScrollBar(Qt::Vertical, box), "scrLEDSelectedWidth",
@@ -197,7 +201,7 @@ void frmOptions::buildColorTab(QWidget *tab)
             m_widthValue->setText(QString::number(widthAtPosition(position)));
         });
     }
-    auto *reset = placed(new QPushButton(QStringLiteral("Reset Colors"), tab), "cmdResetColors",
+    auto *reset = placed(new QPushButton(tr("Reset Colors"), tab), "cmdResetColors",
                          place(3960, 4080, 1680, 405));
     connect(reset, &QPushButton::clicked, this, &frmOptions::resetColors);
 }
@@ -211,10 +215,10 @@ void frmOptions::buildTextTab(QWidget *tab)
         QLineEdit *frmOptions::*box;
         QString frmOptions::*last;
         int top;
-    } names[] = {
-        {"Home Name:", "txtHomeText", &frmOptions::m_homeText, &frmOptions::m_lastHome, 120},
-        {"Visitor Name:", "txtVisitorText", &frmOptions::m_visitorText, &frmOptions::m_lastVisitor,
-         1200}};
+    } names[] = {{QT_TR_NOOP("Home Name:"), "txtHomeText", &frmOptions::m_homeText,
+                  &frmOptions::m_lastHome, 120},
+                 {QT_TR_NOOP("Visitor Name:"), "txtVisitorText", &frmOptions::m_visitorText,
+                  &frmOptions::m_lastVisitor, 1200}};
     for (const auto &name : names) {
         QGroupBox *box = group(tab, name.caption, place(120, name.top, 5460, 960));
         auto *edit = placed(new QLineEdit(box), name.name, place(120, 360, 5220, 450));
@@ -243,12 +247,12 @@ QWidget *frmOptions::pictureGroup(QWidget *tab, const char *caption, const char 
     auto *image = new ImageControl(QLatin1String(imageName), -1, box);
     image->setTwipGeometry(0, 0, 1560, 1560);
     m_pictures.insert(QLatin1String(boxName), {box, image});
-    auto *change = placed(new QPushButton(QStringLiteral("Change"), group), changeName,
-                          place(1800, 300, 780, 405));
+    auto *change =
+        placed(new QPushButton(tr("Change"), group), changeName, place(1800, 300, 780, 405));
     connect(change, &QPushButton::clicked, this,
             [this, working, box, image] { changePicture(working, box, image); });
-    auto *clear = placed(new QPushButton(QStringLiteral("Clear"), group), clearName,
-                         place(1800, 780, 780, 405));
+    auto *clear =
+        placed(new QPushButton(tr("Clear"), group), clearName, place(1800, 780, 780, 405));
     connect(clear, &QPushButton::clicked, this,
             [this, working, image] { clearPicture(working, image); });
     return group;
@@ -256,22 +260,22 @@ QWidget *frmOptions::pictureGroup(QWidget *tab, const char *caption, const char 
 
 void frmOptions::buildOtherTab(QWidget *tab)
 {
-    pictureGroup(tab, "Scoreboard Picture", "picBoardPicPreviewCon", "imgBoardPicPreview",
-                 "cmdChangeBoardPic", "cmdClearBoardPic", &frmOptions::BoardPicTemp,
-                 place(60, 60, 2700, 2040));
-    pictureGroup(tab, "Home Picture", "picHomePicPreviewCon", "imgHomePicPreview",
+    pictureGroup(tab, QT_TR_NOOP("Scoreboard Picture"), "picBoardPicPreviewCon",
+                 "imgBoardPicPreview", "cmdChangeBoardPic", "cmdClearBoardPic",
+                 &frmOptions::BoardPicTemp, place(60, 60, 2700, 2040));
+    pictureGroup(tab, QT_TR_NOOP("Home Picture"), "picHomePicPreviewCon", "imgHomePicPreview",
                  "cmdChangeHomePic", "cmdClearHomePic", &frmOptions::HomePicTemp,
                  place(60, 60, 2700, 2040))
         ->hide();
-    pictureGroup(tab, "Visitor Picture", "picVisitorPicPreviewCon", "imgVisitorPicPreview",
-                 "cmdChangeVisitorPic", "cmdClearVisitorPic", &frmOptions::VisitorPicTemp,
-                 place(60, 60, 2700, 2040))
+    pictureGroup(tab, QT_TR_NOOP("Visitor Picture"), "picVisitorPicPreviewCon",
+                 "imgVisitorPicPreview", "cmdChangeVisitorPic", "cmdClearVisitorPic",
+                 &frmOptions::VisitorPicTemp, place(60, 60, 2700, 2040))
         ->hide();
 
-    QGroupBox *digits = group(tab, "Digit Type:", place(2880, 60, 2760, 2040));
+    QGroupBox *digits = group(tab, QT_TR_NOOP("Digit Type:"), place(2880, 60, 2760, 2040));
     m_ledType = placed(new QComboBox(digits), "cmbLedType", place(120, 330, 1560, 360));
-    m_ledType->addItems({QStringLiteral("Lines"), QStringLiteral("Dots")});
-    placed(plainLabel(digits, QStringLiteral("Preview:")), "lblPreview", place(120, 900, 900, 300));
+    m_ledType->addItems({tr("Lines"), tr("Dots")});
+    placed(plainLabel(digits, tr("Preview:")), "lblPreview", place(120, 900, 900, 300));
     m_preview = new Segmora(QStringLiteral("pledPreview"), -1, digits);
     m_preview->setLedSize(60);
     m_preview->setCaption(8);
@@ -289,16 +293,16 @@ void frmOptions::buildOtherTab(QWidget *tab)
         QString frmOptions::*working;
         QLabel *frmOptions::*shown;
         int top;
-    } sounds[] = {{"End of Period:", "cmdBuzzerSound", "lblBFile", "buzzer.wav",
+    } sounds[] = {{QT_TR_NOOP("End of Period:"), "cmdBuzzerSound", "lblBFile", "buzzer.wav",
                    &frmOptions::BuzzTemp, &frmOptions::m_buzzerFile, 2220},
-                  {"Shot Clock end:", "cmdHornSound", "lblHFile", "horn.wav", &frmOptions::HornTemp,
-                   &frmOptions::m_hornFile, 3300}};
+                  {QT_TR_NOOP("Shot Clock end:"), "cmdHornSound", "lblHFile", "horn.wav",
+                   &frmOptions::HornTemp, &frmOptions::m_hornFile, 3300}};
     for (const auto &sound : sounds) {
         QGroupBox *box = group(tab, sound.caption, place(60, sound.top, 5580, 960));
         QLabel *label = borderedLabel(box, sound.label, place(1500, 390, 3960, 360));
         label->setText(QLatin1String(sound.initial));
         this->*sound.shown = label;
-        auto *change = placed(new QPushButton(QStringLiteral("Change Sound"), box), sound.button,
+        auto *change = placed(new QPushButton(tr("Change Sound"), box), sound.button,
                               place(120, 360, 1260, 405));
         const auto working = sound.working;
         connect(change, &QPushButton::clicked, this,
@@ -339,7 +343,7 @@ void frmOptions::load()
 
     BuzzTemp = settings.BuzzerFile;
     HornTemp = settings.HornFile;
-    TempSize = qint16(qBound(qint64(1), settings.TeamSize.roundedSeconds(), qint64(32767)));
+    TempSize = teamNameSize(settings);
     HomePicTemp = settings.HomePic;
     VisitorPicTemp = settings.VisitorPic;
     BoardPicTemp = settings.BoardPic;
@@ -352,7 +356,7 @@ void frmOptions::load()
         modGrabKeys::FitPicture(*image, *container, file);
     }
 
-    m_ledType->setCurrentIndex(settings.LEDType == 1 ? 1 : 0);
+    m_ledType->setCurrentIndex(ledDots(settings.LEDType) ? 1 : 0);
     m_preview->setLedType(Segmora::ledStyleFor(m_ledType->currentIndex()));
     m_homeText->setText(settings.HomeText);
     m_visitorText->setText(settings.VisitorText);
@@ -402,8 +406,8 @@ void frmOptions::changeColor(const QString &setting)
 
 void frmOptions::changePicture(QString frmOptions::*working, PictureBox *box, ImageControl *image)
 {
-    const QString file = m_platform.chooseFile(
-        this, QStringLiteral("Pictures (*.bmp *.gif *.jpg *.jpeg *.png)"), m_lastFolder);
+    const QString file =
+        m_platform.chooseFile(this, tr("Pictures (*.bmp *.gif *.jpg *.jpeg *.png)"), m_lastFolder);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
     m_lastFolder = QFileInfo(file).absolutePath();
@@ -419,8 +423,7 @@ void frmOptions::clearPicture(QString frmOptions::*working, ImageControl *image)
 
 void frmOptions::changeSound(QString frmOptions::*working, QLabel *label)
 {
-    const QString file =
-        m_platform.chooseFile(this, QStringLiteral("Sounds (*.wav)"), m_lastFolder);
+    const QString file = m_platform.chooseFile(this, tr("Sounds (*.wav)"), m_lastFolder);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
     m_lastFolder = QFileInfo(file).absolutePath();
@@ -465,7 +468,7 @@ void frmOptions::captureKey(int row)
 {
     const KeyRow &key = keyRows()[size_t(row)];
     KeyCapture &capture = keyCapture();
-    capture.KeyPurpose = QLatin1String(key.purpose);
+    capture.KeyPurpose = frmChooseKey::tr(key.purpose);
     capture.CurrentKey = this->*key.working;
     frmChooseKey chooser(*this, m_platform.beep, this);
     chooser.exec();
@@ -483,8 +486,8 @@ void frmOptions::showKey(int row)
 
 void frmOptions::resetColors()
 {
-    if (!m_platform.askYesNo(this, QStringLiteral("Reset Colors"),
-                             QStringLiteral("Are you sure you want to reset the colors?")))
+    if (!m_platform.askYesNo(this, tr("Reset Colors"),
+                             tr("Are you sure you want to reset the colors?")))
         return;
     for (const ColorRow &row : colorRows())
         setSwatch(QLatin1String(row.swatch), row.reset);
@@ -493,8 +496,8 @@ void frmOptions::resetColors()
 
 void frmOptions::resetKeys()
 {
-    if (!m_platform.askYesNo(this, QStringLiteral("Reset Keys"),
-                             QStringLiteral("Are you sure you want to reset the keys?")))
+    if (!m_platform.askYesNo(this, tr("Reset Keys"),
+                             tr("Are you sure you want to reset the keys?")))
         return;
     for (qint16 KeyWorkingCopies::*working : keyResetOrder()) {
         for (size_t i = 0; i < keyRows().size(); ++i) {
@@ -538,8 +541,8 @@ void frmOptions::ok()
 {
     if (!WriteSettings(m_store, pending(), modGrabKeys::applyPolicy))
         m_platform.tell(this, windowTitle(),
-                        QStringLiteral("The settings could not be saved to %1. They apply until "
-                                       "the program is closed.")
+                        tr("The settings could not be saved to %1. They apply until "
+                           "the program is closed.")
                             .arg(QDir::toNativeSeparators(m_store.fileName())));
     accept();
 }

@@ -40,10 +40,10 @@ frmRecord::frmRecord(Game &game, const Journal *journal, QWidget *parent)
     , m_games(new QComboBox(this))
     , m_table(new QTableWidget(0, int(GameLog::columns().size()), this))
     , m_lastUndo(new QLabel(this))
-    , m_redo(new QPushButton(QStringLiteral("Redo"), this))
-    , m_newGame(new QPushButton(QStringLiteral("New game..."), this))
+    , m_redo(new QPushButton(tr("Redo"), this))
+    , m_newGame(new QPushButton(tr("New game..."), this))
 {
-    setWindowTitle(QStringLiteral("Vantrell Game Record"));
+    setWindowTitle(tr("Vantrell Game Record"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_table->setHorizontalHeaderLabels(GameLog::columns());
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -54,8 +54,8 @@ frmRecord::frmRecord(Game &game, const Journal *journal, QWidget *parent)
     m_lastUndo->setTextFormat(Qt::PlainText);
 
     // No mnemonics: the board's commands pass from here, whatever Alt adds.
-    auto *csv = new QPushButton(QStringLiteral("Export CSV..."), this);
-    auto *sheet = new QPushButton(QStringLiteral("Game sheet (PDF)..."), this);
+    auto *csv = new QPushButton(tr("Export CSV..."), this);
+    auto *sheet = new QPushButton(tr("Game sheet (PDF)..."), this);
     connect(m_redo, &QPushButton::clicked, &m_game, &Game::redo);
     connect(csv, &QPushButton::clicked, this, &frmRecord::exportCsv);
     connect(sheet, &QPushButton::clicked, this, &frmRecord::printSheet);
@@ -95,7 +95,7 @@ frmRecord::frmRecord(Game &game, const Journal *journal, QWidget *parent)
 // start time and teams.
 void frmRecord::listGames()
 {
-    m_games->addItem(QStringLiteral("This game"));
+    m_games->addItem(tr("This game"));
     if (!m_journal)
         return;
     const QDir folder(m_journal->folder());
@@ -175,7 +175,7 @@ void frmRecord::markUndone(size_t index, bool undone)
 void frmRecord::sayUndone(const GameEvent &event, const LogRow &row)
 {
     if (event.kind == GameEventKind::Undo)
-        m_lastUndo->setText(QStringLiteral("Undone: %1").arg(row.value));
+        m_lastUndo->setText(tr("Undone: %1").arg(row.value));
     else if (event.kind == GameEventKind::Redo || GameHistory::undoable(event.kind))
         m_lastUndo->clear();
 }
@@ -183,16 +183,14 @@ void frmRecord::sayUndone(const GameEvent &event, const LogRow &row)
 void frmRecord::exportCsv()
 {
     const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Export the game as CSV"), QStringLiteral("game.csv"),
-        QStringLiteral("CSV files (*.csv)"));
+        this, tr("Export the game as CSV"), QStringLiteral("game.csv"), tr("CSV files (*.csv)"));
     if (path.isEmpty())
         return;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(GameLog::csv(m_rows, QLocale())) < 0 || !file.flush())
-        QMessageBox::warning(
-            this, QStringLiteral("Vantrell"),
-            QStringLiteral("The file could not be written.\n%1").arg(file.errorString()));
+        QMessageBox::warning(this, QStringLiteral("Vantrell"),
+                             tr("The file could not be written.\n%1").arg(file.errorString()));
 }
 
 void frmRecord::printSheet()
@@ -200,25 +198,25 @@ void frmRecord::printSheet()
     const std::optional<SavedGame> saved = SavedGames::readFile(shownFile());
     if (!saved) {
         QMessageBox::information(this, QStringLiteral("Vantrell"),
-                                 QStringLiteral("This game has no record yet."));
+                                 tr("This game has no record yet."));
         return;
     }
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Save the game sheet as PDF"), QStringLiteral("game-sheet.pdf"),
-        QStringLiteral("PDF files (*.pdf)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Save the game sheet as PDF"),
+                                     QStringLiteral("game-sheet.pdf"), tr("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!GameSheet::writePdf(*saved, path))
         QMessageBox::warning(this, QStringLiteral("Vantrell"),
-                             QStringLiteral("The game sheet could not be written."));
+                             tr("The game sheet could not be written."));
 }
 
 void frmRecord::askNewGame()
 {
     const auto answer = QMessageBox::question(
         this, QStringLiteral("Vantrell"),
-        QStringLiteral("Start a new game? This game is closed and kept; the board goes back "
-                       "to the game length, 2:00 and 0 to 0."),
+        tr("Start a new game? This game is closed and kept; the board goes back "
+           "to the game length, 2:00 and 0 to 0."),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
 #include <QtGlobal>
 
 // The colours the program starts with and resets to, packed as the settings
@@ -20,3 +21,14 @@ constexpr qint32 Green = rgb(0, 192, 0);
 constexpr qint32 Gray = rgb(64, 64, 64);
 
 } // namespace Colors
+
+// Widgets and pages need a QColor.
+inline QColor toQColor(qint32 packed)
+{
+    return QColor(packed & 0xFF, (packed >> 8) & 0xFF, (packed >> 16) & 0xFF);
+}
+
+inline qint32 fromQColor(const QColor &color)
+{
+    return Colors::rgb(color.red(), color.green(), color.blue());
+}

@@ -37,7 +37,7 @@ struct LabelRow
 
 QString versionText()
 {
-    return QStringLiteral("Version " VANTRELL_VERSION);
+    return frmSplash::tr("Version %1").arg(QStringLiteral(VANTRELL_VERSION));
 }
 
 QPoint splashTopLeft(const QSize &screen, const QRect &available, const QSize &window)
@@ -50,7 +50,7 @@ QPoint splashTopLeft(const QSize &screen, const QRect &available, const QSize &w
 frmSplash::frmSplash(SettingsStore &store, const QString &programFolder, QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
-    setWindowTitle(QStringLiteral("Welcome to Vantrell"));
+    setWindowTitle(tr("Welcome to Vantrell"));
     setWindowIcon(QIcon(QStringLiteral(":/vantrell/logo.png")));
     build();
     resize(twipsToPixels(WidthTwips), twipsToPixels(HeightTwips));
@@ -76,15 +76,14 @@ void frmSplash::build()
     const LabelRow labels[] = {
         {"lblName", QStringLiteral("Vantrell"), pixelRect(1860, 60, 4200, 960), "Times New Roman",
          40, true, left},
-        {"lblMadeBy", QStringLiteral("by Orvalin"), pixelRect(1890, 1020, 4000, 330), "Arial", 11,
-         false, left},
+        {"lblMadeBy", tr("by Orvalin"), pixelRect(1890, 1020, 4000, 330), "Arial", 11, false, left},
         {"lblVersion", versionText(), pixelRect(1890, 1350, 4000, 330), "Arial", 10, false, left},
-        {"Label1", QStringLiteral("Press ' F1 ' to view Help from the scoreboard."),
+        {"Label1", tr("Press ' F1 ' to view Help from the scoreboard."),
          pixelRect(120, 1800, 5940, 300), "Arial", 9, false, left},
-        {"Label2", QStringLiteral("Press ' F2 ' to set Options from the scoreboard."),
+        {"Label2", tr("Press ' F2 ' to set Options from the scoreboard."),
          pixelRect(120, 2100, 5940, 300), "Arial", 9, false, left},
-        {"lblClick", QStringLiteral("Click to continue."), pixelRect(120, 2550, 3000, 420), "Arial",
-         11, true, left},
+        {"lblClick", tr("Click to continue."), pixelRect(120, 2550, 3000, 420), "Arial", 11, true,
+         left},
     };
     for (const LabelRow &row : labels) {
         auto *label = new QLabel(row.text, frame);
@@ -98,11 +97,11 @@ void frmSplash::build()
         label->setFont(font);
     }
 
-    auto *options = new QPushButton(QStringLiteral("&Options"), frame);
+    auto *options = new QPushButton(tr("&Options"), frame);
     options->setObjectName(QStringLiteral("cmdOptions"));
     options->setGeometry(pixelRect(3330, 2520, 1290, 450));
     connect(options, &QPushButton::clicked, this, &frmSplash::optionsWanted);
-    auto *help = new QPushButton(QStringLiteral("&Help"), frame);
+    auto *help = new QPushButton(tr("&Help"), frame);
     help->setObjectName(QStringLiteral("cmdHelp"));
     help->setGeometry(pixelRect(4740, 2520, 1290, 450));
     connect(help, &QPushButton::clicked, this, &frmSplash::helpWanted);

@@ -45,6 +45,14 @@ struct SettingsRecord : KeyBindings
     bool operator==(const SettingsRecord &) const = default;
 };
 
+// The LED style the stored LEDType names: 1 draws the figures' segments as
+// dots, any other value as bars.
+constexpr qint16 LedDots = 1;
+constexpr bool ledDots(qint64 storedLedType)
+{
+    return storedLedType == LedDots;
+}
+
 SettingsRecord &settingsRecord();
 // The team names' size in whole points, as the board takes it: at least 1.
 qint16 teamNameSize(const SettingsRecord &settings);

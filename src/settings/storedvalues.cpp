@@ -87,7 +87,7 @@ qint32 numLockForce(const QString &text, qint32 fallback)
 
 qint16 ledType(const QString &text, qint16 fallback)
 {
-    return wholeNumber(text).value_or(fallback) == 1 ? 1 : 0;
+    return ledDots(wholeNumber(text).value_or(fallback)) ? LedDots : 0;
 }
 
 Decimal4 teamSize(const QString &text, Decimal4 fallback)

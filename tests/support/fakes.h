@@ -148,6 +148,14 @@ private:
 // What a board is given to make its two players, buzzer first.
 struct FakePlayers
 {
+    // For a board whose sounds no test looks at.
+    static std::function<std::unique_ptr<SoundPlayer>()> unheard()
+    {
+        return [] {
+            return std::unique_ptr<SoundPlayer>(std::make_unique<FakePlayer>());
+        };
+    }
+
     FakePlayer *buzzer = nullptr;
     FakePlayer *horn = nullptr;
 

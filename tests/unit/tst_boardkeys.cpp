@@ -77,7 +77,7 @@ private slots:
     {
         m_time = FakeTimeSource{};
         resetSettingsRecord();
-        m_board = std::make_unique<frmScoreBoard>(nullptr, frmScoreBoard::PlayerFactory{}, m_time);
+        m_board = std::make_unique<frmScoreBoard>(nullptr, FakePlayers::unheard(), m_time);
         m_board->show();
         QApplication::setActiveWindow(m_board.get());
         QVERIFY(QTest::qWaitForWindowActive(m_board.get()));

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes.h"
-#include "game/game.h"
-#include "input/keybindings.h"
 #include "timing/clockdisplay.h"
 #include "timing/clockengine.h"
 #include "timing/modcount.h"
@@ -153,31 +151,6 @@ private slots:
         StartCount(m_counts, 0);
         StopCount(m_counts, 0);
         QCOMPARE(CountValue(m_counts, 0), tenths(570));
-    }
-
-    // Two games in one process, each on its own clock: what one runs, loads
-    // and has typed into it leaves the other as it was.
-    void twoGamesSideBySide()
-    {
-        FakeTimeSource otherTime;
-        Game first(m_time);
-        Game second(otherTime);
-        const KeyBindings keys;
-        for (Game *game : {&first, &second})
-            game->startUp();
-        first.startStopClock();
-        first.keyInField(FieldId::ShotClockBack, '5', keys);
-        second.keyInField(FieldId::ShotClockBack, '3', keys);
-        m_time.advanceMs(2000);
-        second.keyInField(FieldId::ShotClockBack, VirtualKey::Enter, keys);
-        first.keyInField(FieldId::ShotClockBack, VirtualKey::Enter, keys);
-        for (Game *game : {&first, &second})
-            game->tick();
-        QCOMPARE(first.clockValue(GameSlot), tenths(11980));
-        QCOMPARE(second.clockValue(GameSlot), tenths(12000));
-        QCOMPARE(first.clockValue(ShotSlot), ClockValue::fromSeconds(300));
-        QCOMPARE(second.clockValue(ShotSlot), ClockValue::fromSeconds(180));
-        QVERIFY(!second.isCounting(GameSlot));
     }
 
     // A tick on the steady clock's whole tenths, where every running

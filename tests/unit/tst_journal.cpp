@@ -3,6 +3,7 @@
 #include "game/game.h"
 #include "input/keydispatch.h"
 #include "input/modshowdigits.h"
+#include "input/virtualkeys.h"
 #include "record/gamelog.h"
 #include "record/gamesheet.h"
 #include "record/journal.h"
@@ -181,6 +182,32 @@ private slots:
             if (!read || read->game != readBack(journal.left(whole)).game)
                 QFAIL(qPrintable(QStringLiteral("a cut at byte %1 reads wrong").arg(cut)));
         }
+    }
+
+    // Two games in one process, each on its own clock: what one runs, loads
+    // and has typed into it leaves the other as it was.
+    void twoGamesSideBySide()
+    {
+        FakeTimeSource firstTime;
+        FakeTimeSource otherTime;
+        Game first(firstTime);
+        Game second(otherTime);
+        const KeyBindings keys;
+        for (Game *game : {&first, &second})
+            game->startUp();
+        first.startStopClock();
+        first.keyInField(FieldId::ShotClockBack, '5', keys);
+        second.keyInField(FieldId::ShotClockBack, '3', keys);
+        firstTime.advanceMs(2000);
+        second.keyInField(FieldId::ShotClockBack, VirtualKey::Enter, keys);
+        first.keyInField(FieldId::ShotClockBack, VirtualKey::Enter, keys);
+        for (Game *game : {&first, &second})
+            game->tick();
+        QCOMPARE(first.clockValue(GameSlot), ClockValue::fromTenths(11980));
+        QCOMPARE(second.clockValue(GameSlot), ClockValue::fromTenths(12000));
+        QCOMPARE(first.clockValue(ShotSlot), ClockValue::fromSeconds(300));
+        QCOMPARE(second.clockValue(ShotSlot), ClockValue::fromSeconds(180));
+        QVERIFY(!second.isCounting(GameSlot));
     }
 
     // Every field of the game, changed alone, is written and read back.

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/colorref.h"
 #include "board/frmscoreboard.h"
 #include "board/imagecontrol.h"
 #include "board/labelcontrol.h"
@@ -9,6 +8,7 @@
 #include "board/shapecontrol.h"
 #include "boardreader.h"
 #include "fakes.h"
+#include "settings/colors.h"
 #include "settings/settingsrecord.h"
 #include "timing/modcount.h"
 
@@ -79,7 +79,7 @@ private slots:
     void init()
     {
         resetSettingsRecord();
-        m_board = std::make_unique<frmScoreBoard>(nullptr, frmScoreBoard::PlayerFactory{}, m_time);
+        m_board = std::make_unique<frmScoreBoard>(nullptr, FakePlayers::unheard(), m_time);
         m_board->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_board.get()));
     }

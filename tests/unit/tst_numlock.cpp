@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/boardkeyrelay.h"
 #include "board/frmscoreboard.h"
+#include "fakes.h"
 #include "help/frmhelp.h"
 #include "input/modgrabkeys.h"
 #include "settings/settingsio.h"
@@ -111,7 +112,7 @@ private slots:
     void boardImposesThePolicy()
     {
         settingsRecord().NumLockForce = 1;
-        frmScoreBoard board;
+        frmScoreBoard board(nullptr, FakePlayers::unheard());
         QVERIFY(m_keyboard.on && board.focusWidget());
         m_keyboard.on = false;
         QTest::keyRelease(board.focusWidget(), Qt::Key_S);
@@ -135,7 +136,7 @@ private slots:
         QFETCH(bool, overHelp);
         m_keyboard.refuses = true;
         settingsRecord().NumLockForce = 1;
-        frmScoreBoard board;
+        frmScoreBoard board(nullptr, FakePlayers::unheard());
         frmHelp help{QString()};
         BoardKeyRelay::install(&help, &board);
         QWidget *target = &board;

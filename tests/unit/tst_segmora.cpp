@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/colorref.h"
 #include "board/segmora.h"
+#include "settings/colors.h"
 #include "sevensegmentreader.h"
 
 #include <QTest>

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/colorref.h"
 #include "board/frmscoreboard.h"
 #include "board/labelcontrol.h"
 #include "board/shapecontrol.h"
@@ -7,6 +6,7 @@
 #include "fakes.h"
 #include "help/frmhelp.h"
 #include "input/modgrabkeys.h"
+#include "settings/colors.h"
 #include "settings/frmsplash.h"
 #include "settings/settingsrecord.h"
 #include "timing/modcount.h"
@@ -73,7 +73,7 @@ private slots:
     // background, a penalty clock's colon lit only while it shows.
     void boardTakesItsColours()
     {
-        frmScoreBoard board(nullptr, {}, m_time);
+        frmScoreBoard board(nullptr, FakePlayers::unheard(), m_time);
         SettingsRecord &s = settingsRecord();
         s.TimeColor = 0x0000F0;
         s.ScoreColor = 0x00F000;
@@ -111,7 +111,7 @@ private slots:
     void oneHelpWindow()
     {
         QPointer<frmHelp> help = frmHelp::showHelp(m_program.path());
-        QCOMPARE(helpText(*help), frmHelp::MissingText);
+        QCOMPARE(helpText(*help), frmHelp::missingText());
         help->close();
         QTRY_VERIFY(help.isNull());
         writeManual("{\\rtf1 first\\par page}");

@@ -1,0 +1,574 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="en">
+<context>
+    <name>AudienceDisplay</name>
+    <message>
+        <source>The choice of the audience monitor could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The audience display covers the board&apos;s own screen. Press F5 to turn it off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Displays</name>
+    <message>
+        <source>%1 (%2 × %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FeedBox</name>
+    <message>
+        <source>Live feed for stream overlays and remote screens</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Serve the live feed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, this computer only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, for other computers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, every network of this computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overlay for OBS:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Board for a TV:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wall of pitches:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State for tools:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FeedSwitch</name>
+    <message>
+        <source>&quot;%1&quot; is not an address of this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Journal</name>
+    <message>
+        <source>The journal cannot be written to disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lock file in %1 cannot be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>was closed while under way</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>did not end properly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The game started %1 %2.
+
+%3 %4 - %5 %6
+Game clock %7, %8
+
+Resume this game, or start a new one?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StartUp</name>
+    <message>
+        <source>This game is not being recorded.
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another Vantrell is running and recording its game: this one keeps no record.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serving on %1 port %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off: it could not start on %1 port %2. %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The live feed could not start on %1 port %2: %3.
+It stays off; choose another port or address with F6.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The live feed&apos;s settings could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The last game&apos;s record could not be read; it is kept as %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Resume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New game</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmAudience</name>
+    <message>
+        <source>Vantrell audience display</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmChooseKey</name>
+    <message>
+        <source>Choose Key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press the key you would like to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is not a valid key, please choose another or close this window to return.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>start / stop an independent penalty clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>start / stop the clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reset the clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sound the horn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sound the buzzer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>switch between clock and game time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>clear a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reset shot clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>start/stop shot clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmDisplays</name>
+    <message>
+        <source>%1, with this board</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (not connected)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audience display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The board without the selection, the pointer or any window, full screen on a projector or a TV. F5 turns it on and off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Monitor:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmHelp</name>
+    <message>
+        <source>Help file has been moved from its normal location.  Please reinstall the program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vantrell Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmOptions</name>
+    <message>
+        <source>Time Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Score Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Border Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Visitor Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LED Background:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LED Selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Period Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard Controls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color Controls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text Controls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numlock Options:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Numlock On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Numlock Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset Keys</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset Colors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Visitor Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scoreboard Picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home Picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Visitor Picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Digit Type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dots</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End of Period:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shot Clock end:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change Sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pictures (*.bmp *.gif *.jpg *.jpeg *.png)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sounds (*.wav)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to reset the colors?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to reset the keys?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1. They apply until the program is closed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start / Stop Penalty Clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start / Stop  Clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset Clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game / Clock Switch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source># Clear Key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset Shot Clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start/Stop Shot Clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmRecord</name>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New game...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vantrell Game Record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game sheet (PDF)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undone: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export the game as CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file could not be written.
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This game has no record yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the game sheet as PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The game sheet could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start a new game? This game is closed and kept; the board goes back to the game length, 2:00 and 0 to 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmSplash</name>
+    <message>
+        <source>Version %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Welcome to Vantrell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>by Orvalin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press &apos; F1 &apos; to view Help from the scoreboard.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press &apos; F2 &apos; to set Options from the scoreboard.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click to continue.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

@@ -85,8 +85,8 @@ public:
     // one sound at a time, and a request meanwhile is dropped.
     bool BuzzerPlaying() const { return m_buzzerPlaying; }
 
-    // The handler of the tick: every 100 ms, at the tenths of the running
-    // game clock, and at the instant a running clock reaches zero.
+    // The handler of the tick: every 100 ms, on the steady clock's whole
+    // tenths, where every running clock's figures change and its zero comes.
     void ClockTick();
 
 signals:

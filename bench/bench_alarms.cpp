@@ -214,7 +214,7 @@ private:
     }
 
     std::unique_ptr<frmScoreBoard> m_board;
-    QRandomGenerator m_random{20261208};
+    QRandomGenerator m_random = QRandomGenerator::securelySeeded();
     Samples m_samples;
     Phase m_phase = Phase::Done;
     int m_runs;

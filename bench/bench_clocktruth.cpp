@@ -6,6 +6,7 @@
 // processes loading the machine.
 
 #include "benchsupport.h"
+#include "busyload.h"
 
 #include "board/frmscoreboard.h"
 #include "settings/settingsrecord.h"
@@ -17,11 +18,7 @@
 
 #include <chrono>
 #include <cmath>
-#include <csignal>
 #include <functional>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -111,36 +108,6 @@ std::vector<int> clockCaptions(ClockValue value, bool wholeSeconds)
     return {figures.captions.begin(), figures.captions.end()};
 }
 
-// Two processes that spin until killed, one per core of a two-core machine.
-class Load
-{
-public:
-    explicit Load(int processes)
-    {
-        for (int i = 0; i < processes; ++i) {
-            const pid_t pid = fork();
-            if (pid == 0) {
-                prctl(PR_SET_PDEATHSIG, SIGKILL);
-                volatile unsigned long spin = 0;
-                for (;;)
-                    spin = spin + 1;
-            }
-            if (pid > 0)
-                m_pids.push_back(pid);
-        }
-    }
-    ~Load()
-    {
-        for (const pid_t pid : m_pids) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-
-private:
-    std::vector<pid_t> m_pids;
-};
-
 QString describe(const WatchedClock &clock)
 {
     QString text = QStringLiteral("%1 behind %2 / ahead %3 ms")
@@ -197,7 +164,7 @@ int main(int argc, char *argv[])
         clocks.push_back({QStringLiteral("penalty %1").arg(slot), &board.game().penaltyRow(slot),
                           penalty, penaltyMs});
 
-    Load load(loaded ? 2 : 0);
+    Bench::BusyLoad load(loaded ? 2 : 0);
     // The shot clock first: starting it pauses the penalty clocks.
     const qint64 shotBefore = steadyNs();
     board.engine().startStopShot();

@@ -77,7 +77,8 @@ inline QList<Segmora *> allFigures(const frmScoreBoard &board)
 }
 
 // Sees each run of the board's tick timer, installed on the application:
-// the one repeating timer of 100 ms.
+// the one precise timer of at most 100 ms, whether it repeats every 100 ms
+// or is aimed afresh at each tick.
 class TickWatcher : public QObject
 {
 public:
@@ -90,7 +91,7 @@ protected:
         if (event->type() != QEvent::Timer)
             return false;
         auto *timer = qobject_cast<QTimer *>(watched);
-        if (!timer || timer->interval() != 100 || timer->isSingleShot() ||
+        if (!timer || timer->timerType() != Qt::PreciseTimer || timer->interval() > 100 ||
             static_cast<QTimerEvent *>(event)->timerId() != timer->timerId())
             return false;
         if (beforeTick)

@@ -5,8 +5,11 @@
 # and docs/performance.md keeps them.
 #
 #   bench/run.sh          routine run: memory over 3 minutes, clock truth
-#                         over 3 minutes idle and 3 minutes loaded (~35 min)
-#   bench/run.sh --long   memory and clock truth over 10 minutes each (~55 min)
+#                         over 3 minutes idle and 3 minutes loaded, alarms
+#                         200 times idle and loaded (~47 min)
+#   bench/run.sh --long   memory and clock truth over 10 minutes each (~67 min)
+#
+# bench/side-by-side.sh measures two commits against each other.
 #
 # BENCH_BUILD_DIR picks the build folder (default /tmp/bench-build).
 set -euo pipefail
@@ -22,7 +25,7 @@ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
     -DVANTRELL_BUILD_BENCHMARKS=ON -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" \
     --target vantrell bench_repaint bench_keys bench_clocktruth bench_journal bench_process \
-    bench_feed bench_resume >/dev/null
+    bench_feed bench_resume bench_alarms >/dev/null
 bin=$build_dir/bin
 
 qt_version=$(dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo unknown)
@@ -54,3 +57,5 @@ QT_QPA_PLATFORM=$offscreen "$bin/bench_feed" --latency --samples 500
 "$bin/bench_process" --memory-minutes "$minutes"
 QT_QPA_PLATFORM=$offscreen "$bin/bench_clocktruth" --seconds $((minutes * 60))
 QT_QPA_PLATFORM=$offscreen "$bin/bench_clocktruth" --seconds $((minutes * 60)) --load
+QT_QPA_PLATFORM=$offscreen "$bin/bench_alarms" --arrivals 200
+QT_QPA_PLATFORM=$offscreen "$bin/bench_alarms" --arrivals 200 --load

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Clock truth: at every tick of the board's own 100 ms timer, the figures of
 // all eight clocks against what each clock would show for the remaining time
-// worked out from the steady clock since its start. The real board and the
+// worked out from the steady clock's tenths since its start, as a count slot
+// counts them. The real board and the
 // system's clocks on the offscreen platform; optionally with two busy
 // processes loading the machine.
 
@@ -28,11 +29,12 @@ using SteadyClock = std::chrono::steady_clock;
 constexpr qint64 SearchLimitMs = 2000;
 constexpr qint64 OneTickMs = 100;
 
+// The steady clock the count slots run on.
 qint64 steadyNs()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               SteadyClock::now().time_since_epoch())
-        .count();
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
 std::vector<int> captionsOf(const DigitSet &digits)
@@ -171,9 +173,16 @@ int main(int argc, char *argv[])
     const qint64 shotAfter = steadyNs();
     board.engine().startStopClock();
     const qint64 gameAfter = steadyNs();
-    for (WatchedClock &clock : clocks)
-        clock.startNs = clock.name == QLatin1String("shot") ? (shotBefore + shotAfter) / 2
-                                                            : (shotAfter + gameAfter) / 2;
+    // A slot counts the steady clock's tenths that begin after its start:
+    // its truth runs from the start of the tenth it started in.
+    const GameSnapshot started = board.game().snapshot();
+    const std::array<qint16, 8> slotOf = {modCount::GameSlot, modCount::ShotSlot, 1, 2, 3, 4, 5, 6};
+    for (size_t i = 0; i < clocks.size(); ++i) {
+        const std::optional<SteadyInstant> &at = started.clocks[size_t(slotOf[i])].start;
+        const qint64 startMs = at ? steadyMs(*at) : (shotAfter + gameAfter) / 2'000'000;
+        clocks[i].startNs = (startMs - startMs % 100) * 1'000'000;
+    }
+    Q_UNUSED(shotBefore);
 
     std::vector<double> gaps;
     qint64 lastTick = 0;

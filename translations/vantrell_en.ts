@@ -104,6 +104,13 @@
     </message>
 </context>
 <context>
+    <name>ChopFileName</name>
+    <message>
+        <source>[No File Selected]</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Displays</name>
     <message>
         <source>%1 (%2 × %3)</source>
@@ -350,6 +357,13 @@
     </message>
 </context>
 <context>
+    <name>IdleInhibitor</name>
+    <message>
+        <source>The scoreboard is open</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Journal</name>
     <message>
         <source>The journal cannot be written to disk.</source>
@@ -361,6 +375,57 @@
     </message>
     <message>
         <source>The lock file in %1 cannot be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KeyNames</name>
+    <message>
+        <source>Backspace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause/Break</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numpad *</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numpad /</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

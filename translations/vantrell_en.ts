@@ -13,9 +13,210 @@
     </message>
 </context>
 <context>
+    <name>ChangeWords</name>
+    <message>
+        <source>game clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>home penalty 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>home penalty 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>visitor penalty 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>visitor penalty 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>home penalty 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>visitor penalty 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>shot clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>visitor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>home %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>visitor %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>home mark %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>visitor mark %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lamp %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>time of day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>goal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ChopFileName</name>
+    <message>
+        <source>[No File Selected]</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Displays</name>
     <message>
         <source>%1 (%2 × %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EventNames</name>
+    <message>
+        <source>Game clock started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game clock stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game clock reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game time set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shot clock started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shot clock stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shot clock reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shot time set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time of day switched</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty cleared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Goal lamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty mark</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game clock at zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shot clock at zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty at zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game resumed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redone</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -78,6 +279,91 @@
     </message>
 </context>
 <context>
+    <name>GameLog</name>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (undone)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GameSheet</name>
+    <message>
+        <source>None.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Started %1, ended %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Goals</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IdleInhibitor</name>
+    <message>
+        <source>The scoreboard is open</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Journal</name>
     <message>
         <source>The journal cannot be written to disk.</source>
@@ -93,7 +379,58 @@
     </message>
 </context>
 <context>
-    <name>QObject</name>
+    <name>KeyNames</name>
+    <message>
+        <source>Backspace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause/Break</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numpad *</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numpad /</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ResumeQuestion</name>
     <message>
         <source>was closed while under way</source>
         <translation type="unfinished"></translation>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/chopfilename.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -8,7 +9,9 @@
 QString ChopFileName(const QString &FileName, qint16 Length)
 {
     if (FileName.size() <= Length)
-        return FileName.isEmpty() ? QStringLiteral("[No File Selected]") : FileName;
+        return FileName.isEmpty()
+            ? QCoreApplication::translate("ChopFileName", "[No File Selected]")
+            : FileName;
 
     const QString separator = QStringLiteral(" ...") + QDir::separator();
     const QFileInfo file(FileName);

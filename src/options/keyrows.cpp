@@ -73,7 +73,7 @@ bool keyAcceptable(qint16 key, qint16 current, const KeyWorkingCopies &keys)
 {
     if (key == current)
         return true;
-    if (KeyCodeToStr(key).isEmpty())
+    if (!KeyHasName(key))
         return false;
     if (key == KeyDispatch::HelpKey || key == KeyDispatch::OptionsKey)
         return false;

@@ -24,10 +24,15 @@ const QString SaverInterface = SaverService;
 // The portal's flags: 4 suspend, 8 idle. Idle alone would still let some
 // desktops suspend a laptop left alone in a long pause.
 constexpr uint SuspendAndIdle = 4 | 8;
-const QString Reason = QStringLiteral("The scoreboard is open");
 // A desktop that does not answer is given up on in time for the X server's
 // own saver, which blanks after ten minutes unless told otherwise.
 constexpr int AskTimeoutMs = 10000;
+
+// The desktop shows it to the user, as why the screen does not blank.
+QString reason()
+{
+    return QCoreApplication::translate("IdleInhibitor", "The scoreboard is open");
+}
 // Releasing happens on the way out; a desktop that does not answer must not
 // hold the program up for long.
 constexpr int ReleaseTimeoutMs = 1000;
@@ -80,7 +85,7 @@ void IdleInhibitor::askPortal()
     QDBusMessage call = QDBusMessage::createMethodCall(PortalService, PortalPath, PortalInhibit,
                                                        QStringLiteral("Inhibit"));
     const QVariantMap options{{QStringLiteral("handle_token"), token},
-                              {QStringLiteral("reason"), Reason}};
+                              {QStringLiteral("reason"), reason()}};
     call << QString() << SuspendAndIdle << options;
     onReply(bus().asyncCall(call, AskTimeoutMs),
             [this](const QDBusPendingReply<QDBusObjectPath> &reply) {
@@ -129,7 +134,7 @@ void IdleInhibitor::askScreenSaver()
     m_hold = Hold::ScreenSaver;
     QDBusMessage call = QDBusMessage::createMethodCall(SaverService, SaverPath, SaverInterface,
                                                        QStringLiteral("Inhibit"));
-    call << QCoreApplication::applicationName() << Reason;
+    call << QCoreApplication::applicationName() << reason();
     onReply(bus().asyncCall(call, AskTimeoutMs), [this](const QDBusPendingReply<uint> &reply) {
         if (reply.isError()) {
             holdXServer();

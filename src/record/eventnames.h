@@ -3,8 +3,11 @@
 
 #include "game/gameevent.h"
 
+#include <QtGlobal>
+
 // Each kind of event by the name the journal writes and the words the log
-// and the sheet show.
+// and the sheet show. The journal's name is the file's format and stays as
+// it is; the shown words are translated where they are shown.
 struct EventNames
 {
     GameEventKind kind;
@@ -13,29 +16,34 @@ struct EventNames
 };
 
 inline constexpr EventNames EventNameTable[] = {
-    {GameEventKind::ClockStart, "clock-start", "Game clock started"},
-    {GameEventKind::ClockStop, "clock-stop", "Game clock stopped"},
-    {GameEventKind::ClockReset, "clock-reset", "Game clock reset"},
-    {GameEventKind::GameTime, "game-time", "Game time set"},
-    {GameEventKind::ShotStart, "shot-start", "Shot clock started"},
-    {GameEventKind::ShotStop, "shot-stop", "Shot clock stopped"},
-    {GameEventKind::ShotReset, "shot-reset", "Shot clock reset"},
-    {GameEventKind::ShotTime, "shot-time", "Shot time set"},
-    {GameEventKind::TimeOfDay, "time-of-day", "Time of day switched"},
-    {GameEventKind::PenaltyStart, "penalty-start", "Penalty started"},
-    {GameEventKind::PenaltyStop, "penalty-stop", "Penalty stopped"},
-    {GameEventKind::PenaltyTime, "penalty-time", "Penalty"},
-    {GameEventKind::PenaltyClear, "penalty-clear", "Penalty cleared"},
-    {GameEventKind::Score, "score", "Score"},
-    {GameEventKind::Lamp, "lamp", "Goal lamp"},
-    {GameEventKind::Mark, "mark", "Penalty mark"},
-    {GameEventKind::Buzzer, "buzzer", "Buzzer"},
-    {GameEventKind::Horn, "horn", "Horn"},
-    {GameEventKind::GameZero, "game-zero", "Game clock at zero"},
-    {GameEventKind::ShotZero, "shot-zero", "Shot clock at zero"},
-    {GameEventKind::ClockZero, "clock-zero", "Penalty at zero"},
-    {GameEventKind::Options, "options", "Options"},
-    {GameEventKind::Resumed, "resumed", "Game resumed"},
-    {GameEventKind::Undo, "undo", "Undone"},
-    {GameEventKind::Redo, "redo", "Redone"},
+    {GameEventKind::ClockStart, "clock-start",
+     QT_TRANSLATE_NOOP("EventNames", "Game clock started")},
+    {GameEventKind::ClockStop, "clock-stop", QT_TRANSLATE_NOOP("EventNames", "Game clock stopped")},
+    {GameEventKind::ClockReset, "clock-reset", QT_TRANSLATE_NOOP("EventNames", "Game clock reset")},
+    {GameEventKind::GameTime, "game-time", QT_TRANSLATE_NOOP("EventNames", "Game time set")},
+    {GameEventKind::ShotStart, "shot-start", QT_TRANSLATE_NOOP("EventNames", "Shot clock started")},
+    {GameEventKind::ShotStop, "shot-stop", QT_TRANSLATE_NOOP("EventNames", "Shot clock stopped")},
+    {GameEventKind::ShotReset, "shot-reset", QT_TRANSLATE_NOOP("EventNames", "Shot clock reset")},
+    {GameEventKind::ShotTime, "shot-time", QT_TRANSLATE_NOOP("EventNames", "Shot time set")},
+    {GameEventKind::TimeOfDay, "time-of-day",
+     QT_TRANSLATE_NOOP("EventNames", "Time of day switched")},
+    {GameEventKind::PenaltyStart, "penalty-start",
+     QT_TRANSLATE_NOOP("EventNames", "Penalty started")},
+    {GameEventKind::PenaltyStop, "penalty-stop",
+     QT_TRANSLATE_NOOP("EventNames", "Penalty stopped")},
+    {GameEventKind::PenaltyTime, "penalty-time", QT_TRANSLATE_NOOP("EventNames", "Penalty")},
+    {GameEventKind::PenaltyClear, "penalty-clear",
+     QT_TRANSLATE_NOOP("EventNames", "Penalty cleared")},
+    {GameEventKind::Score, "score", QT_TRANSLATE_NOOP("EventNames", "Score")},
+    {GameEventKind::Lamp, "lamp", QT_TRANSLATE_NOOP("EventNames", "Goal lamp")},
+    {GameEventKind::Mark, "mark", QT_TRANSLATE_NOOP("EventNames", "Penalty mark")},
+    {GameEventKind::Buzzer, "buzzer", QT_TRANSLATE_NOOP("EventNames", "Buzzer")},
+    {GameEventKind::Horn, "horn", QT_TRANSLATE_NOOP("EventNames", "Horn")},
+    {GameEventKind::GameZero, "game-zero", QT_TRANSLATE_NOOP("EventNames", "Game clock at zero")},
+    {GameEventKind::ShotZero, "shot-zero", QT_TRANSLATE_NOOP("EventNames", "Shot clock at zero")},
+    {GameEventKind::ClockZero, "clock-zero", QT_TRANSLATE_NOOP("EventNames", "Penalty at zero")},
+    {GameEventKind::Options, "options", QT_TRANSLATE_NOOP("EventNames", "Options")},
+    {GameEventKind::Resumed, "resumed", QT_TRANSLATE_NOOP("EventNames", "Game resumed")},
+    {GameEventKind::Undo, "undo", QT_TRANSLATE_NOOP("EventNames", "Undone")},
+    {GameEventKind::Redo, "redo", QT_TRANSLATE_NOOP("EventNames", "Redone")},
 };

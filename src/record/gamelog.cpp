@@ -6,20 +6,12 @@
 #include "record/savedgame.h"
 #include "timing/clockdisplay.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 namespace GameLog {
 
 namespace {
-
-QString eventName(GameEventKind kind)
-{
-    for (const EventNames &name : EventNameTable) {
-        if (name.kind == kind)
-            return QString::fromLatin1(name.shown);
-    }
-    return {};
-}
 
 struct TeamAndValue
 {
@@ -37,13 +29,12 @@ TeamAndValue teamAndValue(const GameEvent &event)
                                                  : TeamAndValue{2, scoreText(after.visitor)};
     case GameEventKind::Lamp:
         if (after.lamp == GoalLamp::None)
-            return {0, QStringLiteral("off")};
+            return {0, QCoreApplication::translate("GameLog", "off")};
         return {int(after.lamp),
                 scoreText(after.lamp == GoalLamp::Home ? after.home : after.visitor)};
     case GameEventKind::Mark: {
         const MarkState mark = after.marks[size_t(qBound(0, on, PenaltyCount - 1))];
-        const char *names[] = {"off", "red", "green"};
-        return {on < 3 ? 1 : 2, QString::fromLatin1(names[int(mark)])};
+        return {on < 3 ? 1 : 2, markText(mark)};
     }
     case GameEventKind::PenaltyTime:
         return {homePenaltySlot(on) ? 1 : 2,
@@ -84,10 +75,33 @@ QString scoreText(const std::array<int, 2> &figures)
     return text;
 }
 
+QString eventName(GameEventKind kind)
+{
+    for (const EventNames &name : EventNameTable) {
+        if (name.kind == kind)
+            return QCoreApplication::translate("EventNames", name.shown);
+    }
+    return {};
+}
+
+QString markText(MarkState mark)
+{
+    static const char *const names[] = {QT_TRANSLATE_NOOP("GameLog", "off"),
+                                        QT_TRANSLATE_NOOP("GameLog", "red"),
+                                        QT_TRANSLATE_NOOP("GameLog", "green")};
+    return QCoreApplication::translate("GameLog", names[int(mark)]);
+}
+
 QStringList columns()
 {
-    return {QStringLiteral("Date and time"), QStringLiteral("Game clock"), QStringLiteral("Event"),
-            QStringLiteral("Team"), QStringLiteral("Value")};
+    static const char *const names[] = {
+        QT_TRANSLATE_NOOP("GameLog", "Date and time"), QT_TRANSLATE_NOOP("GameLog", "Game clock"),
+        QT_TRANSLATE_NOOP("GameLog", "Event"), QT_TRANSLATE_NOOP("GameLog", "Team"),
+        QT_TRANSLATE_NOOP("GameLog", "Value")};
+    QStringList shown;
+    for (const char *name : names)
+        shown << QCoreApplication::translate("GameLog", name);
+    return shown;
 }
 
 QString whenText(qint64 wallMs)
@@ -148,7 +162,8 @@ QList<LogRow> rows(const QList<JournalEntry> &entries)
 
 QString eventText(const LogRow &row)
 {
-    return row.undone ? row.event + QStringLiteral(" (undone)") : row.event;
+    return row.undone ? QCoreApplication::translate("GameLog", "%1 (undone)").arg(row.event)
+                      : row.event;
 }
 
 QByteArray csv(const QList<LogRow> &rows, const QLocale &locale)

@@ -32,6 +32,10 @@ namespace GameLog {
 // seconds and tenths under a minute on the game clock. The shot clock and
 // the penalty clocks show whole seconds only.
 QString clockText(ClockValue value, bool wholeSecondsOnly = false);
+// An event's kind as the log and the sheet show it.
+QString eventName(GameEventKind kind);
+// A penalty mark's state, as the log and the change words show it.
+QString markText(MarkState mark);
 // The log's columns, as the record window heads them and the CSV's header
 // row names them.
 QStringList columns();

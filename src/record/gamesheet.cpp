@@ -3,6 +3,7 @@
 
 #include "record/gamelog.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QPageSize>
@@ -37,7 +38,8 @@ QString tableRow(const QStringList &cells)
 QString table(const QStringList &header, const QStringList &rows)
 {
     if (rows.isEmpty())
-        return QStringLiteral("<p>None.</p>");
+        return QStringLiteral("<p>%1</p>")
+            .arg(QCoreApplication::translate("GameSheet", "None.").toHtmlEscaped());
     QString text = QStringLiteral("<table border=\"1\" cellpadding=\"4\" cellspacing=\"0\" "
                                   "width=\"100%\"><tr>");
     for (const QString &cell : header)
@@ -113,22 +115,24 @@ QString html(const SavedGame &game)
     }
     const QStringList goals = goalLines(homeGoals, visitorGoals, game.game);
     const QString title = game.homeName + QStringLiteral(" - ") + game.visitorName;
-    return QStringLiteral("<h1>%1</h1><h2>%2 - %3</h2><p>Started %4, ended %5</p>"
-                          "<h3>Goals</h3>%6<h3>Penalties</h3>%7")
+    const QString when = QCoreApplication::translate("GameSheet", "Started %1, ended %2")
+                             .arg(localTime(game.startedMs), localTime(game.last.wallMs));
+    const QString clock = QCoreApplication::translate("GameSheet", "Game clock");
+    const QString team = QCoreApplication::translate("GameSheet", "Team");
+    return QStringLiteral("<h1>%1</h1><h2>%2 - %3</h2><p>%4</p><h3>%5</h3>%6<h3>%7</h3>%8")
         .arg(title.toHtmlEscaped(), GameLog::scoreText(game.game.home),
-             GameLog::scoreText(game.game.visitor), localTime(game.startedMs),
-             localTime(game.last.wallMs),
-             table({QStringLiteral("Game clock"), QStringLiteral("Team"), QStringLiteral("Score")},
-                   goals),
-             table({QStringLiteral("Game clock"), QStringLiteral("Team"), QStringLiteral("Length")},
-                   penalties));
+             GameLog::scoreText(game.game.visitor), when.toHtmlEscaped(),
+             QCoreApplication::translate("GameSheet", "Goals").toHtmlEscaped(),
+             table({clock, team, QCoreApplication::translate("GameSheet", "Score")}, goals),
+             QCoreApplication::translate("GameSheet", "Penalties").toHtmlEscaped(),
+             table({clock, team, QCoreApplication::translate("GameSheet", "Length")}, penalties));
 }
 
 bool writePdf(const SavedGame &game, const QString &path)
 {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setTitle(QStringLiteral("Game sheet"));
+    writer.setTitle(QCoreApplication::translate("GameSheet", "Game sheet"));
     QTextDocument document;
     document.setHtml(html(game));
     document.print(&writer);

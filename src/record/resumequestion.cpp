@@ -3,6 +3,7 @@
 
 #include "record/gamelog.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
 
@@ -24,11 +25,15 @@ QString resumeQuestion(const SavedGame &saved, const GameSnapshot &game, ClockVa
     const QString home = saved.homeName.isEmpty() ? homeName : saved.homeName;
     const QString visitor = saved.visitorName.isEmpty() ? visitorName : saved.visitorName;
     const bool running = game.clocks[size_t(modCount::GameSlot)].running;
-    const QString how = saved.closed ? QObject::tr("was closed while under way")
-                                     : QObject::tr("did not end properly");
-    return QObject::tr("The game started %1 %2.\n\n%3 %4 - %5 %6\nGame clock %7, %8\n\n"
-                       "Resume this game, or start a new one?")
+    const QString how = saved.closed
+        ? QCoreApplication::translate("ResumeQuestion", "was closed while under way")
+        : QCoreApplication::translate("ResumeQuestion", "did not end properly");
+    return QCoreApplication::translate(
+               "ResumeQuestion",
+               "The game started %1 %2.\n\n%3 %4 - %5 %6\nGame clock %7, %8\n\n"
+               "Resume this game, or start a new one?")
         .arg(started, how, home, scoreText(game.home), scoreText(game.visitor), visitor,
              GameLog::clockText(gameClock),
-             running ? QObject::tr("running") : QObject::tr("stopped"));
+             running ? QCoreApplication::translate("ResumeQuestion", "running")
+                     : QCoreApplication::translate("ResumeQuestion", "stopped"));
 }

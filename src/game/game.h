@@ -30,7 +30,6 @@ public:
     explicit Game(const TimeSource &time = modCount::systemTime(), QObject *parent = nullptr);
 
     ClockEngine &engine() { return m_engine; }
-    const modCount::Counts &counts() const { return m_counts; }
     const TimeSource &time() const { return *m_counts.time; }
     bool isCounting(qint16 slot) const { return modCount::IsCounting(m_counts, slot); }
     ClockValue clockValue(qint16 slot) const { return modCount::CountValue(m_counts, slot); }
@@ -40,9 +39,8 @@ public:
     const QString &visitorName() const { return m_visitorName; }
     // The names the game begins with, as the settings hold them.
     void setTeamNames(const QString &homeName, const QString &visitorName);
-    // What is typed into a clock or a score field and not yet entered.
+    // What is typed into a clock field and not yet entered.
     const modCount::TimeEntry &timeEntry() const { return m_timeEntry; }
-    const modShowDigits::ScoreEntry &scoreEntry() const { return m_scoreEntry; }
     FigureRow &row(FigureRowId id) { return m_rows[size_t(id)]; }
     const FigureRow &row(FigureRowId id) const { return m_rows[size_t(id)]; }
     // The penalty clock that runs on count slot 1 to 6.

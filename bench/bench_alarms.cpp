@@ -281,21 +281,14 @@ void report(const AlarmRuns &runs, bool loaded)
              .arg(runs.samples().strayAlarms));
 }
 
-int intArgument(const QStringList &arguments, const QString &name, int fallback)
-{
-    const qsizetype at = arguments.indexOf(name);
-    return at >= 0 ? arguments.value(at + 1).toInt() : fallback;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::drawOffscreenByDefault();
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const int arrivals = qMax(1, intArgument(arguments, QStringLiteral("--arrivals"), 200));
+    const int arrivals = qMax(1, Bench::intArgument(arguments, QStringLiteral("--arrivals"), 200));
     const bool loaded = arguments.contains(QStringLiteral("--load"));
 
     Bench::BusyLoad load(loaded ? 2 : 0);

@@ -130,12 +130,10 @@ QString describe(const WatchedClock &clock)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::drawOffscreenByDefault();
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const int at = int(arguments.indexOf(QStringLiteral("--seconds")));
-    const int seconds = at >= 0 ? arguments.value(at + 1).toInt() : 120;
+    const int seconds = Bench::intArgument(arguments, QStringLiteral("--seconds"), 120);
     const bool loaded = arguments.contains(QStringLiteral("--load"));
 
     resetSettingsRecord();

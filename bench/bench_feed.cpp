@@ -583,26 +583,19 @@ void benchCpu(int seconds)
     }
 }
 
-int intArgument(const QStringList &arguments, const QString &name, int fallback)
-{
-    const qsizetype at = arguments.indexOf(name);
-    return at >= 0 ? arguments.value(at + 1).toInt() : fallback;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::drawOffscreenByDefault();
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.contains(QStringLiteral("--latency")))
-        benchLatency(intArgument(arguments, QStringLiteral("--samples"), 500),
+        benchLatency(Bench::intArgument(arguments, QStringLiteral("--samples"), 500),
                      arguments.contains(QStringLiteral("--build"))
                          ? arguments.value(arguments.indexOf(QStringLiteral("--build")) + 1)
                          : QString());
     if (arguments.contains(QStringLiteral("--cpu")))
-        benchCpu(intArgument(arguments, QStringLiteral("--seconds"), 30));
+        benchCpu(Bench::intArgument(arguments, QStringLiteral("--seconds"), 30));
     return 0;
 }

@@ -487,8 +487,8 @@ int main(int argc, char *argv[])
 {
     const bool stalling = std::any_of(
         argv + 1, argv + argc, [](const char *arg) { return !std::strncmp(arg, "--stalls", 8); });
-    if (stalling && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (stalling)
+        Bench::drawOffscreenByDefault();
     std::unique_ptr<QCoreApplication> app = stalling
         ? std::make_unique<QApplication>(argc, argv)
         : std::make_unique<QCoreApplication>(argc, argv);

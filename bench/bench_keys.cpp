@@ -223,12 +223,10 @@ private:
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::drawOffscreenByDefault();
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const int at = int(arguments.indexOf(QStringLiteral("--samples")));
-    const int samples = at >= 0 ? arguments.value(at + 1).toInt() : 1000;
+    const int samples = Bench::intArgument(arguments, QStringLiteral("--samples"), 1000);
 
     resetSettingsRecord();
     KeyBench bench;

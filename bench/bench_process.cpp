@@ -511,12 +511,6 @@ void benchAudience(const QString &binary, int seconds)
     reportAudienceRatios(alone, on, seconds);
 }
 
-int intArgument(const QStringList &arguments, const QString &name, int fallback)
-{
-    const qsizetype at = arguments.indexOf(name);
-    return at >= 0 ? arguments.value(at + 1).toInt() : fallback;
-}
-
 QString textArgument(const QStringList &arguments, const QString &name, const QString &fallback)
 {
     const qsizetype at = arguments.indexOf(name);
@@ -538,7 +532,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const int seconds = intArgument(arguments, QStringLiteral("--seconds"), 60);
+    const int seconds = Bench::intArgument(arguments, QStringLiteral("--seconds"), 60);
     // Another build of the program than the one built beside this benchmark.
     const QString binary =
         textArgument(arguments, QStringLiteral("--binary"), QStringLiteral(VANTRELL_BINARY));
@@ -547,14 +541,14 @@ int main(int argc, char *argv[])
         benchAudience(binary, seconds);
     const bool startup = arguments.contains(QStringLiteral("--startup"));
     const bool cpu = arguments.contains(QStringLiteral("--cpu"));
-    const int minutes = intArgument(arguments, QStringLiteral("--memory-minutes"), 0);
+    const int minutes = Bench::intArgument(arguments, QStringLiteral("--memory-minutes"), 0);
     if (!startup && !cpu && minutes <= 0)
         return 0;
     Session session(binary);
     if (!session.startDisplay())
         return 1;
     if (startup)
-        benchStartup(session, intArgument(arguments, QStringLiteral("--runs"), 7));
+        benchStartup(session, Bench::intArgument(arguments, QStringLiteral("--runs"), 7));
     if (cpu)
         benchCpu(
             session, seconds, sizesArgument(arguments),

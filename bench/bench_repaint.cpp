@@ -139,12 +139,10 @@ QString megapixels(double pixels)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::drawOffscreenByDefault();
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const int at = int(arguments.indexOf(QStringLiteral("--ticks")));
-    const int ticks = at >= 0 ? arguments.value(at + 1).toInt() : 600;
+    const int ticks = Bench::intArgument(arguments, QStringLiteral("--ticks"), 600);
 
     for (const QSize size : {QSize(640, 480), QSize(1920, 1080), QSize(3840, 2160)}) {
         for (const Play play : {Play::RunningAboveMinute, Play::RunningTenths, Play::Stopped}) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "arguments.h"
+
 #include "board/frmscoreboard.h"
 #include "board/segmora.h"
 #include "sound/soundplayer.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "arguments.h"
 #include "harness.h"
 
 #include <QDir>

@@ -219,6 +219,18 @@
         <source>Redone</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Match begun</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Match ended</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FeedBox</name>
@@ -426,6 +438,57 @@
     </message>
     <message>
         <source>Numpad /</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MatchFormatFile</name>
+    <message>
+        <source>a time from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a whole number from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; or &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>must be %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>must be &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>must be a whole number from 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is newer than this program reads (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>must be a name of 1 to %1 characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is not a field of a format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is not a JSON object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is missing</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

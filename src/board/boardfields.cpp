@@ -111,6 +111,15 @@ void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
     case Command::Displays:
         emit displaysWanted();
         break;
+    case Command::Match:
+        emit matchWanted();
+        break;
+    case Command::HomeTimeout:
+        m_game.callTimeout(1);
+        break;
+    case Command::VisitorTimeout:
+        m_game.callTimeout(2);
+        break;
     case Command::None:
         break;
     }

@@ -98,6 +98,8 @@ signals:
     void recordWanted();
     void audienceToggleWanted();
     void displaysWanted();
+    // F7: the Match window.
+    void matchWanted();
     // Emitted when an alarm is asked for, whether or not a sound plays.
     void buzzerRequested();
     void hornRequested();

@@ -122,6 +122,8 @@ GameSnapshot Game::snapshot() const
         game.penaltyShown[size_t(i)] = m_rows[size_t(i + 1)].shows(0);
     game.gameZeroSeen = m_engine.gameZeroSeen();
     game.shotZeroSeen = m_engine.shotZeroSeen();
+    game.format = m_match.format();
+    game.match = m_match.state();
     return game;
 }
 
@@ -148,6 +150,8 @@ void Game::tick()
     m_alarm = GameEventKind::ClockZero;
     m_ticking = true;
     m_engine.tick();
+    if (m_match.active())
+        matchRule([this] { m_match.settle(*this); });
     m_ticking = false;
     event.kind = m_alarm;
     event.after = snapshot();
@@ -167,8 +171,15 @@ void Game::Horn()
     emit hornSounded();
 }
 
+// Between points the start key starts the next point, whatever the game
+// clock was doing.
 void Game::startStopClock()
 {
+    if (m_match.active() && m_match.between()) {
+        record(GameEventKind::ClockStart, GameSlot,
+               [this] { matchRule([this] { m_match.startKey(*this); }); });
+        return;
+    }
     const auto kind =
         IsCounting(m_counts, GameSlot) ? GameEventKind::ClockStop : GameEventKind::ClockStart;
     record(kind, GameSlot, [this] { m_engine.startStopClock(); });
@@ -228,6 +239,8 @@ void Game::scoreKey(FigureRowId team, qint16 code)
 {
     record(GameEventKind::Score, int(team), [this, team, code] {
         modShowDigits::ScoreEntryKey(m_scoreEntry, row(team), code, ScoreLow, ScoreHigh);
+        if (m_match.active())
+            matchRule([this] { m_match.corrected(*this); });
     });
 }
 
@@ -288,20 +301,38 @@ void Game::goalKey(qint16 KeyCode)
 }
 
 // Lighting a team's lamp gives the team a point; putting it out takes none
-// back, and neither does lighting the other team's lamp.
+// back, and neither does lighting the other team's lamp. In a match the
+// lamp gives a point only while one is played, and the point's stop, its
+// break or the match's end come with it, as one change.
 void Game::toggleLamp(GoalLamp team)
 {
+    if (m_match.active()) {
+        // The clocks are read as they stand at the click, not at the last
+        // tick: a half that ended meanwhile has ended.
+        tick();
+        if (const auto why = m_match.pointRefused()) {
+            emit matchRefused(*why, int(team));
+            return;
+        }
+    }
     record(GameEventKind::Lamp, int(team), [this, team] {
-        if (m_lamp == team) {
+        if (m_lamp == team && !m_match.active()) {
             m_lamp = GoalLamp::None;
             return;
         }
-        m_lamp = team;
-        const FigureRowId score =
-            team == GoalLamp::Home ? FigureRowId::HomeScore : FigureRowId::VisitorScore;
-        modShowDigits::SetDigits(row(score), QStringLiteral("+1"), ScoreLow, ScoreHigh);
+        lightLamp(team);
+        if (m_match.active())
+            m_match.point(int(team), *this);
     });
     emit lampChanged();
+}
+
+void Game::lightLamp(GoalLamp team)
+{
+    m_lamp = team;
+    const FigureRowId score =
+        team == GoalLamp::Home ? FigureRowId::HomeScore : FigureRowId::VisitorScore;
+    modShowDigits::SetDigits(row(score), QStringLiteral("+1"), ScoreLow, ScoreHigh);
 }
 
 void Game::lampOff()
@@ -428,12 +459,14 @@ void Game::restore(const GameSnapshot &saved)
         else
             penaltyRow(slot).blank();
     }
+    m_match.restore(saved.format, saved.match);
     handOffInGap(saved);
     // A clock found at zero sounded its alarm before, or ran out while the
     // game was away: either way the alarm has had its turn.
     m_engine.restore(saved.timeOfDay, CountValue(m_counts, GameSlot) <= ClockValue(),
                      saved.shotZeroSeen || CountValue(m_counts, ShotSlot) <= ClockValue());
     m_engine.tick();
+    m_match.settle(*this);
     emit lampChanged();
     emit marksChanged();
 }
@@ -456,7 +489,7 @@ void Game::restoreSlots(const GameSnapshot &saved)
 void Game::handOffInGap(const GameSnapshot &saved)
 {
     const SlotState &shot = saved.clocks[size_t(ShotSlot)];
-    if (saved.shotZeroSeen || !shot.running || !shot.start ||
+    if (!m_match.handOff() || saved.shotZeroSeen || !shot.running || !shot.start ||
         CountValue(m_counts, ShotSlot) > ClockValue())
         return;
     const SteadyInstant zeroAt = plusValue(*shot.start, loadedValue(shot));
@@ -467,4 +500,77 @@ void Game::handOffInGap(const GameSnapshot &saved)
         count.CountStart = zeroAt;
         count.CountRunning = true;
     }
+}
+
+void Game::beginMatch(const MatchFormat &format)
+{
+    newGame();
+    record(GameEventKind::MatchBegin, -1,
+           [this, &format] { matchRule([this, &format] { m_match.begin(format, *this); }); });
+}
+
+void Game::endMatch()
+{
+    if (m_match.active())
+        record(GameEventKind::MatchEnd, -1, [this] { matchRule([this] { m_match.end(*this); }); });
+}
+
+void Game::callTimeout(int team)
+{
+    if (!m_match.active())
+        return;
+    if (const auto why = m_match.timeoutRefused(team)) {
+        emit matchRefused(*why, team);
+        return;
+    }
+    record(GameEventKind::Timeout, team,
+           [this, team] { matchRule([this, team] { m_match.timeout(team, *this); }); });
+}
+
+template<typename Rule> void Game::matchRule(Rule &&rule)
+{
+    const GoalLamp lamp = m_lamp;
+    rule();
+    if (m_lamp != lamp)
+        emit lampChanged();
+}
+
+int Game::scoreOf(int team) const
+{
+    const FigureRow &score =
+        row(team == int(GoalLamp::Home) ? FigureRowId::HomeScore : FigureRowId::VisitorScore);
+    return std::max(0, score.caption(0)) + 10 * std::max(0, score.caption(1));
+}
+
+void Game::stopPlay()
+{
+    for (qint16 slot = GameSlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
+        StopCount(m_counts, slot);
+}
+
+void Game::startPlay()
+{
+    for (qint16 slot = GameSlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
+        StartCount(m_counts, slot);
+}
+
+void Game::stopShotClock()
+{
+    StopCount(m_counts, ShotSlot);
+}
+
+void Game::runShotClock(ClockValue value)
+{
+    m_engine.enterShotTime(value);
+    StartCount(m_counts, ShotSlot);
+}
+
+void Game::loadGameClock(ClockValue value)
+{
+    m_engine.enterGameTime(value);
+}
+
+void Game::clearPenaltyClock(qint16 slot)
+{
+    m_engine.clearPenalty(slot);
 }

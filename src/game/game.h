@@ -6,6 +6,7 @@
 #include "game/gameevent.h"
 #include "game/gamehistory.h"
 #include "game/gamestate.h"
+#include "game/match.h"
 #include "input/modshowdigits.h"
 #include "input/timeentry.h"
 #include "timing/clockengine.h"
@@ -22,7 +23,7 @@ struct KeyBindings;
 // the rules of the board's fields. The one set of commands that change it;
 // each change is announced as one event. The board, the journal and any
 // other view read it here; two games live side by side without touching.
-class Game : public QObject, private ClockBoard
+class Game : public QObject, private ClockBoard, private MatchPlay
 {
     Q_OBJECT
 
@@ -106,6 +107,17 @@ public:
     // left to undo, and nothing announced.
     void newGame();
 
+    // The match being played, if any: with none the board is the board of
+    // old, key for key.
+    const Match &match() const { return m_match; }
+    // A new game, as "New game" leaves it, played by the format: the first
+    // half loaded, waiting for the start key.
+    void beginMatch(const MatchFormat &format);
+    // Ends the match now, as the score stands.
+    void endMatch();
+    // F8 and F9: a timeout for team 1, home, or 2, visitor.
+    void callTimeout(int team);
+
 signals:
     void figureChanged(FigureRowId row, int index, int caption);
     void colonChanged(FigureRowId clock, int dot, bool lit);
@@ -116,6 +128,8 @@ signals:
     void buzzerSounded();
     void hornSounded();
     void changed(const GameEvent &event);
+    // A lamp or a timeout the match refused; nothing changed.
+    void matchRefused(MatchRefusal why, int team);
 
 private:
     DigitSet &gameDigits() override { return row(FigureRowId::GameClock); }
@@ -137,6 +151,22 @@ private:
         if (!m_ticking)
             emit penaltyColonsChanged();
     }
+    bool ShotHandOff() const override { return m_match.handOff(); }
+
+    ClockValue clockNow(qint16 slot) const override { return clockValue(slot); }
+    bool clockCounting(qint16 slot) const override { return isCounting(slot); }
+    int scoreOf(int team) const override;
+    void stopPlay() override;
+    void startPlay() override;
+    void stopShotClock() override;
+    void runShotClock(ClockValue value) override;
+    void loadGameClock(ClockValue value) override;
+    void clearPenaltyClock(qint16 slot) override;
+    void putLampOut() override { m_lamp = GoalLamp::None; }
+    void soundEnd() override { emit buzzerSounded(); }
+    // Runs the match's part of a change, and shows a lamp it put out.
+    template<typename Rule> void matchRule(Rule &&rule);
+    void lightLamp(GoalLamp team);
 
     // Runs a command and announces it when it changed the game; the
     // buzzer, the horn and the options are announced whatever they change.
@@ -165,4 +195,5 @@ private:
     GameEventKind m_alarm = GameEventKind::ClockZero;
     bool m_ticking = false;
     GameHistory m_history;
+    Match m_match;
 };

@@ -37,6 +37,10 @@ enum class GameEventKind : qint16 {
     // names the kind of change.
     Undo,
     Redo,
+    // A match begun by its format, a team's timeout, a match ended early.
+    MatchBegin,
+    Timeout,
+    MatchEnd,
 };
 
 // One change to the game: the game as it was before and after, what did

@@ -21,7 +21,7 @@ void carryEach(std::array<T, N> &fields, const std::array<T, N> &from, const std
 GameSnapshot carryChange(GameSnapshot game, const GameSnapshot &from, const GameSnapshot &to)
 {
     forEachGameField([&](const char *, auto member, GameFields::Carry how) {
-        using Field = std::remove_cvref_t<decltype(game.*member)>;
+        using Field = std::remove_cvref_t<decltype(GameSnapshot{}.*member)>;
         if constexpr (requires { std::tuple_size<Field>::value; }) {
             if (how == GameFields::Carry::EachElement) {
                 carryEach(game.*member, from.*member, to.*member);
@@ -45,6 +45,7 @@ bool GameHistory::undoable(GameEventKind kind)
     case GameEventKind::Resumed:
     case GameEventKind::Undo:
     case GameEventKind::Redo:
+    case GameEventKind::MatchBegin:
         return false;
     default:
         return true;
@@ -63,15 +64,18 @@ void GameHistory::record(const GameEvent &event)
 }
 
 // Changes made while the shot clock ran (a goal, a penalty typed) leave the
-// hand-off with the start that caused it.
+// hand-off with the start that caused it: the shot clock's own start, or a
+// match's point or timeout that started a break on it.
 GameHistory::Entry *GameHistory::shotStarter()
 {
     const auto shot = size_t(modCount::ShotSlot);
     for (auto entry = m_done.rbegin(); entry != m_done.rend(); ++entry) {
         const GameEvent &change = entry->change;
-        if (change.kind == GameEventKind::ShotStart)
+        const SlotState &before = change.before.clocks[shot];
+        const SlotState &after = change.after.clocks[shot];
+        if (after.running && after.start != before.start)
             return &*entry;
-        if (change.before.clocks[shot] != change.after.clocks[shot])
+        if (before != after)
             return nullptr;
     }
     return nullptr;

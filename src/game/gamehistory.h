@@ -35,7 +35,7 @@ private:
     };
 
     // The change whose shot clock ran out: the last one that touched the
-    // shot clock, when it started it.
+    // shot clock, when it started a run of it.
     Entry *shotStarter();
 
     std::vector<Entry> m_done;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/matchformat.h"
+#include "game/matchstate.h"
 #include "timing/clockvalue.h"
 #include "timing/modcount.h"
 #include "timing/timesource.h"
@@ -70,6 +72,10 @@ struct GameSnapshot
     // An alarm already sounded for the clock's arrival at zero.
     bool gameZeroSeen = false;
     bool shotZeroSeen = false;
+    // The match played, whole, so that a format file changed later never
+    // changes this game; none is no match.
+    std::optional<MatchFormat> format;
+    MatchState match;
 
     bool operator==(const GameSnapshot &) const = default;
 
@@ -116,6 +122,8 @@ template<typename Visit> constexpr void forEachGameField(Visit &&visit)
     visit("timeOfDay", &GameSnapshot::timeOfDay, C::Whole);
     visit("gameZero", &GameSnapshot::gameZeroSeen, C::Whole);
     visit("shotZero", &GameSnapshot::shotZeroSeen, C::Whole);
+    visit("format", &GameSnapshot::format, C::Whole);
+    visit("match", &GameSnapshot::match, C::Whole);
 }
 
 static_assert(

@@ -40,8 +40,15 @@ struct FixedKey
 
 // Keys that are never a default binding, after the bound commands.
 const FixedKey FixedKeys[] = {
-    {HelpKey, Command::Help}, {OptionsKey, Command::Options},   {RecordKey, Command::Record},
-    {UndoKey, Command::Undo}, {AudienceKey, Command::Audience}, {DisplaysKey, Command::Displays},
+    {HelpKey, Command::Help},
+    {OptionsKey, Command::Options},
+    {RecordKey, Command::Record},
+    {UndoKey, Command::Undo},
+    {AudienceKey, Command::Audience},
+    {DisplaysKey, Command::Displays},
+    {MatchKey, Command::Match},
+    {HomeTimeoutKey, Command::HomeTimeout},
+    {VisitorTimeoutKey, Command::VisitorTimeout},
 };
 
 } // namespace

@@ -15,6 +15,9 @@ constexpr qint16 RecordKey = VirtualKey::F3;
 constexpr qint16 UndoKey = VirtualKey::F4;
 constexpr qint16 AudienceKey = VirtualKey::F5;
 constexpr qint16 DisplaysKey = VirtualKey::F6;
+constexpr qint16 MatchKey = VirtualKey::F7;
+constexpr qint16 HomeTimeoutKey = VirtualKey::F8;
+constexpr qint16 VisitorTimeoutKey = VirtualKey::F9;
 
 enum class Command {
     None,
@@ -31,10 +34,13 @@ enum class Command {
     Undo,
     Audience,
     Displays,
+    Match,
+    HomeTimeout,
+    VisitorTimeout,
 };
 
 // The first command, in a fixed order, whose key this is: two commands on
-// one key run only the earlier, and a command bound to one of F1 to F6
+// one key run only the earlier, and a command bound to one of F1 to F9
 // hides that key's own use.
 Command commandForKey(qint16 keyCode, const KeyBindings &bindings);
 

@@ -46,4 +46,7 @@ inline constexpr EventNames EventNameTable[] = {
     {GameEventKind::Resumed, "resumed", QT_TRANSLATE_NOOP("EventNames", "Game resumed")},
     {GameEventKind::Undo, "undo", QT_TRANSLATE_NOOP("EventNames", "Undone")},
     {GameEventKind::Redo, "redo", QT_TRANSLATE_NOOP("EventNames", "Redone")},
+    {GameEventKind::MatchBegin, "match-begin", QT_TRANSLATE_NOOP("EventNames", "Match begun")},
+    {GameEventKind::Timeout, "timeout", QT_TRANSLATE_NOOP("EventNames", "Timeout")},
+    {GameEventKind::MatchEnd, "match-end", QT_TRANSLATE_NOOP("EventNames", "Match ended")},
 };

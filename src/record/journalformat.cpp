@@ -152,6 +152,54 @@ bool fromJson(const QJsonValue &value, bool &flag)
     return true;
 }
 
+// A game with no match holds null; a format is held as its file holds it.
+QJsonValue toJson(const std::optional<MatchFormat> &format)
+{
+    return format ? QJsonValue(MatchFormatFile::toObject(*format)) : QJsonValue();
+}
+bool fromJson(const QJsonValue &value, std::optional<MatchFormat> &format)
+{
+    if (value.isNull()) {
+        format.reset();
+        return true;
+    }
+    const auto read = MatchFormatFile::fromObject(value.toObject());
+    if (!value.isObject() || !std::holds_alternative<MatchFormat>(read))
+        return false;
+    format = std::get<MatchFormat>(read);
+    return true;
+}
+QJsonValue toJson(const MatchState &match)
+{
+    return QJsonObject{{QStringLiteral("phase"), int(match.phase)},
+                       {QStringLiteral("half"), match.half},
+                       {QStringLiteral("timeouts"), listValue(match.timeoutsUsed)},
+                       {QStringLiteral("timeoutBy"), match.timeoutBy},
+                       {QStringLiteral("switch"), match.switchEnds},
+                       {QStringLiteral("result"), int(match.result)}};
+}
+bool fromJson(const QJsonValue &value, MatchState &match)
+{
+    const QJsonObject object = value.toObject();
+    const auto phase =
+        wholeNumber(object.value(QStringLiteral("phase")), 0, qint64(MatchPhase::Ended));
+    const auto half = wholeNumber(object.value(QStringLiteral("half")), 1, 3);
+    const auto by = wholeNumber(object.value(QStringLiteral("timeoutBy")), 0, 2);
+    const auto result =
+        wholeNumber(object.value(QStringLiteral("result")), 0, qint64(MatchResult::Draw));
+    MatchState read;
+    if (!phase || !half || !by || !result ||
+        !readList(object.value(QStringLiteral("timeouts")), read.timeoutsUsed, 0, 99) ||
+        !fromJson(object.value(QStringLiteral("switch")), read.switchEnds))
+        return false;
+    read.phase = MatchPhase(*phase);
+    read.half = qint16(*half);
+    read.timeoutBy = qint16(*by);
+    read.result = MatchResult(*result);
+    match = read;
+    return true;
+}
+
 struct Field
 {
     QString key;

@@ -86,7 +86,8 @@ void ClockEngine::watchShotZero(ClockValue shot)
 {
     if (shot <= ClockValue() && !m_shotZeroSeen) {
         m_shotZeroSeen = true;
-        startGameAndPenalties(m_counts);
+        if (m_board.ShotHandOff())
+            startGameAndPenalties(m_counts);
         m_board.Horn();
     }
     if (shot > ClockValue())

@@ -25,6 +25,9 @@ public:
     virtual void Horn() = 0;
     virtual void Penalty() = 0;
     virtual void UpdatePenaltyColonColors() = 0;
+    // Whether the shot clock's run-out starts the game clock and the
+    // penalties now: always, unless a match waits for its start key.
+    virtual bool ShotHandOff() const { return true; }
 };
 
 // A game's clocks: the tick that reads and shows them, the commands that

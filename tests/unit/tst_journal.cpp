@@ -90,6 +90,29 @@ void changeOne(SlotState &slot)
 {
     slot = {ClockValue::fromSeconds(42), ClockValue::fromTenths(3), true, SteadyInstant{7, 300}};
 }
+// A format and a match state with every field away from its default.
+void changeOne(std::optional<MatchFormat> &format)
+{
+    format = MatchFormat{QStringLiteral("Odd"),
+                         ClockValue::fromSeconds(601),
+                         2,
+                         ClockValue::fromSeconds(62),
+                         ClockValue::fromSeconds(63),
+                         false,
+                         3,
+                         4,
+                         5,
+                         6,
+                         TimeoutsPer::Match,
+                         ClockValue::fromSeconds(64),
+                         ClockValue::fromSeconds(65),
+                         false,
+                         true};
+}
+void changeOne(MatchState &match)
+{
+    match = {MatchPhase::Timeout, 3, {2, 1}, 2, true, MatchResult::Draw};
+}
 template<typename T, size_t N> void changeOne(std::array<T, N> &items)
 {
     changeOne(items[N - 1]);

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/matchstrip.h"
+
+#include "game/game.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("MatchStrip", text);
+}
+
+QString period(const Match &match)
+{
+    if (match.overtime())
+        return tr("Overtime");
+    if (match.format()->halves < 2)
+        return {};
+    return tr("Half %1").arg(match.state().half);
+}
+
+QString timeouts(const Match &match, const Game &game)
+{
+    if (match.format()->timeouts <= 0)
+        return {};
+    return tr("Timeouts %1 %2 – %3 %4")
+        .arg(game.homeName())
+        .arg(match.timeoutsLeft(1))
+        .arg(match.timeoutsLeft(2))
+        .arg(game.visitorName());
+}
+
+QString result(const Match &match, const Game &game)
+{
+    const GameSnapshot now = game.snapshot();
+    const auto score = [](const std::array<int, 2> &figures) {
+        return std::max(0, figures[0]) + 10 * std::max(0, figures[1]);
+    };
+    const int home = score(now.home);
+    const int visitor = score(now.visitor);
+    switch (match.state().result) {
+    case MatchResult::Home:
+        return tr("%1 wins %2–%3").arg(game.homeName()).arg(home).arg(visitor);
+    case MatchResult::Visitor:
+        return tr("%1 wins %2–%3").arg(game.visitorName()).arg(visitor).arg(home);
+    case MatchResult::Draw:
+        return tr("Draw %1–%2").arg(home).arg(visitor);
+    case MatchResult::None:
+        break;
+    }
+    return {};
+}
+
+QString now(const Match &match, const Game &game)
+{
+    const MatchState &state = match.state();
+    const QString switchEnds = state.switchEnds ? tr("Switch ends") : QString();
+    switch (state.phase) {
+    case MatchPhase::Break:
+        return switchEnds.isEmpty() ? tr("Break")
+                                    : tr("Break") + QStringLiteral(" · ") + switchEnds;
+    case MatchPhase::Halftime:
+        return tr("Halftime");
+    case MatchPhase::Timeout:
+        return tr("Timeout %1").arg(state.timeoutBy == 1 ? game.homeName() : game.visitorName());
+    case MatchPhase::Ready:
+        return switchEnds.isEmpty() ? tr("Ready") : switchEnds;
+    case MatchPhase::Ended:
+        return result(match, game);
+    case MatchPhase::Point:
+    case MatchPhase::Off:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QStringList matchStrip(const Game &game)
+{
+    const Match &match = game.match();
+    if (!match.active())
+        return {};
+    QStringList parts{match.format()->name, period(match)};
+    if (match.format()->raceTo > 0)
+        parts << tr("Race to %1").arg(match.format()->raceTo);
+    parts << timeouts(match, game) << now(match, game);
+    parts.removeAll(QString());
+    return parts;
+}
+
+QString refusalText(MatchRefusal why, const QString &teamName)
+{
+    switch (why) {
+    case MatchRefusal::NoPoint:
+        return tr("No point: none is being played");
+    case MatchRefusal::MatchOver:
+        return tr("The match is over");
+    case MatchRefusal::DuringPoint:
+        return tr("No timeout during a point");
+    case MatchRefusal::NoTimeoutsLeft:
+        return tr("%1 has no timeout left").arg(teamName);
+    }
+    return {};
+}

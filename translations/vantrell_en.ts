@@ -493,6 +493,69 @@
     </message>
 </context>
 <context>
+    <name>MatchStrip</name>
+    <message>
+        <source>Overtime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Half %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timeouts %1 %2 – %3 %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 wins %2–%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw %1–%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Break</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Halftime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timeout %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No point: none is being played</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The match is over</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No timeout during a point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no timeout left</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ResumeQuestion</name>
     <message>
         <source>was closed while under way</source>

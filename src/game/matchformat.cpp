@@ -74,10 +74,10 @@ const QString KindKey = QStringLiteral("kind");
 const QString VersionKey = QStringLiteral("version");
 const QString NameKey = QStringLiteral("name");
 
-QString tr(const char *text)
+struct Words
 {
-    return QCoreApplication::translate("MatchFormatFile", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(MatchFormatFile)
+};
 
 QString shown(const QJsonValue &value)
 {
@@ -94,14 +94,14 @@ QString rangeText(const Field &field)
 {
     switch (field.type) {
     case FieldType::Time:
-        return tr("a time from %1 to %2")
+        return Words::tr("a time from %1 to %2")
             .arg(timeText(fromSeconds(field.low)), timeText(fromSeconds(field.high)));
     case FieldType::Count:
-        return tr("a whole number from %1 to %2").arg(field.low).arg(field.high);
+        return Words::tr("a whole number from %1 to %2").arg(field.low).arg(field.high);
     case FieldType::Flag:
-        return tr("true or false");
+        return Words::tr("true or false");
     case FieldType::Choice:
-        return tr("\"%1\" or \"%2\"")
+        return Words::tr("\"%1\" or \"%2\"")
             .arg(QLatin1String(field.choices[0]), QLatin1String(field.choices[1]));
     }
     return {};
@@ -149,20 +149,20 @@ QJsonValue writeValue(const Field &field, int value)
 
 Problem outOfRange(const Field &field, const QString &value)
 {
-    return {QLatin1String(field.key), value, tr("must be %1").arg(rangeText(field))};
+    return {QLatin1String(field.key), value, Words::tr("must be %1").arg(rangeText(field))};
 }
 
 std::optional<Problem> readHeader(const QJsonObject &object)
 {
     if (object.value(KindKey).toString() != QLatin1String(Kind))
         return Problem{KindKey, shown(object.value(KindKey)),
-                       tr("must be \"%1\"").arg(QLatin1String(Kind))};
+                       Words::tr("must be \"%1\"").arg(QLatin1String(Kind))};
     const QJsonValue version = object.value(VersionKey);
     if (!version.isDouble() || version.toDouble() != double(version.toInt()) || version.toInt() < 1)
-        return Problem{VersionKey, shown(version), tr("must be a whole number from 1")};
+        return Problem{VersionKey, shown(version), Words::tr("must be a whole number from 1")};
     if (version.toInt() > Version)
         return Problem{VersionKey, shown(version),
-                       tr("is newer than this program reads (%1)").arg(Version)};
+                       Words::tr("is newer than this program reads (%1)").arg(Version)};
     return std::nullopt;
 }
 
@@ -172,7 +172,7 @@ std::optional<Problem> readName(const QJsonObject &object, MatchFormat &format)
     const QString text = name.toString().trimmed();
     if (!name.isString() || text.isEmpty() || text.size() > NameMost)
         return Problem{NameKey, shown(name),
-                       tr("must be a name of 1 to %1 characters").arg(NameMost)};
+                       Words::tr("must be a name of 1 to %1 characters").arg(NameMost)};
     format.name = text;
     return std::nullopt;
 }
@@ -186,7 +186,7 @@ std::optional<Problem> unknownField(const QJsonObject &object)
         const bool known = std::any_of(std::begin(FieldTable), std::end(FieldTable),
                                        [&](const Field &f) { return key == QLatin1String(f.key); });
         if (!known)
-            return Problem{key, shown(it.value()), tr("is not a field of a format")};
+            return Problem{key, shown(it.value()), Words::tr("is not a field of a format")};
     }
     return std::nullopt;
 }
@@ -225,7 +225,7 @@ ReadResult read(const QByteArray &json)
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
-        return Problem{{}, {}, tr("is not a JSON object")};
+        return Problem{{}, {}, Words::tr("is not a JSON object")};
     return fromObject(document.object());
 }
 
@@ -241,7 +241,7 @@ ReadResult fromObject(const QJsonObject &object)
     for (const Field &field : FieldTable) {
         const QJsonValue value = object.value(QLatin1String(field.key));
         if (value.isUndefined())
-            return Problem{QLatin1String(field.key), {}, tr("is missing")};
+            return Problem{QLatin1String(field.key), {}, Words::tr("is missing")};
         const auto read = readValue(field, value);
         if (!read || *read < field.low || *read > field.high)
             return outOfRange(field, shown(value));
@@ -269,7 +269,7 @@ std::optional<Problem> check(const MatchFormat &format)
     const QString name = format.name.trimmed();
     if (name.isEmpty() || name.size() > NameMost)
         return Problem{NameKey, format.name,
-                       tr("must be a name of 1 to %1 characters").arg(NameMost)};
+                       Words::tr("must be a name of 1 to %1 characters").arg(NameMost)};
     for (const Field &field : FieldTable) {
         const int value = field.get(format);
         if (value < field.low || value > field.high)

@@ -7,25 +7,25 @@
 
 namespace {
 
-QString tr(const char *text)
+struct Words
 {
-    return QCoreApplication::translate("MatchStrip", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(MatchStrip)
+};
 
 QString period(const Match &match)
 {
     if (match.overtime())
-        return tr("Overtime");
+        return Words::tr("Overtime");
     if (match.format()->halves < 2)
         return {};
-    return tr("Half %1").arg(match.state().half);
+    return Words::tr("Half %1").arg(match.state().half);
 }
 
 QString timeouts(const Match &match, const Game &game)
 {
     if (match.format()->timeouts <= 0)
         return {};
-    return tr("Timeouts %1 %2 – %3 %4")
+    return Words::tr("Timeouts %1 %2 – %3 %4")
         .arg(game.homeName())
         .arg(match.timeoutsLeft(1))
         .arg(match.timeoutsLeft(2))
@@ -42,11 +42,11 @@ QString result(const Match &match, const Game &game)
     const int visitor = score(now.visitor);
     switch (match.state().result) {
     case MatchResult::Home:
-        return tr("%1 wins %2–%3").arg(game.homeName()).arg(home).arg(visitor);
+        return Words::tr("%1 wins %2–%3").arg(game.homeName()).arg(home).arg(visitor);
     case MatchResult::Visitor:
-        return tr("%1 wins %2–%3").arg(game.visitorName()).arg(visitor).arg(home);
+        return Words::tr("%1 wins %2–%3").arg(game.visitorName()).arg(visitor).arg(home);
     case MatchResult::Draw:
-        return tr("Draw %1–%2").arg(home).arg(visitor);
+        return Words::tr("Draw %1–%2").arg(home).arg(visitor);
     case MatchResult::None:
         break;
     }
@@ -56,17 +56,18 @@ QString result(const Match &match, const Game &game)
 QString now(const Match &match, const Game &game)
 {
     const MatchState &state = match.state();
-    const QString switchEnds = state.switchEnds ? tr("Switch ends") : QString();
+    const QString switchEnds = state.switchEnds ? Words::tr("Switch ends") : QString();
     switch (state.phase) {
     case MatchPhase::Break:
-        return switchEnds.isEmpty() ? tr("Break")
-                                    : tr("Break") + QStringLiteral(" · ") + switchEnds;
+        return switchEnds.isEmpty() ? Words::tr("Break")
+                                    : Words::tr("Break") + QStringLiteral(" · ") + switchEnds;
     case MatchPhase::Halftime:
-        return tr("Halftime");
+        return Words::tr("Halftime");
     case MatchPhase::Timeout:
-        return tr("Timeout %1").arg(state.timeoutBy == 1 ? game.homeName() : game.visitorName());
+        return Words::tr("Timeout %1")
+            .arg(state.timeoutBy == 1 ? game.homeName() : game.visitorName());
     case MatchPhase::Ready:
-        return switchEnds.isEmpty() ? tr("Ready") : switchEnds;
+        return switchEnds.isEmpty() ? Words::tr("Ready") : switchEnds;
     case MatchPhase::Ended:
         return result(match, game);
     case MatchPhase::Point:
@@ -85,7 +86,7 @@ QStringList matchStrip(const Game &game)
         return {};
     QStringList parts{match.format()->name, period(match)};
     if (match.format()->raceTo > 0)
-        parts << tr("Race to %1").arg(match.format()->raceTo);
+        parts << Words::tr("Race to %1").arg(match.format()->raceTo);
     parts << timeouts(match, game) << now(match, game);
     parts.removeAll(QString());
     return parts;
@@ -95,13 +96,13 @@ QString refusalText(MatchRefusal why, const QString &teamName)
 {
     switch (why) {
     case MatchRefusal::NoPoint:
-        return tr("No point: none is being played");
+        return Words::tr("No point: none is being played");
     case MatchRefusal::MatchOver:
-        return tr("The match is over");
+        return Words::tr("The match is over");
     case MatchRefusal::DuringPoint:
-        return tr("No timeout during a point");
+        return Words::tr("No timeout during a point");
     case MatchRefusal::NoTimeoutsLeft:
-        return tr("%1 has no timeout left").arg(teamName);
+        return Words::tr("%1 has no timeout left").arg(teamName);
     }
     return {};
 }

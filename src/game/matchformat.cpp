@@ -73,6 +73,7 @@ constexpr Field FieldTable[] = {
 const QString KindKey = QStringLiteral("kind");
 const QString VersionKey = QStringLiteral("version");
 const QString NameKey = QStringLiteral("name");
+const QString ShortNameKey = QStringLiteral("shortName");
 
 struct Words
 {
@@ -166,14 +167,22 @@ std::optional<Problem> readHeader(const QJsonObject &object)
     return std::nullopt;
 }
 
-std::optional<Problem> readName(const QJsonObject &object, MatchFormat &format)
+std::optional<Problem> readText(const QJsonObject &object, const QString &key, int most,
+                               QString &text)
 {
-    const QJsonValue name = object.value(NameKey);
-    const QString text = name.toString().trimmed();
-    if (!name.isString() || text.isEmpty() || text.size() > NameMost)
-        return Problem{NameKey, shown(name),
-                       Words::tr("must be a name of 1 to %1 characters").arg(NameMost)};
-    format.name = text;
+    const QJsonValue value = object.value(key);
+    const QString trimmed = value.toString().trimmed();
+    if (!value.isString() || trimmed.isEmpty() || trimmed.size() > most)
+        return Problem{key, shown(value), Words::tr("must be a name of 1 to %1 characters").arg(most)};
+    text = trimmed;
+    return std::nullopt;
+}
+
+std::optional<Problem> checkText(const QString &key, const QString &text, int most)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed.size() > most)
+        return Problem{key, text, Words::tr("must be a name of 1 to %1 characters").arg(most)};
     return std::nullopt;
 }
 
@@ -181,7 +190,7 @@ std::optional<Problem> unknownField(const QJsonObject &object)
 {
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString key = it.key();
-        if (key == KindKey || key == VersionKey || key == NameKey)
+        if (key == KindKey || key == VersionKey || key == NameKey || key == ShortNameKey)
             continue;
         const bool known = std::any_of(std::begin(FieldTable), std::end(FieldTable),
                                        [&](const Field &f) { return key == QLatin1String(f.key); });
@@ -236,7 +245,9 @@ ReadResult fromObject(const QJsonObject &object)
     if (auto problem = unknownField(object))
         return *problem;
     MatchFormat format;
-    if (auto problem = readName(object, format))
+    if (auto problem = readText(object, NameKey, NameMost, format.name))
+        return *problem;
+    if (auto problem = readText(object, ShortNameKey, ShortNameMost, format.shortName))
         return *problem;
     for (const Field &field : FieldTable) {
         const QJsonValue value = object.value(QLatin1String(field.key));
@@ -257,8 +268,10 @@ QByteArray write(const MatchFormat &format)
 
 QJsonObject toObject(const MatchFormat &format)
 {
-    QJsonObject object{
-        {KindKey, QLatin1String(Kind)}, {VersionKey, Version}, {NameKey, format.name}};
+    QJsonObject object{{KindKey, QLatin1String(Kind)},
+                       {VersionKey, Version},
+                       {NameKey, format.name},
+                       {ShortNameKey, format.shortName}};
     for (const Field &field : FieldTable)
         object.insert(QLatin1String(field.key), writeValue(field, field.get(format)));
     return object;
@@ -266,10 +279,10 @@ QJsonObject toObject(const MatchFormat &format)
 
 std::optional<Problem> check(const MatchFormat &format)
 {
-    const QString name = format.name.trimmed();
-    if (name.isEmpty() || name.size() > NameMost)
-        return Problem{NameKey, format.name,
-                       Words::tr("must be a name of 1 to %1 characters").arg(NameMost)};
+    if (auto problem = checkText(NameKey, format.name, NameMost))
+        return problem;
+    if (auto problem = checkText(ShortNameKey, format.shortName, ShortNameMost))
+        return problem;
     for (const Field &field : FieldTable) {
         const int value = field.get(format);
         if (value < field.low || value > field.high)

@@ -21,6 +21,8 @@ enum class TimeoutsPer : qint16 { Half = 0, Match = 1 };
 struct MatchFormat
 {
     QString name;
+    // What the strip along the board shows, read from across a field.
+    QString shortName;
     ClockValue gameLength = ClockValue::fromSeconds(15 * 60);
     qint16 halves = 1;
     ClockValue halftime;
@@ -72,8 +74,9 @@ struct Field
 };
 
 std::span<const Field> fields();
-// The longest name a format may have.
+// The longest name and short name a format may have.
 constexpr int NameMost = 60;
+constexpr int ShortNameMost = 16;
 
 // Why a file cannot be used: which field, holding what.
 struct Problem

@@ -84,7 +84,7 @@ QStringList matchStrip(const Game &game)
     const Match &match = game.match();
     if (!match.active())
         return {};
-    QStringList parts{match.format()->name, period(match)};
+    QStringList parts{match.format()->shortName, period(match)};
     if (match.format()->raceTo > 0)
         parts << Words::tr("Race to %1").arg(match.format()->raceTo);
     parts << timeouts(match, game) << now(match, game);

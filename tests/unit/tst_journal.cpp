@@ -94,6 +94,7 @@ void changeOne(SlotState &slot)
 void changeOne(std::optional<MatchFormat> &format)
 {
     format = MatchFormat{QStringLiteral("Odd"),
+                         QStringLiteral("O"),
                          ClockValue::fromSeconds(601),
                          2,
                          ClockValue::fromSeconds(62),

@@ -192,6 +192,7 @@ void Match::settle(MatchPlay &play)
 
 void Match::breakOver(MatchPlay &play)
 {
+    play.stopShotClock();
     if (m_format->autoStart) {
         startPoint(play);
         return;

@@ -82,6 +82,11 @@ MatchFormat running()
     return f;
 }
 
+int score(const std::array<int, 2> &figures)
+{
+    return std::max(0, figures[0]) + 10 * std::max(0, figures[1]);
+}
+
 QString clockText(ClockValue value)
 {
     const qint64 tenths = value.raw() / ClockValue::PerTenth;
@@ -112,8 +117,9 @@ private:
         m_game->setTeamNames(QStringLiteral("Alpha"), QStringLiteral("Bravo"));
         m_refused.clear();
         m_buzzers = 0;
-        connect(m_game.get(), &Game::matchRefused, this,
-                [this](MatchRefusal why, int team) { m_refused << refusalText(why, team == 1 ? "Alpha" : "Bravo"); });
+        connect(m_game.get(), &Game::matchRefused, this, [this](MatchRefusal why, int team) {
+            m_refused << refusalText(why, team == 1 ? "Alpha" : "Bravo");
+        });
         connect(m_game.get(), &Game::buzzerSounded, this, [this] { ++m_buzzers; });
         if (format)
             m_game->beginMatch(*format);
@@ -122,15 +128,18 @@ private:
     // Steps: go (the start key), H and V (a lamp), T1 and T2 (a timeout),
     // u (undo), +H and +V (a score raised by +), pN=S (a penalty of S
     // seconds on slot N, started), end, wS (S seconds of ticks; wS.T adds
-    // tenths).
+    // tenths), aMS (time passes with no tick).
     void play(const QString &script)
     {
         static const QRegularExpression wait(QStringLiteral("^w(\\d+)(?:\\.(\\d))?$"));
         static const QRegularExpression penalty(QStringLiteral("^p(\\d)=(\\d+)$"));
+        static const QRegularExpression gap(QStringLiteral("^a(\\d+)$"));
         for (const QString &step : script.split(u' ', Qt::SkipEmptyParts)) {
             const QRegularExpressionMatch w = wait.match(step);
             const QRegularExpressionMatch p = penalty.match(step);
-            if (w.hasMatch()) {
+            if (const QRegularExpressionMatch a = gap.match(step); a.hasMatch()) {
+                m_time.advanceMs(a.captured(1).toInt());
+            } else if (w.hasMatch()) {
                 const int tenths = w.captured(1).toInt() * 10 + w.captured(2).toInt();
                 for (int i = 0; i < tenths; ++i) {
                     m_time.advanceMs(100);
@@ -161,15 +170,25 @@ private:
         }
     }
 
-    // What the board shows: the strip, the two clocks and whether the game
-    // clock runs.
-    QString board() const
+    // What the board shows: the score, the strip, the two clocks ("+" while
+    // one runs) and the penalty clocks that show a time.
+    static QString board(const Game &game)
     {
-        return QStringLiteral("%1 | %2%3 %4")
-            .arg(matchStrip(*m_game).join(QStringLiteral(" · ")),
-                 clockText(m_game->clockValue(GameSlot)),
-                 m_game->isCounting(GameSlot) ? QStringLiteral("+") : QString(),
-                 clockText(m_game->clockValue(ShotSlot)));
+        const GameSnapshot now = game.snapshot();
+        QStringList shown{QStringLiteral("%1-%2").arg(score(now.home)).arg(score(now.visitor)),
+                          matchStrip(game).join(QStringLiteral(" · ")),
+                          clock(game, GameSlot) + QLatin1Char(' ') + clock(game, ShotSlot)};
+        for (qint16 slot = FirstPenaltySlot; slot <= LastPenaltySlot; ++slot) {
+            if (now.penaltyShown[size_t(slot - 1)])
+                shown << QStringLiteral("p%1 ").arg(slot) + clock(game, slot);
+        }
+        return shown.join(QStringLiteral(" | "));
+    }
+
+    static QString clock(const Game &game, qint16 slot)
+    {
+        return clockText(game.clockValue(slot)) +
+            (game.isCounting(slot) ? QStringLiteral("+") : QString());
     }
 
 private slots:
@@ -180,10 +199,113 @@ private slots:
         QTest::addColumn<MatchFormat>("format");
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("refused");
         QTest::addColumn<int>("buzzers");
-        const QString point = QStringLiteral("w10 H w120 ");
-        QTest::newRow("begun: waits for the start key")
-            << race7() << "" << "Race to 7 · Race to 7 · Timeouts Alpha 1 – 1 Bravo · Ready | 15:00.0 2:00.0" << 0;
+        const QString sixPoints = QStringLiteral("go ") + QStringLiteral("H w120 ").repeated(6);
+        const QString r7 = QStringLiteral("R7 · Race to 7 · Timeouts Alpha 1 – 1 Bravo");
+        const QString tie = QStringLiteral("go H w60 V w60 w720");
+        QTest::newRow("begun, waiting for the start key")
+            << race7() << ""
+            << "0-0 | " + r7 + " · Ready | 15:00.0 2:00.0"
+            << "" << 0;
+        QTest::newRow("a point stops the clock and starts the break")
+            << race7() << "go w10 H w5"
+            << "1-0 | " + r7 + " · Break | 14:50.0 1:55.0+"
+            << "" << 0;
+        QTest::newRow("the break's end starts the next point")
+            << race7() << "go w10 H w120 w5"
+            << "1-0 | " + r7 + " | 14:45.0+ 0:00.0"
+            << "" << 0;
+        QTest::newRow("ends switched after four points")
+            << race7() << "go H w120 V w120 H w120 V"
+            << "2-2 | " + r7 + " · Break · Switch ends | 15:00.0 2:00.0+"
+            << "" << 0;
+        QTest::newRow("the race won, and a lamp after it")
+            << race7() << sixPoints + "H V"
+            << "7-0 | " + r7 + " · Alpha wins 7–0 | 15:00.0 0:00.0"
+            << "The match is over" << 1;
+        QTest::newRow("a score raised by + counts toward the race")
+            << race7() << sixPoints + "+H"
+            << "7-0 | " + r7 + " · Alpha wins 7–0 | 15:00.0 0:00.0"
+            << "" << 1;
+        QTest::newRow("a score raised by + starts no break") << race7() << "go w1 +H"
+                                                             << "1-0 | " + r7 + " | 14:59.0+ 2:00.0"
+                                                             << "" << 0;
+        QTest::newRow("a lamp in a break gives no point")
+            << race7() << "go H V"
+            << "1-0 | " + r7 + " · Break | 15:00.0 2:00.0+"
+            << "No point: none is being played" << 0;
+        QTest::newRow("the mercy rule")
+            << halves() << QStringLiteral("go ") + QStringLiteral("H w60 ").repeated(6) + "H"
+            << "7-0 | 2x15 · Half 1 · Timeouts Alpha 1 – 1 Bravo · Alpha wins 7–0 | 15:00.0 0:00.0"
+            << "" << 1;
+        QTest::newRow("the half's end into halftime")
+            << halves() << "go w10 H w60 w890"
+            << "1-0 | 2x15 · Half 2 · Timeouts Alpha 1 – 1 Bravo · Halftime | 15:00.0 5:00.0+"
+            << "" << 1;
+        QTest::newRow("halftime's end starts the second half")
+            << halves() << "go w10 H w60 w890 w301"
+            << "1-0 | 2x15 · Half 2 · Timeouts Alpha 1 – 1 Bravo | 14:59.0+ 0:00.0"
+            << "" << 1;
+        QTest::newRow("a point a tenth before the half's end")
+            << halves() << "go w899.9 H"
+            << "1-0 | 2x15 · Half 1 · Timeouts Alpha 1 – 1 Bravo · Break | 0:00.1 1:00.0+"
+            << "" << 0;
+        QTest::newRow("a point as the half ends, between two ticks")
+            << halves() << "go w899.9 a100 H"
+            << "0-0 | 2x15 · Half 2 · Timeouts Alpha 1 – 1 Bravo · Halftime | 15:00.0 5:00.0+"
+            << "No point: none is being played" << 1;
+        QTest::newRow("a tie into overtime")
+            << timed() << tie << "1-1 | T12 · Overtime · Break | 5:00.0 1:00.0+"
+            << "" << 1;
+        QTest::newRow("a sudden-death point")
+            << timed() << tie + " w63 V"
+            << "1-2 | T12 · Overtime · Bravo wins 2–1 | 4:57.0 0:00.0"
+            << "" << 2;
+        QTest::newRow("a tie with no overtime")
+            << drawn() << tie << "1-1 | T12 · Draw 1–1 | 0:00.0 0:00.0"
+            << "" << 1;
+        QTest::newRow("a timeout adds to the break")
+            << race7() << "go H w30 T1"
+            << "1-0 | R7 · Race to 7 · Timeouts Alpha 0 – 1 Bravo · Timeout Alpha | 15:00.0 2:30.0+"
+            << "" << 0;
+        QTest::newRow("timeouts refused in a point and when none is left")
+            << race7() << "go T1 H T1 T1 T2"
+            << "1-0 | R7 · Race to 7 · Timeouts Alpha 0 – 0 Bravo · Timeout Bravo | 15:00.0 4:00.0+"
+            << "No timeout during a point; Alpha has no timeout left" << 0;
+        QTest::newRow("the start key after the break")
+            << waiting() << "go H w120"
+            << "1-0 | " + r7 + " · Ready | 15:00.0 0:00.0"
+            << "" << 0;
+        QTest::newRow("the start key starts the point") << waiting() << "go H w120 go w2"
+                                                        << "1-0 | " + r7 + " | 14:58.0+ 0:00.0"
+                                                        << "" << 0;
+        QTest::newRow("running time, a penalty released by the point")
+            << running() << "go p3=60 p4=30 w10 H"
+            << "1-0 | " + r7 + " · Break | 14:50.0+ 2:00.0+ | p3 0:50.0+"
+            << "" << 0;
+        QTest::newRow("ended early") << race7() << "go w10 H end"
+                                     << "1-0 | " + r7 + " · Alpha wins 1–0 | 14:50.0 2:00.0"
+                                     << "" << 0;
+        QTest::newRow("undo of a point") << race7() << "go w10 H w5 u"
+                                         << "0-0 | " + r7 + " | 14:45.0+ 2:00.0"
+                                         << "" << 0;
+        QTest::newRow("undo of a point after its break ran out")
+            << race7() << "go w10 H w125 u"
+            << "0-0 | " + r7 + " | 12:45.0+ 2:00.0"
+            << "" << 0;
+        QTest::newRow("undo of the point that won") << race7() << sixPoints + "H u"
+                                                    << "6-0 | " + r7 + " | 15:00.0+ 0:00.0"
+                                                    << "" << 1;
+        QTest::newRow("undo of a timeout") << race7() << "go H w30 T1 u"
+                                           << "1-0 | " + r7 + " · Break | 15:00.0 1:30.0+"
+                                           << "" << 0;
+        QTest::newRow("undo of an early end") << race7() << "go w10 end w2 u"
+                                              << "0-0 | " + r7 + " | 14:48.0+ 2:00.0"
+                                              << "" << 0;
+        QTest::newRow("no format: F8 and the lamp as ever") << MatchFormat{} << "T1 H H"
+                                                            << "1-0 |  | 20:00.0 2:00.0"
+                                                            << "" << 0;
     }
 
     void played()
@@ -191,11 +313,46 @@ private slots:
         QFETCH(MatchFormat, format);
         QFETCH(QString, script);
         QFETCH(QString, shown);
+        QFETCH(QString, refused);
         QFETCH(int, buzzers);
-        begin(format);
+        begin(format.name.isEmpty() ? std::nullopt : std::optional(format));
         play(script);
-        QCOMPARE(board(), shown);
+        QCOMPARE(board(*m_game), shown);
+        QCOMPARE(m_refused.join(QStringLiteral("; ")), refused);
         QCOMPARE(m_buzzers, buzzers);
+    }
+
+    // A match killed in its break comes back by true time, with its half,
+    // timeouts and points.
+    void resumedMidBreak_data()
+    {
+        QTest::addColumn<MatchFormat>("format");
+        QTest::addColumn<int>("gapSeconds");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("still in the break")
+            << halves() << 20
+            << "1-0 | 2x15 · Half 1 · Timeouts Alpha 0 – 1 Bravo · Timeout Alpha | 14:50.0 0:40.0+";
+        QTest::newRow("the break ran out while away")
+            << halves() << 110
+            << "1-0 | 2x15 · Half 1 · Timeouts Alpha 0 – 1 Bravo | 14:00.0+ 0:00.0";
+        QTest::newRow("waiting for the start key")
+            << waiting() << 130
+            << "1-0 | R7 · Race to 7 · Timeouts Alpha 0 – 1 Bravo · Ready | 14:50.0 0:00.0";
+    }
+
+    void resumedMidBreak()
+    {
+        QFETCH(MatchFormat, format);
+        QFETCH(int, gapSeconds);
+        QFETCH(QString, shown);
+        begin(format);
+        play(QStringLiteral("go w10 H w30 T1 w30"));
+        const GameSnapshot kept = m_game->snapshot();
+        m_time.advanceMs(gapSeconds * 1000);
+        Game resumed(m_time);
+        resumed.setTeamNames(QStringLiteral("Alpha"), QStringLiteral("Bravo"));
+        resumed.restore(kept);
+        QCOMPARE(board(resumed), shown);
     }
 };
 

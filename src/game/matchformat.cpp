@@ -168,12 +168,13 @@ std::optional<Problem> readHeader(const QJsonObject &object)
 }
 
 std::optional<Problem> readText(const QJsonObject &object, const QString &key, int most,
-                               QString &text)
+                                QString &text)
 {
     const QJsonValue value = object.value(key);
     const QString trimmed = value.toString().trimmed();
     if (!value.isString() || trimmed.isEmpty() || trimmed.size() > most)
-        return Problem{key, shown(value), Words::tr("must be a name of 1 to %1 characters").arg(most)};
+        return Problem{key, shown(value),
+                       Words::tr("must be a name of 1 to %1 characters").arg(most)};
     text = trimmed;
     return std::nullopt;
 }

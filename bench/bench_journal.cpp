@@ -253,10 +253,27 @@ void killAndResume(int kills)
                QStringLiteral("all equal"));
 }
 
-// What a tick with nothing to show costs: no clock running, 1000 ticks.
-void quietTicks()
+// A match that keeps the tick busy: a break as long as the shot clock
+// allows, a race no point reaches.
+MatchFormat benchFormat()
+{
+    MatchFormat format;
+    format.name = QStringLiteral("Bench");
+    format.shortName = QStringLiteral("Bench");
+    format.gameLength = MatchFormatFile::GameClockMost;
+    format.breakLength = MatchFormatFile::ShotClockMost;
+    format.raceTo = 99;
+    format.timeouts = 2;
+    return format;
+}
+
+// What a tick with nothing to show costs: no clock running, 1000 ticks;
+// with a match, one begun and waiting for its start key.
+void quietTicks(bool match)
 {
     Recording recording;
+    if (match)
+        recording.game.beginMatch(benchFormat());
     recording.game.tick();
     allocations = 0;
     countingAllocations = true;
@@ -265,19 +282,31 @@ void quietTicks()
         recording.game.tick();
     }
     countingAllocations = false;
-    Bench::row(QStringLiteral("Ticks that change nothing"),
+    Bench::row(QStringLiteral("Ticks that change nothing") +
+                   (match ? QStringLiteral(", a match waiting") : QString()),
                QStringLiteral("1000 ticks, every clock stopped, no view"),
                QStringLiteral("%1 allocations").arg(allocations.load()), QStringLiteral("none"));
 }
 
 // What the tick costs with the game's before-and-after comparison: every
-// clock running, nothing but time changing.
-void tickCost(int ticksToRun)
+// clock running, nothing but time changing; with a match, its break on
+// the shot clock and the game clock running on.
+void tickCost(int ticksToRun, bool match)
 {
     Recording recording;
-    recording.game.enterPenaltyTime(1, ClockValue::fromSeconds(599));
-    recording.game.startStopClock();
-    recording.game.startStopShot();
+    if (match) {
+        MatchFormat format = benchFormat();
+        format.stopTime = false;
+        recording.game.beginMatch(format);
+        recording.game.startStopClock();
+        recording.game.enterPenaltyTime(1, ClockValue::fromSeconds(599));
+        recording.game.startStopPenalty(1);
+        recording.game.toggleLamp(GoalLamp::Home);
+    } else {
+        recording.game.enterPenaltyTime(1, ClockValue::fromSeconds(599));
+        recording.game.startStopClock();
+        recording.game.startStopShot();
+    }
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < ticksToRun; ++i) {
@@ -285,7 +314,8 @@ void tickCost(int ticksToRun)
         recording.game.tick();
     }
     Bench::row(
-        QStringLiteral("Game tick"),
+        QStringLiteral("Game tick") +
+            (match ? QStringLiteral(", a match in its break") : QString()),
         QStringLiteral("%1 ticks, game, shot and a penalty clock running, no view").arg(ticksToRun),
         QStringLiteral("%1 us per tick")
             .arg(Bench::number(double(timer.nsecsElapsed()) / 1e3 / ticksToRun, 2)));
@@ -502,16 +532,22 @@ int main(int argc, char *argv[])
     const QCommandLineOption label(QStringLiteral("label"),
                                    QStringLiteral("Names the build in the rows."),
                                    QStringLiteral("text"), QStringLiteral("this build"));
-    parser.addOptions({minutes, stalls, label});
+    const QCommandLineOption ticksOnly(QStringLiteral("ticks"),
+                                       QStringLiteral("Only the rows of the tick's cost."));
+    parser.addOptions({minutes, stalls, label, ticksOnly});
     parser.process(*app);
     if (parser.isSet(stalls)) {
         ::stalls(parser.value(stalls).toInt(), parser.value(label));
         return 0;
     }
-    bytesPerMinute(parser.value(minutes).toInt());
-    resumeTime(10'000, 9);
-    killAndResume(20);
-    quietTicks();
-    tickCost(6000);
+    if (!parser.isSet(ticksOnly)) {
+        bytesPerMinute(parser.value(minutes).toInt());
+        resumeTime(10'000, 9);
+        killAndResume(20);
+    }
+    for (const bool match : {false, true}) {
+        quietTicks(match);
+        tickCost(6000, match);
+    }
     return 0;
 }

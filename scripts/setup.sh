@@ -9,10 +9,12 @@ runtime=(cmake g++ make qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-we
 testing=(xvfb xdotool x11-utils x11-xserver-utils x11-apps imagemagick pulseaudio
          pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox
          debootstrap dpkg-dev file desktop-file-utils appstream dbus openbox libxss-dev
-         clang-format-14 poppler-utils strace chromium qt6-l10n-tools)
+         clang-format-14 poppler-utils strace chromium qt6-l10n-tools tesseract-ocr
+         tesseract-ocr-eng)
 # clang-format-14 is the version the format check is pinned to; chromium is
 # the real browser the live feed's pages are tested in; lupdate (in
-# qt6-l10n-tools) keeps the translation source current.
+# qt6-l10n-tools) keeps the translation source current; tesseract reads the
+# words of the match's strip back from the board's screenshots.
 
 wanted=("${runtime[@]}")
 if [ "${1:-}" = "--tests" ]; then

@@ -89,7 +89,7 @@ private slots:
     }
 
     // A key bound twice runs the earlier command in the dispatch order; a
-    // binding hides F1 to F6; of these only F4 acts from another window.
+    // binding hides F1 to F9; of these only F4 acts from another window.
     void sharedKeysRunTheEarlierCommand()
     {
         SettingsRecord settings;
@@ -107,6 +107,10 @@ private slots:
         settings.ClockSwitchKey = 114;
         QCOMPARE(KeyDispatch::passedCommandForKey(115, settings), Command::Buzzer);
         QCOMPARE(KeyDispatch::commandForKey(114, settings), Command::ClockSwitch);
+        QCOMPARE(KeyDispatch::commandForKey(119, settings), Command::HomeTimeout);
+        QCOMPARE(KeyDispatch::passedCommandForKey(119, settings), Command::None);
+        settings.HornKey = 119;
+        QCOMPARE(KeyDispatch::commandForKey(119, settings), Command::Horn);
     }
 
     // Minutes, seconds after the point, tenths, then Enter; -1 if refused.

@@ -367,6 +367,38 @@
         <source>Game sheet</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Overtime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Half %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timeouts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Half</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>IdleInhibitor</name>
@@ -552,6 +584,61 @@
     </message>
     <message>
         <source>%1 has no timeout left</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MatchWords</name>
+    <message>
+        <source>Point %1 %2–%3 at %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overtime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Halftime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Break %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timeout %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 wins %2–%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw %1–%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>race to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mercy rule at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 timeouts a half</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 timeouts a match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>overtime %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -7,9 +7,9 @@
 var VantrellFeed = (function () {
     "use strict";
 
-    // The forms of the state this page can draw.
+    // The forms of the state this page can draw: 2 adds the match.
     var Format = "vantrell-state";
-    var KnownVersions = [1];
+    var KnownVersions = [1, 2];
 
     var PollMs = 1000;
     var RetryLiveMs = 10000;

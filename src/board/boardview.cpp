@@ -40,6 +40,7 @@ constexpr NumberBox ScoreBoardControls::*PenaltyBySlot[] = {
 BoardView::BoardView(QWidget &window, const Game &game)
     : m_window(window)
     , m_game(game)
+    , m_strip(window, game)
 {
     m_controls = buildScoreBoard(&window, m_layer);
     const ScoreBoardControls &c = m_controls;
@@ -59,6 +60,18 @@ BoardView::BoardView(QWidget &window, const Game &game)
     connect(&game, &Game::lampChanged, this, &BoardView::showLamp);
     connect(&game, &Game::marksChanged, this, &BoardView::showMarks);
     connect(&game, &Game::penaltyColonsChanged, this, &BoardView::showPenaltyColons);
+    connect(&m_strip, &MatchStripView::shownChanged, this, [this] {
+        stretch();
+        emit restretched();
+    });
+}
+
+void BoardView::stretch()
+{
+    const QSize window = modStretch::windowTwips(m_window);
+    const int band = m_strip.bandTwips(window.height());
+    modStretch::StretchLayout(m_window, m_layout, window - QSize(0, band));
+    m_strip.place(window, fontSize(MatchStripView::BasePoints));
 }
 
 const NumberBox &BoardView::penaltyClock(qint16 slot) const
@@ -172,6 +185,7 @@ void BoardView::showColors()
     showLamp();
     showPenaltyColons();
     showMarks();
+    m_strip.showColors();
 }
 
 void BoardView::showLabels()

@@ -3,6 +3,7 @@
 
 #include "board/boardlayout.h"
 #include "board/controllayer.h"
+#include "board/matchstripview.h"
 #include "board/modstretch.h"
 #include "game/gamestate.h"
 
@@ -36,8 +37,11 @@ public:
     // Takes up the settings again: the names, the picture, the colours, the
     // LED style, and the places they make as the layout's reference.
     void applySettings();
-    // Places every control for the window's present size.
-    void stretch() { modStretch::StretchLayout(m_window, m_layout); }
+    // Places every control for the window's present size: the board above
+    // the match's strip, which takes no room with no match.
+    void stretch();
+    MatchStripView &strip() { return m_strip; }
+    const MatchStripView &strip() const { return m_strip; }
 
     // The settings' colours on the window and every control.
     void showColors();
@@ -55,6 +59,10 @@ public:
     // The penalty clock that runs on count slot 1 to 6.
     const NumberBox &penaltyClock(qint16 slot) const;
 
+signals:
+    // The board was laid out again for the strip that came or went.
+    void restretched();
+
 private:
     void showFigure(FigureRowId row, int index, int caption);
     void showColonDot(FigureRowId clock, int dot, bool lit);
@@ -65,6 +73,7 @@ private:
     ScoreBoardControls m_controls;
     modStretch::LayoutRecord m_layout;
     std::array<QList<Segmora *>, FigureRowCount> m_figures;
+    MatchStripView m_strip;
     // The outer size the names were last sized for, in twips.
     QSize m_labelsOuter;
 };

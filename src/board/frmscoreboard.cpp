@@ -65,6 +65,9 @@ void frmScoreBoard::connectGame()
 {
     connect(&m_game, &Game::buzzerSounded, this, &frmScoreBoard::Buzzer);
     connect(&m_game, &Game::hornSounded, this, &frmScoreBoard::Horn);
+    connect(&m_game, &Game::matchRefused, &m_view.strip(), &MatchStripView::showRefusal);
+    // The strip came or went and the fields moved: the highlight follows.
+    connect(&m_view, &BoardView::restretched, this, [this] { ObjectSelected(selectedField()); });
     m_game.setBeep(&QApplication::beep);
     const SettingsRecord &settings = settingsRecord();
     m_game.setTeamNames(settings.HomeText, settings.VisitorText);

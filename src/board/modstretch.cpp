@@ -117,11 +117,10 @@ LayoutRecord RecordLayout(const QWidget &window, const ControlLayer &layer)
     return layout;
 }
 
-void StretchLayout(QWidget &window, const LayoutRecord &layout)
+void StretchLayout(QWidget &window, const LayoutRecord &layout, const QSize &twips)
 {
     if (window.isMinimized() || layout.DesignWidth <= 0 || layout.DesignHeight <= 0)
         return;
-    const QSize twips = windowTwips(window);
     const float widthRatio = float(twips.width()) / float(layout.DesignWidth);
     const float heightRatio = float(twips.height()) / float(layout.DesignHeight);
 

@@ -55,9 +55,10 @@ constexpr int DesignFrameHeight = 405;
 QSize outerTwips(const QWidget &window);
 
 LayoutRecord RecordLayout(const QWidget &window, const ControlLayer &layer);
-// Moves and resizes every recorded control for the window's present size.
+// Moves and resizes every recorded control for an area of `twips` at the
+// window's top, the whole window unless something below takes the rest.
 // Painting is held back meanwhile, so a resize costs one repaint.
-void StretchLayout(QWidget &window, const LayoutRecord &layout);
+void StretchLayout(QWidget &window, const LayoutRecord &layout, const QSize &twips);
 double AtLeastOne(double value);
 void SetLedType(const ControlLayer &layer, Segmora::LedStyle ledType);
 

@@ -2,6 +2,7 @@
 #include "feed/feedstate.h"
 
 #include "game/game.h"
+#include "game/matchstrip.h"
 #include "settings/settingsrecord.h"
 
 #include <QColor>
@@ -9,12 +10,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace FeedState {
 
 namespace {
 
 const char *const MarkNames[] = {"dark", "red", "green"};
 const char *const LampNames[] = {"none", "home", "visitor"};
+const char *const PhaseNames[] = {"off", "ready", "point", "break", "halftime", "timeout", "ended"};
+const char *const ResultNames[] = {"none", "home", "visitor", "draw"};
 
 // Captions from the leftmost figure. The clocks hold theirs that way; the
 // penalty clocks and the scores hold theirs from the rightmost.
@@ -94,6 +99,50 @@ QJsonObject colors(const SettingsRecord &settings)
             {"border", colorName(settings.BorderColor)}};
 }
 
+// What runs on the shot clock between points: its time left, in whole
+// seconds as its figures show them; null during a point.
+QJsonValue clockLeft(const Game &game, MatchPhase phase)
+{
+    if (phase != MatchPhase::Break && phase != MatchPhase::Halftime && phase != MatchPhase::Timeout)
+        return QJsonValue::Null;
+    const qint64 left = std::max<qint64>(0, game.clockValue(modCount::ShotSlot).raw());
+    return (left + ClockValue::Scale - 1) / ClockValue::Scale;
+}
+
+QJsonValue team(int which)
+{
+    return which == 1 || which == 2 ? QJsonValue(LampNames[which]) : QJsonValue::Null;
+}
+
+// The match as the strip tells it, and its parts for a page that draws its
+// own; the strip's words as the board shows them.
+QJsonObject match(const Game &game, const SettingsRecord &settings)
+{
+    const Match &played = game.match();
+    const MatchFormat &format = *played.format();
+    const MatchState &state = played.state();
+    const int winner = state.result == MatchResult::Home ? 1
+        : state.result == MatchResult::Visitor           ? 2
+                                                         : 0;
+    return {{"name", format.name},
+            {"half", state.half},
+            {"halves", format.halves},
+            {"overtime", played.overtime()},
+            {"raceTo", format.raceTo},
+            {"phase", PhaseNames[int(state.phase)]},
+            {"timeoutBy", team(state.timeoutBy)},
+            {"clockLeft", clockLeft(game, state.phase)},
+            {"timeoutsLeft",
+             QJsonObject{{"home", played.timeoutsLeft(1)}, {"visitor", played.timeoutsLeft(2)}}},
+            {"switchEnds", state.switchEnds},
+            {"result", ResultNames[int(state.result)]},
+            {"winner",
+             winner == 1       ? QJsonValue(settings.HomeText)
+                 : winner == 2 ? QJsonValue(settings.VisitorText)
+                               : QJsonValue::Null},
+            {"strip", matchStrip(game).join(QStringLiteral(" \u00B7 "))}};
+}
+
 } // namespace
 
 QString colorName(qint32 color)
@@ -104,7 +153,7 @@ QString colorName(qint32 color)
 QByteArray toJson(const Game &game, const SettingsRecord &settings)
 {
     const GameSnapshot now = game.snapshot();
-    const QJsonObject state{
+    QJsonObject state{
         {"format", "vantrell-state"},
         {"version", Version},
         {"gameClock", clock(game, now, FigureRowId::GameClock)},
@@ -122,6 +171,8 @@ QByteArray toJson(const Game &game, const SettingsRecord &settings)
         // The names' size in points on a board of the design size.
         {"teamSize", teamNameSize(settings)},
     };
+    if (game.match().active())
+        state.insert(QStringLiteral("match"), match(game, settings));
     return QJsonDocument(state).toJson(QJsonDocument::Compact);
 }
 

@@ -9,10 +9,11 @@ struct SettingsRecord;
 // The board as the live feed tells it: every figure as shown, which clocks
 // run, the names, colours, lamps and marks and the LED style, as one
 // compact JSON object. Its "version" says which form this is, so a page can
-// refuse one it does not know.
+// refuse one it does not know: 2 added "match", there only while one is
+// played.
 namespace FeedState {
 
-constexpr int Version = 1;
+constexpr int Version = 2;
 
 QByteArray toJson(const Game &game, const SettingsRecord &settings);
 

@@ -3,6 +3,7 @@
 
 #include "record/changewords.h"
 #include "record/eventnames.h"
+#include "record/matchwords.h"
 #include "record/savedgame.h"
 #include "timing/clockdisplay.h"
 
@@ -47,6 +48,8 @@ TeamAndValue teamAndValue(const GameEvent &event)
         return {0, clockText(after.gameLength)};
     case GameEventKind::ShotTime:
         return {0, clockText(after.clocks[size_t(modCount::ShotSlot)].base, true)};
+    case GameEventKind::Timeout:
+        return {qBound(1, on, 2), {}};
     default:
         return {};
     }
@@ -137,6 +140,12 @@ LogRow row(const GameEvent &event, const JournalFormat::Stamp &stamp)
         line.value = event.homeName + QStringLiteral(" - ") + event.visitorName;
     if (event.kind == GameEventKind::Undo || event.kind == GameEventKind::Redo)
         line.value = ChangeWords::describe(event, stamp);
+    if (event.kind == GameEventKind::MatchBegin && event.after.format)
+        line.value = event.after.format->name;
+    // In a match, what the change did to it says more than the score alone.
+    const QStringList match = MatchWords::lines(event, stamp);
+    if (!match.isEmpty())
+        line.value = match.join(QStringLiteral(" \u00B7 "));
     return line;
 }
 

@@ -2,6 +2,7 @@
 #include "record/gamesheet.h"
 
 #include "record/gamelog.h"
+#include "record/matchwords.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -54,6 +55,9 @@ struct Goal
     qsizetype order;
     int score;
     QString line;
+    // The half of a match it was scored in; past the format's halves,
+    // overtime.
+    qint16 half = 1;
 };
 
 // A score that went up, by the lamp or typed, gives a goal for each point;
@@ -69,7 +73,7 @@ void countGoals(QList<Goal> &goals, int before, int after,
 
 // The goals that stand at the end: none above the final score, which an
 // undo may have put back under goals made after the one it took back.
-QStringList goalLines(QList<Goal> home, QList<Goal> visitor, const GameSnapshot &final)
+QList<Goal> standingGoals(QList<Goal> home, QList<Goal> visitor, const GameSnapshot &final)
 {
     const int homeScore = scoreValue(final.home);
     const int visitorScore = scoreValue(final.visitor);
@@ -78,10 +82,62 @@ QStringList goalLines(QList<Goal> home, QList<Goal> visitor, const GameSnapshot 
     home.append(visitor);
     std::stable_sort(home.begin(), home.end(),
                      [](const Goal &a, const Goal &b) { return a.order < b.order; });
+    return home;
+}
+
+QStringList goalLines(const QList<Goal> &goals, std::optional<qint16> half = std::nullopt)
+{
     QStringList lines;
-    for (const Goal &goal : home)
-        lines << goal.line;
+    for (const Goal &goal : goals) {
+        if (!half || goal.half == *half)
+            lines << goal.line;
+    }
     return lines;
+}
+
+QString words(const char *text)
+{
+    return QCoreApplication::translate("GameSheet", text);
+}
+
+QString heading(const QString &text)
+{
+    return QStringLiteral("<h3>%1</h3>").arg(text.toHtmlEscaped());
+}
+
+QString halfName(const MatchFormat &format, qint16 half)
+{
+    if (half > format.halves)
+        return words(QT_TRANSLATE_NOOP("GameSheet", "Overtime"));
+    return words(QT_TRANSLATE_NOOP("GameSheet", "Half %1")).arg(half);
+}
+
+// A match's part of the sheet: its format, its result, the points of each
+// half and overtime, the timeouts taken.
+QString matchPart(const SavedGame &game, const QList<Goal> &goals, const QStringList &timeouts)
+{
+    const MatchFormat &format = *game.game.format;
+    QString result = MatchWords::result(game.game, game.homeName, game.visitorName);
+    if (result.isEmpty())
+        result = words(QT_TRANSLATE_NOOP("GameSheet", "Not finished"));
+    QString text =
+        QStringLiteral("<p>%1</p><p><b>%2</b></p>")
+            .arg(words(QT_TRANSLATE_NOOP("GameSheet", "Format: %1 (%2)"))
+                     .arg(format.name, MatchWords::figures(format))
+                     .toHtmlEscaped(),
+                 words(QT_TRANSLATE_NOOP("GameSheet", "Result: %1")).arg(result).toHtmlEscaped());
+    const QStringList header{words(QT_TRANSLATE_NOOP("GameSheet", "Game clock")),
+                             words(QT_TRANSLATE_NOOP("GameSheet", "Team")),
+                             words(QT_TRANSLATE_NOOP("GameSheet", "Score"))};
+    const qint16 last = std::max(format.halves, game.game.match.half);
+    for (qint16 half = 1; half <= last; ++half) {
+        const QString name = format.halves < 2 && half == 1
+            ? words(QT_TRANSLATE_NOOP("GameSheet", "Points"))
+            : halfName(format, half);
+        text += heading(name) + table(header, goalLines(goals, half));
+    }
+    return text + heading(words(QT_TRANSLATE_NOOP("GameSheet", "Timeouts"))) +
+        table({header[0], header[1], words(QT_TRANSLATE_NOOP("GameSheet", "Half"))}, timeouts);
 }
 
 } // namespace
@@ -92,6 +148,7 @@ QString html(const SavedGame &game)
     QList<Goal> homeGoals;
     QList<Goal> visitorGoals;
     QStringList penalties;
+    QStringList timeouts;
     for (qsizetype i = 0; i < game.events.size(); ++i) {
         const JournalEntry &entry = game.events.at(i);
         const GameEvent &event = entry.event;
@@ -100,30 +157,38 @@ QString html(const SavedGame &game)
         const LogRow row = GameLog::row(event, entry.stamp);
         const int home = scoreValue(event.after.home);
         const int visitor = scoreValue(event.after.visitor);
+        const qint16 half = event.before.match.half;
         countGoals(homeGoals, scoreValue(event.before.home), home, [&](int score) {
             return Goal{i, score,
                         tableRow({row.gameClock, event.homeName,
-                                  QStringLiteral("%1 - %2").arg(score).arg(visitor)})};
+                                  QStringLiteral("%1 - %2").arg(score).arg(visitor)}),
+                        half};
         });
         countGoals(visitorGoals, scoreValue(event.before.visitor), visitor, [&](int score) {
             return Goal{i, score,
                         tableRow({row.gameClock, event.visitorName,
-                                  QStringLiteral("%1 - %2").arg(home).arg(score)})};
+                                  QStringLiteral("%1 - %2").arg(home).arg(score)}),
+                        half};
         });
         if (event.kind == GameEventKind::PenaltyTime)
             penalties << tableRow({row.gameClock, row.team, row.value});
+        if (MatchWords::timeoutTaken(event) && event.after.format)
+            timeouts << tableRow({row.gameClock, row.team, halfName(*event.after.format, half)});
     }
-    const QStringList goals = goalLines(homeGoals, visitorGoals, game.game);
+    const QList<Goal> goals = standingGoals(homeGoals, visitorGoals, game.game);
     const QString title = game.homeName + QStringLiteral(" - ") + game.visitorName;
     const QString when = QCoreApplication::translate("GameSheet", "Started %1, ended %2")
                              .arg(localTime(game.startedMs), localTime(game.last.wallMs));
     const QString clock = QCoreApplication::translate("GameSheet", "Game clock");
     const QString team = QCoreApplication::translate("GameSheet", "Team");
-    return QStringLiteral("<h1>%1</h1><h2>%2 - %3</h2><p>%4</p><h3>%5</h3>%6<h3>%7</h3>%8")
+    const QString scored = game.game.format
+        ? matchPart(game, goals, timeouts)
+        : heading(QCoreApplication::translate("GameSheet", "Goals")) +
+            table({clock, team, QCoreApplication::translate("GameSheet", "Score")},
+                  goalLines(goals));
+    return QStringLiteral("<h1>%1</h1><h2>%2 - %3</h2><p>%4</p>%5<h3>%6</h3>%7")
         .arg(title.toHtmlEscaped(), GameLog::scoreText(game.game.home),
-             GameLog::scoreText(game.game.visitor), when.toHtmlEscaped(),
-             QCoreApplication::translate("GameSheet", "Goals").toHtmlEscaped(),
-             table({clock, team, QCoreApplication::translate("GameSheet", "Score")}, goals),
+             GameLog::scoreText(game.game.visitor), when.toHtmlEscaped(), scored,
              QCoreApplication::translate("GameSheet", "Penalties").toHtmlEscaped(),
              table({clock, team, QCoreApplication::translate("GameSheet", "Length")}, penalties));
 }

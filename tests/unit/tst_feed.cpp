@@ -150,6 +150,12 @@ private slots:
             [this](Game &) { settingsRecord().HomeColor = 0x336699, m_feeds->settingsChanged(); });
         row("dots", "led", "dots",
             [this](Game &) { settingsRecord().LEDType = 1, m_feeds->settingsChanged(); });
+        row("a match begun", "match/strip", "Cup · Race to 5 · Ready", [](Game &g) {
+            MatchFormat format;
+            format.name = QStringLiteral("Cup");
+            format.raceTo = 5;
+            g.beginMatch(format);
+        });
     }
     void stateAfterChange()
     {
@@ -164,6 +170,8 @@ private slots:
         QVERIFY(sent() != FeedState::toJson(*m_game, settingsRecord()));
         QTRY_COMPARE(sent(), FeedState::toJson(*m_game, settingsRecord()));
         QVERIFY(field(sent(), path) != expected);
+        // With no match the state has no match in it.
+        QVERIFY(!QJsonDocument::fromJson(sent()).object().contains(QStringLiteral("match")));
         change(*m_game);
         QCOMPARE(field(sent(), path), expected);
         QCOMPARE(field(getState(port()), path), expected);

@@ -523,6 +523,79 @@ private slots:
         QCOMPARE(events.join('|'), log);
     }
 
+    // A match in the log's words, each from the change's match and scores
+    // before and after; the sheet gives the format, the result and the
+    // points of each half.
+    void matchInWords_data()
+    {
+        QTest::addColumn<Change>("play");
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QStringList>("sheet");
+        const auto point = [](GoalLamp team) {
+            return [team](Game &g) {
+                g.toggleLamp(team), g.startStopClock();
+            };
+        };
+        const Change home = point(GoalLamp::Home);
+        const Change visitor = point(GoalLamp::Visitor);
+        QTest::newRow("a race won")
+            << Change([=, this](Game &g) {
+                   runFor(5000), home(g), runFor(5000), g.toggleLamp(GoalLamp::Visitor);
+                   g.callTimeout(2), g.startStopClock(), home(g), home(g);
+               })
+            << QString::fromUtf8(
+                   "Point H 1–0 at 55.0 · Break 0:30|"
+                   "Point V 1–1 at 50.0 · Break 0:30 · Switch ends|Timeout V|"
+                   "Point H 2–1 at 50.0 · Break 0:30|Point H 3–1 at 50.0 · H wins 3–1")
+            << QStringList{"Format: Cup (2 × 1:00, race to 3, 1 timeouts a half, overtime 0:30)",
+                           "Result: H wins 3–1",
+                           "<h3>Half 1</h3><table",
+                           "<td>50.0</td><td>H</td><td>3 - 1</td>",
+                           "<h3>Half 2</h3><p>None.</p>",
+                           "<td>50.0</td><td>V</td><td>Half 1</td>"};
+        QTest::newRow("halftime, overtime, a draw")
+            << Change([=, this](Game &g) {
+                   runFor(61'000), g.startStopClock(), home(g), visitor(g), runFor(61'000);
+                   g.startStopClock(), runFor(31'000);
+               })
+            << QString::fromUtf8("Halftime|Point H 1–0 at 1:00 · Break 0:30|"
+                                 "Point V 1–1 at 1:00 · Break 0:30 · Switch ends|"
+                                 "Overtime · Break 0:30|Draw 1–1")
+            << QStringList{"Result: Draw 1–1", "<h3>Half 1</h3><p>None.</p>",
+                           "<td>1:00</td><td>V</td><td>1 - 1</td></tr></table><h3>Overtime",
+                           "<h3>Overtime</h3><p>None.</p><h3>Timeouts</h3><p>None.</p>"};
+    }
+    void matchInWords()
+    {
+        QFETCH(Change, play);
+        QFETCH(QString, log);
+        QFETCH(QStringList, sheet);
+        journal() = JournalFormat::headerLine(stampOf(m_time), "H", "V");
+        MatchFormat format;
+        format.name = QStringLiteral("Cup");
+        format.gameLength = format.halftime = ClockValue::fromSeconds(60);
+        format.breakLength = format.overtime = ClockValue::fromSeconds(30);
+        format.halves = 2;
+        format.raceTo = 3;
+        format.switchEvery = 2;
+        format.timeouts = 1;
+        game().beginMatch(format);
+        game().startStopClock();
+        play(game());
+        const SavedGame saved = readBack(journal());
+        QStringList said;
+        for (const LogRow &row : GameLog::rows(saved.events)) {
+            if (row.event != GameLog::eventName(GameEventKind::MatchBegin) &&
+                row.value.contains(QRegularExpression("[A-Z]")))
+                said << row.value;
+        }
+        QCOMPARE(said.join('|'), log);
+        const QString html = GameSheet::html(saved);
+        for (const QString &part : sheet)
+            QVERIFY2(html.contains(part.toHtmlEscaped().replace("&lt;", "<").replace("&gt;", ">")),
+                     qPrintable(part));
+    }
+
     // The undo's line says what it took back: the kind, the team or clock,
     // and the value before and after.
     void undoSaysWhatItTookBack_data()

@@ -8,6 +8,7 @@
 #include "board/shapecontrol.h"
 #include "boardreader.h"
 #include "fakes.h"
+#include "game/matchstrip.h"
 #include "settings/colors.h"
 #include "settings/settingsrecord.h"
 #include "timing/modcount.h"
@@ -166,6 +167,32 @@ private slots:
         QCOMPARE(home->fontSize(), atDesign);
         resizeTo(1264, 906);
         QVERIFY(home->fontSize() >= 45);
+    }
+
+    // A match lays the board out above its strip, which says what the game
+    // says, or for a while why a lamp gave nothing; a new game gives the
+    // board its whole window back.
+    void matchStripBelowTheBoard()
+    {
+        resizeTo(1264, 906);
+        const BoardControl *frame = control("Shape3");
+        const double frameHeight = frame->twipHeight();
+        const auto *words = m_board->findChild<LabelControl *>("lblMatchStrip");
+        QVERIFY(!words->isVisibleTo(m_board.get()));
+        MatchFormat format;
+        format.name = QStringLiteral("Cup");
+        m_board->game().beginMatch(format);
+        QVERIFY(words->isVisibleTo(m_board.get()));
+        QCOMPARE(words->caption(), matchStrip(m_board->game()).join(QStringLiteral(" \u00B7 ")));
+        const auto *band = static_cast<const BoardControl *>(words->parentWidget());
+        QVERIFY(frame->twipTop() + frame->twipHeight() <= band->twipTop());
+        QCOMPARE(band->twipTop() + band->twipHeight(), 906 * TwipsPerPixel);
+        QVERIFY(words->twipWidth() <= band->twipWidth());
+        m_board->HomeLamp();
+        QCOMPARE(words->caption(), refusalText(MatchRefusal::NoPoint, QString()));
+        m_board->game().newGame();
+        QVERIFY(!words->isVisibleTo(m_board.get()));
+        QCOMPARE(frame->twipHeight(), frameHeight);
     }
 
     // The framed board stays inside the screen's available area.

@@ -502,11 +502,14 @@ void Game::handOffInGap(const GameSnapshot &saved)
     }
 }
 
-void Game::beginMatch(const MatchFormat &format)
+bool Game::beginMatch(const MatchFormat &format)
 {
+    if (MatchFormatFile::check(format))
+        return false;
     newGame();
     record(GameEventKind::MatchBegin, -1,
            [this, &format] { matchRule([this, &format] { m_match.begin(format, *this); }); });
+    return true;
 }
 
 void Game::endMatch()

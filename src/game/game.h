@@ -111,8 +111,10 @@ public:
     // old, key for key.
     const Match &match() const { return m_match; }
     // A new game, as "New game" leaves it, played by the format: the first
-    // half loaded, waiting for the start key.
-    void beginMatch(const MatchFormat &format);
+    // half loaded, waiting for the start key. A format outside its own
+    // ranges is refused, and nothing changes: its journal could not be
+    // read back.
+    bool beginMatch(const MatchFormat &format);
     // Ends the match now, as the score stands.
     void endMatch();
     // F8 and F9: a timeout for team 1, home, or 2, visitor.

@@ -153,8 +153,9 @@ private slots:
         row("a match begun", "match/strip", "Cup · Race to 5 · Ready", [](Game &g) {
             MatchFormat format;
             format.name = QStringLiteral("Cup");
+            format.shortName = QStringLiteral("Cup");
             format.raceTo = 5;
-            g.beginMatch(format);
+            QVERIFY(g.beginMatch(format));
         });
     }
     void stateAfterChange()

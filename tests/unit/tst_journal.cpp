@@ -573,13 +573,14 @@ private slots:
         journal() = JournalFormat::headerLine(stampOf(m_time), "H", "V");
         MatchFormat format;
         format.name = QStringLiteral("Cup");
+        format.shortName = QStringLiteral("Cup");
         format.gameLength = format.halftime = ClockValue::fromSeconds(60);
         format.breakLength = format.overtime = ClockValue::fromSeconds(30);
         format.halves = 2;
         format.raceTo = 3;
         format.switchEvery = 2;
         format.timeouts = 1;
-        game().beginMatch(format);
+        QVERIFY(game().beginMatch(format));
         game().startStopClock();
         play(game());
         const SavedGame saved = readBack(journal());

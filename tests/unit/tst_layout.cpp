@@ -181,7 +181,8 @@ private slots:
         QVERIFY(!words->isVisibleTo(m_board.get()));
         MatchFormat format;
         format.name = QStringLiteral("Cup");
-        m_board->game().beginMatch(format);
+        format.shortName = QStringLiteral("Cup");
+        QVERIFY(m_board->game().beginMatch(format));
         QVERIFY(words->isVisibleTo(m_board.get()));
         QCOMPARE(words->caption(), matchStrip(m_board->game()).join(QStringLiteral(" \u00B7 ")));
         const auto *band = static_cast<const BoardControl *>(words->parentWidget());

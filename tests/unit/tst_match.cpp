@@ -122,7 +122,7 @@ private:
         });
         connect(m_game.get(), &Game::buzzerSounded, this, [this] { ++m_buzzers; });
         if (format)
-            m_game->beginMatch(*format);
+            QVERIFY(m_game->beginMatch(*format));
     }
 
     // Steps: go (the start key), H and V (a lamp), T1 and T2 (a timeout),

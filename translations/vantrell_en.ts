@@ -836,6 +836,14 @@ It stays off; choose another port or address with F6.</source>
         <source>&amp;New game</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Begin the match? The game under way is closed and kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start a new game? The game under way is closed and kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmAudience</name>
@@ -927,6 +935,17 @@ It stays off; choose another port or address with F6.</source>
     </message>
 </context>
 <context>
+    <name>frmFormatEdit</name>
+    <message>
+        <source>Vantrell Match Format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>frmHelp</name>
     <message>
         <source>Help file has been moved from its normal location.  Please reinstall the program.</source>
@@ -934,6 +953,41 @@ It stays off; choose another port or address with F6.</source>
     </message>
     <message>
         <source>Vantrell Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmMatch</name>
+    <message>
+        <source>Copy and edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Begin match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vantrell Match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free: no match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (your own)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free: no match. The board is the board as always, and Begin starts a plain new game.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>My format</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

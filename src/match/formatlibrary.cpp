@@ -61,10 +61,18 @@ QString stem(const QString &name)
     return stem.isEmpty() ? QStringLiteral("format") : stem;
 }
 
+// Through links: a folder of one's own linked to the shipped one is the
+// shipped one.
+QString resolved(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
 bool sameFile(const QString &a, const QString &b)
 {
-    return !a.isEmpty() && !b.isEmpty() &&
-        QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+    return !a.isEmpty() && !b.isEmpty() && resolved(a) == resolved(b);
 }
 
 } // namespace

@@ -57,7 +57,8 @@ frmMatch::frmMatch(Game &game, const FormatLibrary &library, QWidget *parent)
 void frmMatch::present()
 {
     const FormatEntry *chosen = chosenEntry();
-    list(chosen ? chosen->path : QString());
+    const QString path = chosen ? chosen->path : QString();
+    list(path);
     showMatch();
     show();
     raise();
@@ -78,6 +79,7 @@ void frmMatch::list(const QString &path)
         if (!format) {
             auto *item = new QListWidgetItem(entry.problemText(), m_list);
             item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+            item->setToolTip(entry.problemText());
             continue;
         }
         if (entry.path == path)
@@ -134,17 +136,16 @@ void frmMatch::copyAndEdit()
             return result.error;
         },
         this);
-    m_editor->setWindowFlag(Qt::Window);
     m_editor->show();
 }
 
+// A plain new game is not announced: End is set here for it.
 void frmMatch::begin()
 {
     const FormatEntry *entry = chosenEntry();
-    if (!entry) {
+    if (!entry)
         emit beginWanted(std::nullopt);
-        return;
-    }
-    if (const MatchFormat *format = entry->format())
+    else if (const MatchFormat *format = entry->format())
         emit beginWanted(*format);
+    showMatch();
 }

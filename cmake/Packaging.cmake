@@ -22,13 +22,15 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(vantrell_packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
 
 # The binary and, beside it, the assets of assets/CMakeLists.txt's lists, the
-# same the build copies beside it: the live feed's pages in web/.
+# same the build copies beside it: the live feed's pages in web/, the match
+# formats in formats/.
 # Qt's project setup gives installed binaries an $ORIGIN run path; this folder
 # holds no libraries, and the package takes Qt from the system.
 set_target_properties(vantrell PROPERTIES INSTALL_RPATH "")
 install(TARGETS vantrell RUNTIME DESTINATION ${VANTRELL_INSTALL_PROGRAMDIR})
 install(FILES ${VANTRELL_ASSET_FILES} DESTINATION ${VANTRELL_INSTALL_PROGRAMDIR})
 install(FILES ${VANTRELL_WEB_FILES} DESTINATION ${VANTRELL_INSTALL_PROGRAMDIR}/web)
+install(FILES ${VANTRELL_FORMAT_FILES} DESTINATION ${VANTRELL_INSTALL_PROGRAMDIR}/formats)
 
 # <prefix>/bin/vantrell -> ../lib/vantrell/vantrell. Made in the build tree and
 # installed as a symlink, so it lands in the install manifest and the package.

@@ -291,6 +291,215 @@
     </message>
 </context>
 <context>
+    <name>FormatDescription</name>
+    <message>
+        <source>1 point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>one half of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>two halves of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A race to %1 in %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A timed game in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The second half follows the first at once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Halftime lasts %1 on the shot clock.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The game clock stops at each point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The game clock runs on through each point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>starts the next point by itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the start key starts the next point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; a %2 break follows on the shot clock and %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A lead of %1 ends the match.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Teams switch ends after every point.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Teams switch ends every %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are no timeouts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>per half</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>per match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 timeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 timeouts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Each team has %1 of %2 %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A point clears the running penalty with the least time left of the team scored on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A tie at the end is a draw.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A tie at the end goes to %1 of sudden death after a break: the first point wins, and a tie after it is a draw.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FormatForm</name>
+    <message>
+        <source>Game clock, each half</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Halves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Halftime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Break after a point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A point stops the game clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race to (0: no race)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mercy lead (0: none)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch ends every (0: never)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timeouts a team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timeouts given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>each half</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>once a match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timeout length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sudden death (0:00: a tie is a draw)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The break&apos;s end starts the next point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A point clears a penalty of the team scored on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>give a time as m:ss from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>give a whole number from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name: give the format a name of 1 to %1 characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FormatLibrary</name>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is larger than a format can be (%1 KiB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no folder of your own to save formats in.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The format could not be saved as %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GameLog</name>
     <message>
         <source>off</source>
@@ -714,6 +923,14 @@ It stays off; choose another port or address with F6.</source>
         <source>&amp;New game</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Begin the match? The game under way is closed and kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start a new game? The game under way is closed and kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmAudience</name>
@@ -805,6 +1022,17 @@ It stays off; choose another port or address with F6.</source>
     </message>
 </context>
 <context>
+    <name>frmFormatEdit</name>
+    <message>
+        <source>Vantrell Match Format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>frmHelp</name>
     <message>
         <source>Help file has been moved from its normal location.  Please reinstall the program.</source>
@@ -812,6 +1040,41 @@ It stays off; choose another port or address with F6.</source>
     </message>
     <message>
         <source>Vantrell Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmMatch</name>
+    <message>
+        <source>Copy and edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Begin match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vantrell Match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free: no match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (your own)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free: no match. The board is the board as always, and Begin starts a plain new game.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>My format</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -9,6 +9,8 @@
 #include "feed/feedbox.h"
 #include "feed/feedswitch.h"
 #include "help/frmhelp.h"
+#include "match/formatlibrary.h"
+#include "match/frmmatch.h"
 #include "options/frmoptions.h"
 #include "platform/idleinhibitor.h"
 #include "platform/x11focus.h"
@@ -86,6 +88,7 @@ void StartUp::GoScore()
     connect(m_board, &frmScoreBoard::helpWanted, this, &StartUp::showHelp);
     connect(m_board, &frmScoreBoard::optionsWanted, this, [this] { runOptions(m_board); });
     connect(m_board, &frmScoreBoard::recordWanted, this, &StartUp::showRecord);
+    connect(m_board, &frmScoreBoard::matchWanted, this, &StartUp::showMatch);
     connect(m_board, &frmScoreBoard::audienceToggleWanted, this, [this] { m_audience->toggle(); });
     connect(m_board, &frmScoreBoard::displaysWanted, this, [this] { runDisplays(m_board); });
     // Help opened from the splash may still be open beside the board.
@@ -241,6 +244,49 @@ void StartUp::showRecord()
     m_record->show();
     m_record->raise();
     m_record->activateWindow();
+}
+
+void StartUp::showMatch()
+{
+    if (!m_match) {
+        const FormatLibrary library(besideProgram(m_programFolder, QStringLiteral("formats")),
+                                    FormatLibrary::defaultOwnFolder());
+        m_match = new frmMatch(m_board->game(), library, m_board);
+        connect(m_match, &frmMatch::beginWanted, this, &StartUp::beginMatch);
+        BoardKeyRelay::install(m_match, m_board);
+    }
+    m_match->present();
+}
+
+// Without a journal of its own this copy cannot tell: it asks.
+bool StartUp::gameUnderWay() const
+{
+    if (!m_journal || !m_journal->recording())
+        return true;
+    return !m_journal->currentFile().isEmpty();
+}
+
+// Escape answers No: a stray key must not close a game.
+void StartUp::beginMatch(const std::optional<MatchFormat> &format)
+{
+    if (gameUnderWay()) {
+        const QString question = format
+            ? tr("Begin the match? The game under way is closed and kept.")
+            : tr("Start a new game? The game under way is closed and kept.");
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Vantrell"), question,
+                        QMessageBox::Yes | QMessageBox::No, m_match);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        if (box.exec() != QMessageBox::Yes)
+            return;
+    }
+    Game &game = m_board->game();
+    if (m_journal)
+        m_journal->endGame(game.snapshot());
+    if (format)
+        game.beginMatch(*format);
+    else
+        game.newGame();
 }
 
 void StartUp::showHelp()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/matchformat.h"
 #include "input/keytranslation.h"
 #include "input/modgrabkeys.h"
 #include "settings/settingsstore.h"
@@ -11,12 +12,14 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class AudienceDisplay;
 class FeedSwitch;
 struct FeedSettings;
 class Journal;
 class frmHelp;
+class frmMatch;
 class frmRecord;
 class frmScoreBoard;
 class frmSplash;
@@ -54,6 +57,11 @@ private:
     void notice(const QString &text);
     void showHelp();
     void showRecord();
+    void showMatch();
+    // A match by the format, or with none a plain new game; the game under
+    // way, once the operator agreed, closed and kept.
+    void beginMatch(const std::optional<MatchFormat> &format);
+    bool gameUnderWay() const;
     void runOptions(QWidget *parent);
 
     QString m_programFolder;
@@ -64,6 +72,7 @@ private:
     QPointer<frmScoreBoard> m_board;
     QPointer<frmHelp> m_help;
     QPointer<frmRecord> m_record;
+    QPointer<frmMatch> m_match;
     // The notices open now, by their text: one of each at a time.
     QHash<QString, QPointer<QMessageBox>> m_notices;
     std::unique_ptr<Journal> m_journal;

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringDecoder>
 
 namespace {
@@ -26,6 +27,12 @@ QString freeCopyName(const QString &path)
 }
 
 } // namespace
+
+QString SettingsStore::folder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QLatin1Char('/') + Application;
+}
 
 bool iniTextLooksDamaged(const QByteArray &text)
 {

@@ -25,6 +25,11 @@ public:
     bool sync();
 
     QString fileName() const { return m_settings.fileName(); }
+    // The per-user folder of the program's other files, beside the store's
+    // file: $XDG_CONFIG_HOME/Vantrell. (QStandardPaths' AppConfigLocation
+    // is Vantrell/Vantrell, as the organisation and the program share the
+    // name.)
+    static QString folder();
     bool damaged() const { return m_damaged; }
     // Where the damaged file was copied, empty until then.
     QString copyOfDamaged() const { return m_copy; }

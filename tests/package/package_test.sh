@@ -20,7 +20,8 @@ arch=$(dpkg --print-architecture)
 deb=vantrell_${version}_${arch}.deb
 cache=${VANTRELL_PACKAGE_TEST_CACHE:-/var/cache/vantrell-package-test}
 files=(/usr/bin/vantrell /usr/lib/vantrell/vantrell /usr/lib/vantrell/vantrellhelpfile.rtf
-       /usr/lib/vantrell/horn.wav /usr/lib/vantrell/buzzer.wav /usr/share/applications/vantrell.desktop
+       /usr/lib/vantrell/horn.wav /usr/lib/vantrell/buzzer.wav /usr/lib/vantrell/formats/race-to-7.json
+       /usr/share/applications/vantrell.desktop
        /usr/share/icons/hicolor/48x48/apps/vantrell.png /usr/share/icons/hicolor/scalable/apps/vantrell.svg
        /usr/share/metainfo/org.orvalin.vantrell.metainfo.xml)
 

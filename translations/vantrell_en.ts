@@ -475,6 +475,10 @@
         <source>%1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Short name: give the strip a name of 1 to %1 characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FormatLibrary</name>
@@ -1031,6 +1035,10 @@ It stays off; choose another port or address with F6.</source>
         <source>Name</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Short name, on the strip</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmHelp</name>
@@ -1075,6 +1083,10 @@ It stays off; choose another port or address with F6.</source>
     </message>
     <message>
         <source>My format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mine</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

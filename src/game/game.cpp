@@ -425,7 +425,8 @@ void Game::redo()
 void Game::newGame()
 {
     GameSnapshot fresh = GameSnapshot::startUp();
-    fresh.gameLength = m_counts.GameLength;
+    // A plain game after a match goes back to the length games had before.
+    fresh.gameLength = m_match.active() ? m_plainLength : m_counts.GameLength;
     fresh.clocks[size_t(GameSlot)].base = fresh.gameLength;
     m_history.clear();
     restore(fresh);
@@ -506,6 +507,8 @@ bool Game::beginMatch(const MatchFormat &format)
 {
     if (MatchFormatFile::check(format))
         return false;
+    if (!m_match.active())
+        m_plainLength = m_counts.GameLength;
     newGame();
     record(GameEventKind::MatchBegin, -1,
            [this, &format] { matchRule([this, &format] { m_match.begin(format, *this); }); });

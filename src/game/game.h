@@ -103,8 +103,9 @@ public:
     void undo(std::optional<FigureRowId> selected = std::nullopt);
     // Puts back the last change undone, until a new change is made.
     void redo();
-    // The board as it opens, the game clock at the game's length: nothing
-    // left to undo, and nothing announced.
+    // The board as it opens, the game clock at the game's length (after a
+    // match, the length plain games had before it): nothing left to undo,
+    // and nothing announced.
     void newGame();
 
     // The match being played, if any: with none the board is the board of
@@ -198,4 +199,6 @@ private:
     bool m_ticking = false;
     GameHistory m_history;
     Match m_match;
+    // The game length of plain games, while a match has its own.
+    ClockValue m_plainLength = modCount::StartGameLength;
 };

@@ -106,13 +106,18 @@ QString text(const Field &field, const MatchFormat &format)
     return QString::number(value);
 }
 
-std::variant<MatchFormat, QString> build(const QString &name, const QStringList &texts)
+std::variant<MatchFormat, QString> build(const QString &name, const QString &shortName,
+                                         const QStringList &texts)
 {
     MatchFormat format;
     format.name = name.trimmed();
+    format.shortName = shortName.trimmed();
     if (format.name.isEmpty() || format.name.size() > MatchFormatFile::NameMost)
         return Words::tr("Name: give the format a name of 1 to %1 characters.")
             .arg(MatchFormatFile::NameMost);
+    if (format.shortName.isEmpty() || format.shortName.size() > MatchFormatFile::ShortNameMost)
+        return Words::tr("Short name: give the strip a name of 1 to %1 characters.")
+            .arg(MatchFormatFile::ShortNameMost);
     const auto all = MatchFormatFile::fields();
     for (size_t i = 0; i < all.size(); ++i) {
         const Field &field = all[i];

@@ -21,8 +21,9 @@ QString range(const MatchFormatFile::Field &field);
 // else as its whole number.
 QString text(const MatchFormatFile::Field &field, const MatchFormat &format);
 
-// The format made of a name and one text a field, in the order of
+// The format made of its names and one text a field, in the order of
 // fields(), or what is wrong with the first field that does not fit.
-std::variant<MatchFormat, QString> build(const QString &name, const QStringList &texts);
+std::variant<MatchFormat, QString> build(const QString &name, const QString &shortName,
+                                         const QStringList &texts);
 
 } // namespace FormatForm

@@ -99,6 +99,7 @@ frmFormatEdit::frmFormatEdit(const MatchFormat &from, Save save, QWidget *parent
     : QDialog(parent)
     , m_save(std::move(save))
     , m_name(new QLineEdit(from.name, this))
+    , m_shortName(new QLineEdit(from.shortName, this))
     , m_problem(new QLabel(this))
 {
     setWindowTitle(tr("Vantrell Match Format"));
@@ -107,7 +108,9 @@ frmFormatEdit::frmFormatEdit(const MatchFormat &from, Save save, QWidget *parent
     m_name->setMinimumWidth(m_name->fontMetrics().averageCharWidth() * 40);
     m_name->setCursorPosition(0);
     auto *form = new QFormLayout;
+    m_shortName->setMaxLength(MatchFormatFile::ShortNameMost);
     form->addRow(tr("Name"), m_name);
+    form->addRow(tr("Short name, on the strip"), m_shortName);
     for (const Field &field : MatchFormatFile::fields()) {
         QWidget *editor = editorFor(field).make(field, from, this);
         form->addRow(FormatForm::label(field), editor);
@@ -131,7 +134,7 @@ void frmFormatEdit::accept()
     const auto fields = MatchFormatFile::fields();
     for (size_t i = 0; i < fields.size(); ++i)
         texts << editorFor(fields[i]).text(m_editors.at(qsizetype(i)));
-    const auto built = FormatForm::build(m_name->text(), texts);
+    const auto built = FormatForm::build(m_name->text(), m_shortName->text(), texts);
     if (const auto *problem = std::get_if<QString>(&built)) {
         m_problem->setText(*problem);
         return;

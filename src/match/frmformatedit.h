@@ -30,6 +30,7 @@ public:
 private:
     Save m_save;
     QLineEdit *m_name;
+    QLineEdit *m_shortName;
     QList<QWidget *> m_editors;
     QLabel *m_problem;
 };

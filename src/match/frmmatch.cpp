@@ -124,6 +124,7 @@ void frmMatch::copyAndEdit()
     const FormatEntry *entry = chosenEntry();
     MatchFormat from;
     from.name = tr("My format");
+    from.shortName = tr("Mine");
     if (entry && entry->format())
         from = *entry->format();
     const QString edited = entry && entry->source == FormatSource::Own ? entry->path : QString();

@@ -73,7 +73,9 @@ class tst_e2e_match : public QObject
     {
         const QRegularExpression wanted(QStringLiteral("^(%1)$").arg(pattern));
         return E2e::waitUntil(
-            [&] { return wanted.match(*seen = m_harness->readText(board, set).trimmed()).hasMatch(); },
+            [&] {
+                return wanted.match(*seen = m_harness->readText(board, set).trimmed()).hasMatch();
+            },
             timeoutMs);
     }
 
@@ -98,7 +100,8 @@ private slots:
 
     void aRaceToTwoPlayedByTheLamp()
     {
-        QVERIFY(m_harness->writeSettingsFile("[TextSettings]\nHomeText=Alpha\nVisitorText=Bravo\n"));
+        QVERIFY(
+            m_harness->writeSettingsFile("[TextSettings]\nHomeText=Alpha\nVisitorText=Bravo\n"));
         const QString formats = m_harness->homePath() + "/.config/Vantrell/formats";
         QVERIFY(QDir().mkpath(formats));
         QFile file(formats + "/race2.json");

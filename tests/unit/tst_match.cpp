@@ -127,7 +127,7 @@ private:
 
     // Steps: go (the start key), H and V (a lamp), T1 and T2 (a timeout),
     // u (undo), +H and +V (a score raised by +), pN=S (a penalty of S
-    // seconds on slot N, started), end, wS (S seconds of ticks; wS.T adds
+    // seconds on slot N, started), end, new (a new game), wS (S seconds of ticks; wS.T adds
     // tenths), aMS (time passes with no tick).
     void play(const QString &script)
     {
@@ -157,6 +157,8 @@ private:
                 m_game->callTimeout(step.mid(1).toInt());
             } else if (step == QLatin1String("u")) {
                 m_game->undo();
+            } else if (step == QLatin1String("new")) {
+                m_game->newGame();
             } else if (step == QLatin1String("end")) {
                 m_game->endMatch();
             } else if (step.startsWith(QLatin1Char('+'))) {
@@ -303,6 +305,9 @@ private slots:
         QTest::newRow("undo of an early end") << race7() << "go w10 end w2 u"
                                               << "0-0 | " + r7 + " | 14:48.0+ 2:00.0"
                                               << "" << 0;
+        QTest::newRow("a new game after a match is plain") << race7() << "go w10 H new"
+                                                           << "0-0 |  | 20:00.0 2:00.0"
+                                                           << "" << 0;
         QTest::newRow("no format: F8 and the lamp as ever") << MatchFormat{} << "T1 H H"
                                                             << "1-0 |  | 20:00.0 2:00.0"
                                                             << "" << 0;

@@ -18,6 +18,7 @@ MatchFormat someFormat(const QString &name)
 {
     MatchFormat format;
     format.name = name;
+    format.shortName = name.left(MatchFormatFile::ShortNameMost);
     format.raceTo = 5;
     format.overtime = ClockValue::fromSeconds(180);
     return format;
@@ -223,7 +224,7 @@ void TestMatchFormat::editedForm()
     QStringList texts;
     for (const auto &field : MatchFormatFile::fields())
         texts << (field.key == key ? text : FormatForm::text(field, from));
-    const auto built = FormatForm::build(name, texts);
+    const auto built = FormatForm::build(name, from.shortName, texts);
     if (!refusal.isEmpty()) {
         QVERIFY(std::holds_alternative<QString>(built));
         QVERIFY2(std::get<QString>(built).startsWith(refusal),

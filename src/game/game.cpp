@@ -132,10 +132,10 @@ template<typename Command> void Game::record(GameEventKind kind, int subject, Co
     GameEvent event{kind, subject, snapshot(), {}, {}, {}};
     command();
     event.after = snapshot();
-    announce(std::move(event));
+    announce(event);
 }
 
-void Game::announce(GameEvent event)
+void Game::announce(const GameEvent &event)
 {
     if (event.after == event.before && !alwaysAnnounced(event.kind))
         return;
@@ -155,7 +155,7 @@ void Game::tick()
     m_ticking = false;
     event.kind = m_alarm;
     event.after = snapshot();
-    announce(std::move(event));
+    announce(event);
 }
 
 // The alarms at zero come from the tick, which names its event after them.
@@ -440,7 +440,7 @@ void Game::takeBack(GameEventKind kind, const std::optional<GameSnapshot> &game,
     GameEvent event{kind, int(undone), snapshot(), {}, {}, {}};
     restore(*game);
     event.after = snapshot();
-    announce(std::move(event));
+    announce(event);
 }
 
 void Game::restore(const GameSnapshot &saved)

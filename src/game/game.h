@@ -174,7 +174,7 @@ private:
     // Runs a command and announces it when it changed the game; the
     // buzzer, the horn and the options are announced whatever they change.
     template<typename Command> void record(GameEventKind kind, int subject, Command &&command);
-    void announce(GameEvent event);
+    void announce(const GameEvent &event);
     void watchRows();
     void restoreSlots(const GameSnapshot &saved);
     void typedTime(const FieldRule &rule, qint16 code);

@@ -150,6 +150,9 @@ void Game::tick()
     m_alarm = GameEventKind::ClockZero;
     m_ticking = true;
     m_engine.tick();
+    // Not only on an alarm: a clock reloaded in the tick of its zero and
+    // found at zero again after a gap sounds none, and the match still
+    // moves on.
     if (m_match.active())
         matchRule([this] { m_match.settle(*this); });
     m_ticking = false;

@@ -74,7 +74,7 @@ struct GameSnapshot
     bool shotZeroSeen = false;
     // The match played, whole, so that a format file changed later never
     // changes this game; none is no match.
-    std::optional<MatchFormat> format;
+    SharedFormat format;
     MatchState match;
 
     bool operator==(const GameSnapshot &) const = default;

@@ -30,7 +30,7 @@ constexpr qint16 TeamPenaltySlots[2][3] = {{1, 2, 5}, {3, 4, 6}};
 
 } // namespace
 
-void Match::restore(const std::optional<MatchFormat> &format, const MatchState &state)
+void Match::restore(const SharedFormat &format, const MatchState &state)
 {
     m_format = format;
     m_state = format ? state : MatchState{};

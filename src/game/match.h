@@ -37,11 +37,11 @@ public:
 class Match
 {
 public:
-    bool active() const { return m_format.has_value(); }
-    const std::optional<MatchFormat> &format() const { return m_format; }
+    bool active() const { return bool(m_format); }
+    const SharedFormat &format() const { return m_format; }
     const MatchState &state() const { return m_state; }
     // A match kept elsewhere; no format is no match.
-    void restore(const std::optional<MatchFormat> &format, const MatchState &state);
+    void restore(const SharedFormat &format, const MatchState &state);
 
     // The first half loaded, waiting for the start key.
     void begin(const MatchFormat &format, MatchPlay &play);
@@ -76,6 +76,6 @@ private:
     bool decided(MatchPlay &play);
     void releasePenalty(int team, MatchPlay &play);
 
-    std::optional<MatchFormat> m_format;
+    SharedFormat m_format;
     MatchState m_state;
 };

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <span>
 #include <variant>
@@ -43,6 +44,33 @@ struct MatchFormat
     bool releasePenalty = false;
 
     bool operator==(const MatchFormat &) const = default;
+};
+
+// A game's format, shared by every snapshot of the game: the tick copies
+// and compares the game twice, and a format costs it a pointer. Empty is
+// no match.
+class SharedFormat
+{
+public:
+    SharedFormat() = default;
+    SharedFormat(const MatchFormat &format)
+        : m_format(std::make_shared<const MatchFormat>(format))
+    {
+    }
+
+    explicit operator bool() const { return bool(m_format); }
+    const MatchFormat &operator*() const { return *m_format; }
+    const MatchFormat *operator->() const { return m_format.get(); }
+    void reset() { m_format.reset(); }
+
+    bool operator==(const SharedFormat &other) const
+    {
+        return m_format == other.m_format ||
+            (m_format && other.m_format && *m_format == *other.m_format);
+    }
+
+private:
+    std::shared_ptr<const MatchFormat> m_format;
 };
 
 namespace MatchFormatFile {

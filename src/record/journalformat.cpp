@@ -153,11 +153,11 @@ bool fromJson(const QJsonValue &value, bool &flag)
 }
 
 // A game with no match holds null; a format is held as its file holds it.
-QJsonValue toJson(const std::optional<MatchFormat> &format)
+QJsonValue toJson(const SharedFormat &format)
 {
     return format ? QJsonValue(MatchFormatFile::toObject(*format)) : QJsonValue();
 }
-bool fromJson(const QJsonValue &value, std::optional<MatchFormat> &format)
+bool fromJson(const QJsonValue &value, SharedFormat &format)
 {
     if (value.isNull()) {
         format.reset();

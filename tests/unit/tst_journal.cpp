@@ -91,7 +91,7 @@ void changeOne(SlotState &slot)
     slot = {ClockValue::fromSeconds(42), ClockValue::fromTenths(3), true, SteadyInstant{7, 300}};
 }
 // A format and a match state with every field away from its default.
-void changeOne(std::optional<MatchFormat> &format)
+void changeOne(SharedFormat &format)
 {
     format = MatchFormat{QStringLiteral("Odd"),
                          QStringLiteral("O"),

@@ -465,12 +465,12 @@ void Game::restore(const GameSnapshot &saved)
     }
     m_match.restore(saved.format, saved.match);
     handOffInGap(saved);
+    m_match.settle(*this);
     // A clock found at zero sounded its alarm before, or ran out while the
     // game was away: either way the alarm has had its turn.
     m_engine.restore(saved.timeOfDay, CountValue(m_counts, GameSlot) <= ClockValue(),
                      saved.shotZeroSeen || CountValue(m_counts, ShotSlot) <= ClockValue());
     m_engine.tick();
-    m_match.settle(*this);
     emit lampChanged();
     emit marksChanged();
 }
@@ -557,10 +557,29 @@ void Game::stopPlay()
         StopCount(m_counts, slot);
 }
 
-void Game::startPlay()
+SteadyInstant Game::zeroOf(qint16 slot) const
+{
+    const CountSlot &count = m_counts.table[size_t(slot)];
+    if (!count.CountRunning || !count.CountStart)
+        return now();
+    return plusValue(*count.CountStart, count.CountBase - count.CountBanked);
+}
+
+void Game::startPlay(SteadyInstant from)
 {
     for (qint16 slot = GameSlot; slot <= ClockEngine::LastPenaltySlot; ++slot)
-        StartCount(m_counts, slot);
+        runFrom(slot, from);
+}
+
+// A run that began before now, as a zero passed while the game was away
+// began it.
+void Game::runFrom(qint16 slot, SteadyInstant from)
+{
+    CountSlot &count = m_counts.table[size_t(slot)];
+    if (count.CountRunning)
+        return;
+    count.CountStart = steadyMs(from) < steadyMs(now()) ? from : now();
+    count.CountRunning = true;
 }
 
 void Game::stopShotClock()
@@ -568,10 +587,11 @@ void Game::stopShotClock()
     StopCount(m_counts, ShotSlot);
 }
 
-void Game::runShotClock(ClockValue value)
+void Game::runShotClock(ClockValue value, SteadyInstant from)
 {
-    m_engine.enterShotTime(value);
-    StartCount(m_counts, ShotSlot);
+    SetCount(m_counts, value, ShotSlot);
+    runFrom(ShotSlot, from);
+    DisplayClock(CountValue(m_counts, ShotSlot), row(FigureRowId::ShotClock), m_shotColon, true);
 }
 
 void Game::loadGameClock(ClockValue value)

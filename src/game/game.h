@@ -159,10 +159,12 @@ private:
     ClockValue clockNow(qint16 slot) const override { return clockValue(slot); }
     bool clockCounting(qint16 slot) const override { return isCounting(slot); }
     int scoreOf(int team) const override;
+    SteadyInstant now() const override { return m_counts.time->steadyNow(); }
+    SteadyInstant zeroOf(qint16 slot) const override;
     void stopPlay() override;
-    void startPlay() override;
+    void startPlay(SteadyInstant from) override;
     void stopShotClock() override;
-    void runShotClock(ClockValue value) override;
+    void runShotClock(ClockValue value, SteadyInstant from) override;
     void loadGameClock(ClockValue value) override;
     void clearPenaltyClock(qint16 slot) override;
     void putLampOut() override { m_lamp = GoalLamp::None; }
@@ -170,6 +172,7 @@ private:
     // Runs the match's part of a change, and shows a lamp it put out.
     template<typename Rule> void matchRule(Rule &&rule);
     void lightLamp(GoalLamp team);
+    void runFrom(qint16 slot, SteadyInstant from);
 
     // Runs a command and announces it when it changed the game; the
     // buzzer, the horn and the options are announced whatever they change.

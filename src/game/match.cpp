@@ -25,6 +25,10 @@ bool onShotClock(MatchPhase phase)
         phase == MatchPhase::Timeout;
 }
 
+// More steps than a game can take in one gap: a break, halftime, the
+// second half and the overtime's break, each run out.
+constexpr int MaxSettleSteps = 8;
+
 // Each team's penalty clocks, as the board shows them from the top.
 constexpr qint16 TeamPenaltySlots[2][3] = {{1, 2, 5}, {3, 4, 6}};
 
@@ -86,7 +90,7 @@ void Match::point(int team, MatchPlay &play)
     const int total = play.scoreOf(Home) + play.scoreOf(Visitor);
     m_state.switchEnds = m_format->switchEvery > 0 && total % m_format->switchEvery == 0;
     m_state.phase = MatchPhase::Break;
-    play.runShotClock(m_format->breakLength);
+    play.runShotClock(m_format->breakLength, play.now());
 }
 
 // The race, the mercy rule and a sudden-death point end the match.
@@ -150,9 +154,12 @@ void Match::timeout(int team, MatchPlay &play)
         return;
     ++m_state.timeoutsUsed[size_t(team - 1)];
     const ClockValue left = onShotClock(m_state.phase) ? play.clockNow(ShotSlot) : ClockValue();
+    // Called while the next point waits for the start key, it still does.
+    m_state.startKeyAfter = m_state.startKeyAfter || m_state.phase == MatchPhase::Ready;
     m_state.phase = MatchPhase::Timeout;
     m_state.timeoutBy = qint16(team);
-    play.runShotClock(std::min(left + m_format->timeoutLength, MatchFormatFile::ShotClockMost));
+    play.runShotClock(std::min(left + m_format->timeoutLength, MatchFormatFile::ShotClockMost),
+                      play.now());
 }
 
 bool Match::startKey(MatchPlay &play)
@@ -160,51 +167,74 @@ bool Match::startKey(MatchPlay &play)
     if (!active() || !between())
         return false;
     play.stopShotClock();
-    startPoint(play);
+    startPoint(play, play.now());
     return true;
 }
 
-void Match::startPoint(MatchPlay &play)
+void Match::startPoint(MatchPlay &play, SteadyInstant from)
 {
     m_state.phase = MatchPhase::Point;
     m_state.switchEnds = false;
     m_state.timeoutBy = 0;
+    m_state.startKeyAfter = false;
     play.putLampOut();
-    play.startPlay();
+    play.startPlay(from);
+}
+
+bool Match::autoStarts() const
+{
+    return m_format->autoStart && !m_state.startKeyAfter;
 }
 
 bool Match::handOff() const
 {
-    return !active() || (onShotClock(m_state.phase) && m_format->autoStart);
+    return !active() || (onShotClock(m_state.phase) && autoStarts());
 }
 
+// A break, a halftime and a half can all have run out while the game was
+// away: each step starts from where the one before ended.
 void Match::settle(MatchPlay &play)
 {
-    if (!active() || m_state.phase == MatchPhase::Ended)
+    if (!active())
         return;
-    if (onShotClock(m_state.phase) && play.clockNow(ShotSlot) <= ClockValue())
+    for (int step = 0; step < MaxSettleSteps && settleStep(play); ++step) { }
+}
+
+bool Match::settleStep(MatchPlay &play)
+{
+    if (m_state.phase == MatchPhase::Ended)
+        return false;
+    if (onShotClock(m_state.phase) && play.clockNow(ShotSlot) <= ClockValue()) {
         breakOver(play);
+        return true;
+    }
     const bool clockRuns = m_state.phase == MatchPhase::Point ||
         (!m_format->stopTime && m_state.phase != MatchPhase::Halftime);
-    if (clockRuns && play.clockNow(GameSlot) <= ClockValue())
+    if (clockRuns && play.clockNow(GameSlot) <= ClockValue()) {
         halfOver(play);
+        return true;
+    }
+    return false;
 }
 
 void Match::breakOver(MatchPlay &play)
 {
+    const SteadyInstant end = play.zeroOf(ShotSlot);
     play.stopShotClock();
-    if (m_format->autoStart) {
-        startPoint(play);
+    if (autoStarts()) {
+        startPoint(play, end);
         return;
     }
     m_state.phase = MatchPhase::Ready;
     m_state.timeoutBy = 0;
+    m_state.startKeyAfter = false;
 }
 
 // The game clock's zero, with its buzzer: halftime, overtime, a draw or
 // the winner.
 void Match::halfOver(MatchPlay &play)
 {
+    const SteadyInstant zero = play.zeroOf(GameSlot);
     play.stopPlay();
     play.stopShotClock();
     m_state.switchEnds = false;
@@ -217,9 +247,7 @@ void Match::halfOver(MatchPlay &play)
             m_state.timeoutsUsed = {};
         play.loadGameClock(m_format->gameLength);
         m_state.phase = MatchPhase::Halftime;
-        play.runShotClock(m_format->halftime);
-        if (m_format->halftime <= ClockValue())
-            breakOver(play);
+        play.runShotClock(m_format->halftime, zero);
         return;
     }
     if (home != visitor) {
@@ -235,7 +263,7 @@ void Match::halfOver(MatchPlay &play)
         m_state.timeoutsUsed = {};
     play.loadGameClock(m_format->overtime);
     m_state.phase = MatchPhase::Break;
-    play.runShotClock(m_format->breakLength);
+    play.runShotClock(m_format->breakLength, zero);
 }
 
 void Match::finish(MatchResult result, MatchPlay &play)
@@ -246,4 +274,5 @@ void Match::finish(MatchResult result, MatchPlay &play)
     m_state.result = result;
     m_state.switchEnds = false;
     m_state.timeoutBy = 0;
+    m_state.startKeyAfter = false;
 }

@@ -4,6 +4,7 @@
 #include "game/matchformat.h"
 #include "game/matchstate.h"
 #include "timing/clockvalue.h"
+#include "timing/timesource.h"
 
 #include <optional>
 
@@ -18,12 +19,17 @@ public:
     virtual bool clockCounting(qint16 slot) const = 0;
     // A team's score, 1 home or 2 visitor.
     virtual int scoreOf(int team) const = 0;
-    // The game clock and the penalties stop, or start, now.
+    virtual SteadyInstant now() const = 0;
+    // When a running clock reaches or reached zero; now for one stopped.
+    virtual SteadyInstant zeroOf(qint16 slot) const = 0;
     virtual void stopPlay() = 0;
-    virtual void startPlay() = 0;
+    // The game clock and the penalties run as from `from`; those running
+    // already run on.
+    virtual void startPlay(SteadyInstant from) = 0;
     virtual void stopShotClock() = 0;
-    // The shot clock loaded and started; the penalties keep running.
-    virtual void runShotClock(ClockValue value) = 0;
+    // The shot clock loaded and run as from `from`; the penalties keep
+    // running.
+    virtual void runShotClock(ClockValue value, SteadyInstant from) = 0;
     virtual void loadGameClock(ClockValue value) = 0;
     virtual void clearPenaltyClock(qint16 slot) = 0;
     virtual void putLampOut() = 0;
@@ -58,7 +64,9 @@ public:
     void timeout(int team, MatchPlay &play);
     // The start key between points starts the next one; true when it did.
     bool startKey(MatchPlay &play);
-    // After a tick or a restore: a break that ran out, a half that ended.
+    // After a tick or a restore: a break that ran out, a half that ended,
+    // each as of the moment its clock reached zero, so that a game taken
+    // up again after a gap, or by an undo, stands where true time says.
     void settle(MatchPlay &play);
     // Whether the shot clock's run-out starts the game clock and the
     // penalties, as it does with no match.
@@ -69,10 +77,14 @@ public:
     bool between() const;
 
 private:
+    // Whether the break's end starts the next point by itself.
+    bool autoStarts() const;
+    // One step of settling; false when nothing was due.
+    bool settleStep(MatchPlay &play);
     void breakOver(MatchPlay &play);
     void halfOver(MatchPlay &play);
     void finish(MatchResult result, MatchPlay &play);
-    void startPoint(MatchPlay &play);
+    void startPoint(MatchPlay &play, SteadyInstant from);
     bool decided(MatchPlay &play);
     void releasePenalty(int team, MatchPlay &play);
 

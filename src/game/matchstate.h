@@ -39,6 +39,9 @@ struct MatchState
     qint16 timeoutBy = 0;
     // The teams switch ends in this break.
     bool switchEnds = false;
+    // A timeout called while the next point waited for the start key: the
+    // point still waits for it when the timeout is over.
+    bool startKeyAfter = false;
     MatchResult result = MatchResult::None;
 
     bool operator==(const MatchState &) const = default;

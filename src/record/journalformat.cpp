@@ -176,6 +176,7 @@ QJsonValue toJson(const MatchState &match)
                        {QStringLiteral("timeouts"), listValue(match.timeoutsUsed)},
                        {QStringLiteral("timeoutBy"), match.timeoutBy},
                        {QStringLiteral("switch"), match.switchEnds},
+                       {QStringLiteral("waits"), match.startKeyAfter},
                        {QStringLiteral("result"), int(match.result)}};
 }
 bool fromJson(const QJsonValue &value, MatchState &match)
@@ -190,7 +191,8 @@ bool fromJson(const QJsonValue &value, MatchState &match)
     MatchState read;
     if (!phase || !half || !by || !result ||
         !readList(object.value(QStringLiteral("timeouts")), read.timeoutsUsed, 0, 99) ||
-        !fromJson(object.value(QStringLiteral("switch")), read.switchEnds))
+        !fromJson(object.value(QStringLiteral("switch")), read.switchEnds) ||
+        !fromJson(object.value(QStringLiteral("waits")), read.startKeyAfter))
         return false;
     read.phase = MatchPhase(*phase);
     read.half = qint16(*half);

@@ -112,7 +112,7 @@ void changeOne(SharedFormat &format)
 }
 void changeOne(MatchState &match)
 {
-    match = {MatchPhase::Timeout, 3, {2, 1}, 2, true, MatchResult::Draw};
+    match = {MatchPhase::Timeout, 3, {2, 1}, 2, true, true, MatchResult::Draw};
 }
 template<typename T, size_t N> void changeOne(std::array<T, N> &items)
 {

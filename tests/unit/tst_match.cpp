@@ -305,6 +305,14 @@ private slots:
         QTest::newRow("undo of an early end") << race7() << "go w10 end w2 u"
                                               << "0-0 | " + r7 + " | 14:48.0+ 2:00.0"
                                               << "" << 0;
+        QTest::newRow("undo of a point after its half ended")
+            << halves() << "go w10 H w60 w890 w100 u"
+            << "0-0 | 2x15 · Half 2 · Timeouts Alpha 1 – 1 Bravo · Halftime | 15:00.0 2:20.0+"
+            << "" << 1;
+        QTest::newRow("a timeout before the first point waits for the start key")
+            << race7() << "T1 w61"
+            << "0-0 | R7 · Race to 7 · Timeouts Alpha 0 – 1 Bravo · Ready | 15:00.0 0:00.0"
+            << "" << 0;
         QTest::newRow("a new game after a match is plain") << race7() << "go w10 H new"
                                                            << "0-0 |  | 20:00.0 2:00.0"
                                                            << "" << 0;
@@ -332,26 +340,32 @@ private slots:
     void resumedMidBreak_data()
     {
         QTest::addColumn<MatchFormat>("format");
+        QTest::addColumn<QString>("script");
         QTest::addColumn<int>("gapSeconds");
         QTest::addColumn<QString>("shown");
+        const QString timeout = QStringLiteral("go w10 H w30 T1 w30");
         QTest::newRow("still in the break")
-            << halves() << 20
+            << halves() << timeout << 20
             << "1-0 | 2x15 · Half 1 · Timeouts Alpha 0 – 1 Bravo · Timeout Alpha | 14:50.0 0:40.0+";
         QTest::newRow("the break ran out while away")
-            << halves() << 110
+            << halves() << timeout << 110
             << "1-0 | 2x15 · Half 1 · Timeouts Alpha 0 – 1 Bravo | 14:00.0+ 0:00.0";
+        QTest::newRow("the half and halftime ran out while away")
+            << halves() << "go w10" << 1200
+            << "0-0 | 2x15 · Half 2 · Timeouts Alpha 1 – 1 Bravo | 14:50.0+ 0:00.0";
         QTest::newRow("waiting for the start key")
-            << waiting() << 130
+            << waiting() << timeout << 130
             << "1-0 | R7 · Race to 7 · Timeouts Alpha 0 – 1 Bravo · Ready | 14:50.0 0:00.0";
     }
 
     void resumedMidBreak()
     {
         QFETCH(MatchFormat, format);
+        QFETCH(QString, script);
         QFETCH(int, gapSeconds);
         QFETCH(QString, shown);
         begin(format);
-        play(QStringLiteral("go w10 H w30 T1 w30"));
+        play(script);
         const GameSnapshot kept = m_game->snapshot();
         m_time.advanceMs(gapSeconds * 1000);
         Game resumed(m_time);

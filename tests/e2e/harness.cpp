@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <csignal>
@@ -261,6 +262,23 @@ bool Harness::resize(WindowId window, const QSize &size)
     return windowGeometry(window).size() == size ||
         runXdotool({"windowsize", "--sync", QString::number(window), QString::number(size.width()),
                     QString::number(size.height())});
+}
+
+QString Harness::gameSheetText(WindowId board)
+{
+    if (!key(board, "F3"))
+        return {};
+    const WindowId record = waitForWindow("^Vantrell Game Record$", 5000);
+    if (!record || !key(record, "Tab Tab Tab Tab space"))
+        return {};
+    const WindowId chooser = waitForWindow("^Save the game sheet as PDF$", 5000);
+    const QString pdf = m_home.filePath("sheet.pdf");
+    QByteArray text;
+    if (!chooser || !key(chooser, "ctrl+a") || !runXdotool({"type", pdf}) ||
+        !key(chooser, "Return") || !waitUntil([&] { return QFileInfo(pdf).size() > 0; }, 5000) ||
+        !run("pdftotext", {"-layout", pdf, "-"}, &text))
+        return {};
+    return QString::fromUtf8(text).remove(QRegularExpression("\\s"));
 }
 
 bool Harness::waitForText(WindowId window, BoardGeometry::FigureSet set, const QString &expected,

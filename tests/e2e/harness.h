@@ -81,6 +81,10 @@ public:
     {
         return run(QStringLiteral("xdotool"), arguments, output);
     }
+    // The game sheet saved as a PDF through the record window (F3) and its
+    // file chooser, read back as text with every space taken out (the
+    // layout may close up the spaces about a dash); empty on a failure.
+    QString gameSheetText(WindowId board);
     QString readText(WindowId window, BoardGeometry::FigureSet set)
     {
         return BoardReader::readText(grab(window), set);

@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using BoardGeometry::FigureSet;
@@ -151,19 +150,7 @@ private slots:
         QVERIFY2(waitForStrip(board, "Alpha wins 2", &seen), qPrintable(seen));
         m_harness->saveShot(m_harness->grab(board), "match-won");
 
-        // The sheet, read as text.
-        QVERIFY(m_harness->key(board, "F3"));
-        const WindowId record = m_harness->waitForWindow("^Vantrell Game Record$", 5000);
-        QVERIFY(record && m_harness->key(record, "Tab Tab Tab Tab space"));
-        const WindowId chooser = m_harness->waitForWindow("^Save the game sheet as PDF$", 5000);
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath("sheet.pdf");
-        QVERIFY(chooser && m_harness->key(chooser, "ctrl+a"));
-        QVERIFY(m_harness->runXdotool({"type", pdf}) && m_harness->key(chooser, "Return"));
-        QVERIFY(E2e::waitUntil([&] { return QFileInfo(pdf).size() > 0; }, 5000));
-        QByteArray text;
-        QVERIFY(m_harness->run("pdftotext", {"-layout", pdf, "-"}, &text));
-        const QString sheet = QString::fromUtf8(text).remove(QRegularExpression("\\s"));
+        const QString sheet = m_harness->gameSheetText(board);
         QVERIFY2(sheet.contains("Raceto2,5sbreak"), qPrintable(sheet));
         QVERIFY2(sheet.contains("Alphawins2"), qPrintable(sheet));
     }

@@ -548,7 +548,7 @@ int Game::scoreOf(int team) const
 {
     const FigureRow &score =
         row(team == int(GoalLamp::Home) ? FigureRowId::HomeScore : FigureRowId::VisitorScore);
-    return std::max(0, score.caption(0)) + 10 * std::max(0, score.caption(1));
+    return scoreValue(scoreFigures(score));
 }
 
 void Game::stopPlay()

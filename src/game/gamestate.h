@@ -134,6 +134,12 @@ static_assert(
     }() == GameFields::memberCount<GameSnapshot>(),
     "every field of GameSnapshot is listed in forEachGameField");
 
+// A score as a number, from its figures as shown (ones first, -1 blank).
+constexpr int scoreValue(const std::array<int, 2> &figures)
+{
+    return (figures[0] > 0 ? figures[0] : 0) + 10 * (figures[1] > 0 ? figures[1] : 0);
+}
+
 // The game clock's value as the snapshot holds it, at the moment it was
 // taken (a running clock's run since its start is not counted).
 inline ClockValue loadedValue(const SlotState &slot)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/match.h"
 
+#include "game/gamestate.h"
 #include "timing/modcount.h"
 
 #include <algorithm>
@@ -28,9 +29,6 @@ bool onShotClock(MatchPhase phase)
 // More steps than a game can take in one gap: a break, halftime, the
 // second half and the overtime's break, each run out.
 constexpr int MaxSettleSteps = 8;
-
-// Each team's penalty clocks, as the board shows them from the top.
-constexpr qint16 TeamPenaltySlots[2][3] = {{1, 2, 5}, {3, 4, 6}};
 
 } // namespace
 
@@ -79,7 +77,7 @@ std::optional<MatchRefusal> Match::pointRefused() const
 
 void Match::point(int team, MatchPlay &play)
 {
-    if (pointRefused() || !active())
+    if (!active() || pointRefused())
         return;
     if (m_format->releasePenalty)
         releasePenalty(otherTeam(team), play);
@@ -111,14 +109,14 @@ bool Match::decided(MatchPlay &play)
 
 void Match::corrected(MatchPlay &play)
 {
-    if (active() && m_state.phase != MatchPhase::Ended && m_state.phase != MatchPhase::Off)
+    if (active() && m_state.phase != MatchPhase::Ended)
         decided(play);
 }
 
 void Match::releasePenalty(int team, MatchPlay &play)
 {
     std::optional<qint16> least;
-    for (const qint16 slot : TeamPenaltySlots[team - 1]) {
+    for (const qint16 slot : team == Home ? HomePenaltySlots : VisitorPenaltySlots) {
         if (!play.clockCounting(slot) || play.clockNow(slot) <= ClockValue())
             continue;
         if (!least || play.clockNow(slot) < play.clockNow(*least))

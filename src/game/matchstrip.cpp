@@ -35,11 +35,8 @@ QString timeouts(const Match &match, const Game &game)
 QString result(const Match &match, const Game &game)
 {
     const GameSnapshot now = game.snapshot();
-    const auto score = [](const std::array<int, 2> &figures) {
-        return std::max(0, figures[0]) + 10 * std::max(0, figures[1]);
-    };
-    const int home = score(now.home);
-    const int visitor = score(now.visitor);
+    const int home = scoreValue(now.home);
+    const int visitor = scoreValue(now.visitor);
     switch (match.state().result) {
     case MatchResult::Home:
         return Words::tr("%1 wins %2–%3").arg(game.homeName()).arg(home).arg(visitor);

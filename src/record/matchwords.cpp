@@ -15,11 +15,6 @@ struct Words
     Q_DECLARE_TR_FUNCTIONS(MatchWords)
 };
 
-int score(const std::array<int, 2> &figures)
-{
-    return GameLog::scoreText(figures).toInt();
-}
-
 QString teamName(const GameEvent &event, int team)
 {
     return team == 1 ? event.homeName : event.visitorName;
@@ -37,9 +32,11 @@ QString point(const GameEvent &event, const JournalFormat::Stamp &stamp)
 {
     const GameSnapshot &before = event.before;
     const GameSnapshot &after = event.after;
-    const int home = score(after.home);
-    const int visitor = score(after.visitor);
-    const int team = home > score(before.home) ? 1 : visitor > score(before.visitor) ? 2 : 0;
+    const int home = scoreValue(after.home);
+    const int visitor = scoreValue(after.visitor);
+    const int team = home > scoreValue(before.home) ? 1
+        : visitor > scoreValue(before.visitor)      ? 2
+                                                    : 0;
     if (event.kind != GameEventKind::Lamp || team == 0)
         return {};
     return Words::tr("Point %1 %2–%3 at %4")
@@ -131,8 +128,8 @@ int timeoutTaken(const GameEvent &event)
 
 QString result(const GameSnapshot &game, const QString &homeName, const QString &visitorName)
 {
-    const int home = score(game.home);
-    const int visitor = score(game.visitor);
+    const int home = scoreValue(game.home);
+    const int visitor = scoreValue(game.visitor);
     switch (game.match.result) {
     case MatchResult::Home:
         return Words::tr("%1 wins %2–%3").arg(homeName).arg(home).arg(visitor);

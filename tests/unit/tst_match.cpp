@@ -82,11 +82,6 @@ MatchFormat running()
     return f;
 }
 
-int score(const std::array<int, 2> &figures)
-{
-    return std::max(0, figures[0]) + 10 * std::max(0, figures[1]);
-}
-
 QString clockText(ClockValue value)
 {
     const qint64 tenths = value.raw() / ClockValue::PerTenth;
@@ -177,9 +172,10 @@ private:
     static QString board(const Game &game)
     {
         const GameSnapshot now = game.snapshot();
-        QStringList shown{QStringLiteral("%1-%2").arg(score(now.home)).arg(score(now.visitor)),
-                          matchStrip(game).join(QStringLiteral(" · ")),
-                          clock(game, GameSlot) + QLatin1Char(' ') + clock(game, ShotSlot)};
+        QStringList shown{
+            QStringLiteral("%1-%2").arg(scoreValue(now.home)).arg(scoreValue(now.visitor)),
+            matchStrip(game).join(QStringLiteral(" · ")),
+            clock(game, GameSlot) + QLatin1Char(' ') + clock(game, ShotSlot)};
         for (qint16 slot = FirstPenaltySlot; slot <= LastPenaltySlot; ++slot) {
             if (now.penaltyShown[size_t(slot - 1)])
                 shown << QStringLiteral("p%1 ").arg(slot) + clock(game, slot);

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// Where a match of the day's schedule stands.
+enum class ScheduledState : qint16 { ToPlay = 0, UnderWay = 1, Played = 2, Forfeit = 3 };
+
+// A match's result as the schedule keeps it: the score, and the journal of
+// the game it came from (none for a forfeit).
+struct ScheduledResult
+{
+    int home = 0;
+    int visitor = 0;
+    QString journal;
+
+    bool operator==(const ScheduledResult &) const = default;
+};
+
+// One match of the day: when and where, between whom, by which format (by
+// its name), and how it stands.
+struct ScheduledMatch
+{
+    QDateTime start;
+    QString field;
+    // The group or division; empty when the day has none.
+    QString group;
+    QString home;
+    QString visitor;
+    QString format;
+    ScheduledState state = ScheduledState::ToPlay;
+    ScheduledResult result;
+
+    bool operator==(const ScheduledMatch &) const = default;
+    bool decided() const
+    {
+        return state == ScheduledState::Played || state == ScheduledState::Forfeit;
+    }
+};
+
+// League points for a win, a draw and a loss, editable with the event.
+struct LeaguePoints
+{
+    int win = 3;
+    int draw = 1;
+    int loss = 0;
+
+    bool operator==(const LeaguePoints &) const = default;
+};
+
+// A day's schedule: its matches in the order played, and its points.
+struct Schedule
+{
+    QList<ScheduledMatch> matches;
+    LeaguePoints points;
+
+    bool operator==(const Schedule &) const = default;
+};

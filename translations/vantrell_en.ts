@@ -111,6 +111,17 @@
     </message>
 </context>
 <context>
+    <name>CsvTable</name>
+    <message>
+        <source>line %1: a quote is opened and never closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is not UTF-8 text</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Displays</name>
     <message>
         <source>%1 (%2 × %3)</source>
@@ -880,6 +891,45 @@ Resume this game, or start a new one?</source>
     </message>
     <message>
         <source>stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleImport</name>
+    <message>
+        <source>%1 columns of the header&apos;s %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the start &quot;%1&quot; is no date and time (as 2026-06-13 14:30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a team is not named</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 plays itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no format is named &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file has no header row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the header names no column &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the same match as line %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "event/scheduleimport.h"
+
+#include <QTest>
+
+namespace {
+
+const QStringList Formats{QStringLiteral("Race to 7"), QStringLiteral("Race to 5")};
+
+// The matches as "14:30 F1 Alpha-Bravo", then each problem's text.
+QString summary(const ScheduleImport::Result &read)
+{
+    QStringList said;
+    for (const ScheduledMatch &m : read.matches)
+        said << QStringLiteral("%1 %2 %3%4-%5 (%6)")
+                    .arg(m.start.toString(QStringLiteral("HH:mm")), m.field,
+                         m.group.isEmpty() ? QString() : m.group + QLatin1Char(' '), m.home,
+                         m.visitor, m.format);
+    for (const ScheduleImport::Problem &problem : read.problems)
+        said << problem.text();
+    if (!read.fileProblem.isEmpty())
+        said << read.fileProblem;
+    return said.join(QStringLiteral(" | "));
+}
+
+ScheduledMatch match(const QString &time, const QString &home, ScheduledState state)
+{
+    ScheduledMatch m;
+    m.start = QDateTime::fromString(QStringLiteral("2026-06-13 ") + time, "yyyy-MM-dd HH:mm");
+    m.field = QStringLiteral("F1");
+    m.home = home;
+    m.visitor = QStringLiteral("Zulu");
+    m.state = state;
+    return m;
+}
+
+} // namespace
+
+// A league secretary's CSV read into the day's schedule.
+class TestScheduleImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QString>("read");
+        const QByteArray header = "start,field,group,home,visitor,format\n";
+        QTest::newRow("good lines, a group left empty")
+            << header +
+                "2026-06-13 14:30,F1,A,Alpha,Bravo,Race to 7\n"
+                "2026-06-13 15:00,F2,,Charlie,Delta,Race to 5\n"
+            << "14:30 F1 A Alpha-Bravo (Race to 7) | 15:00 F2 Charlie-Delta (Race to 5)";
+        QTest::newRow("semicolons, a byte-order mark, quotes and blank lines")
+            << QByteArray("\xEF\xBB\xBF"
+                          "Home;Visitor;Date;Time;Field;Format\r\n\r\n"
+                          "\"Alpha; \"\"the A\"\"\";Bravo;13.06.2026;14:30;F1;Race to 7\r\n")
+            << "14:30 F1 Alpha; \"the A\"-Bravo (Race to 7)";
+        QTest::newRow("a quoted line break counts its lines")
+            << header +
+                "2026-06-13 14:30,F1,A,\"Al\npha\",Bravo,Race to 7\n"
+                "2026-06-13 14:30,F1,A,Alpha,Alpha,Race to 7\n"
+            << "14:30 F1 A Al\npha-Bravo (Race to 7) | line 4: Alpha plays itself";
+        QTest::newRow("every reason a line is refused")
+            << header +
+                "2026-06-13 14:30,F1,A,Alpha,Bravo,Race to 7\n"
+                "2026-06-13,F1,A,Alpha,Bravo,Race to 7\n"
+                "2026-06-13 15:00,F1,A,Alpha,Bravo,Race to 9\n"
+                "2026-06-13 14:30,f1,A,alpha,bravo,Race to 7\n"
+                "2026-06-13 16:00,F1,A,Bravo,BRAVO,Race to 7\n"
+                "2026-06-13 16:30,F1,A,,Bravo,Race to 7\n"
+                "2026-06-13 17:00,F1,A,Alpha\n"
+            << "14:30 F1 A Alpha-Bravo (Race to 7)"
+               " | line 3: the start \"2026-06-13\" is no date and time (as 2026-06-13 14:30)"
+               " | line 4: no format is named \"Race to 9\" | line 5: the same match as line 2"
+               " | line 6: Bravo plays itself | line 7: a team is not named"
+               " | line 8: 4 columns of the header's 6";
+        QTest::newRow("a column missing from the header")
+            << QByteArray("start,field,home,format\n2026-06-13 14:30,F1,Alpha,Race to 7\n")
+            << "the header names no column \"visitor\"";
+        QTest::newRow("not UTF-8")
+            << QByteArray("start\xFF,field\n") << "the file is not UTF-8 text";
+        QTest::newRow("a quote never closed")
+            << header + "2026-06-13 14:30,F1,A,\"Alpha,Bravo,Race to 7\n"
+            << "line 2: a quote is opened and never closed";
+    }
+
+    void read()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QString, read);
+        QCOMPARE(summary(ScheduleImport::read(csv, Formats)), read);
+    }
+
+    // Importing again keeps every match played, forfeit or under way, and
+    // takes the new list for the rest.
+    void importKeepsWhatWasPlayed()
+    {
+        Schedule held;
+        held.matches = {match("14:00", "Alpha", ScheduledState::Played),
+                        match("15:00", "Bravo", ScheduledState::ToPlay),
+                        match("16:00", "Charlie", ScheduledState::Forfeit)};
+        const QList<ScheduledMatch> imported = {match("14:00", "Alpha", ScheduledState::ToPlay),
+                                                match("15:30", "Delta", ScheduledState::ToPlay)};
+        QStringList homes;
+        for (const ScheduledMatch &m : ScheduleImport::merged(held, imported).matches)
+            homes << m.home + QString::number(int(m.state));
+        QCOMPARE(homes.join(u' '), QStringLiteral("Alpha2 Delta0 Charlie3"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestScheduleImport)
+#include "tst_scheduleimport.moc"

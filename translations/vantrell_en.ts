@@ -895,6 +895,25 @@ Resume this game, or start a new one?</source>
     </message>
 </context>
 <context>
+    <name>ScheduleFile</name>
+    <message>
+        <source>not an event&apos;s schedule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a version this program does not read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>match %1 cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is too large for a schedule</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ScheduleImport</name>
     <message>
         <source>%1 columns of the header&apos;s %2</source>

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "event/schedulefile.h"
 #include "event/scheduleimport.h"
+#include "event/scheduleplay.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -36,8 +39,9 @@ ScheduledMatch match(const QString &time, const QString &home, ScheduledState st
 
 } // namespace
 
-// A league secretary's CSV read into the day's schedule.
-class TestScheduleImport : public QObject
+// The day's schedule: read from a league secretary's CSV, kept in its file,
+// played through match by match.
+class TestSchedule : public QObject
 {
     Q_OBJECT
 
@@ -108,7 +112,81 @@ private slots:
             homes << m.home + QString::number(int(m.state));
         QCOMPARE(homes.join(u' '), QStringLiteral("Alpha2 Delta0 Charlie3"));
     }
+
+    // Next match on a field: the first still to play there.
+    void nextMatch_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("next");
+        QTest::newRow("past the played, the forfeit and the one under way") << "F1" << 3;
+        QTest::newRow("a field named in other letters") << "f2" << 4;
+        QTest::newRow("a field with none left") << "F3" << -1;
+    }
+
+    void nextMatch()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, next);
+        Schedule day;
+        day.matches = {match("14:00", "A", ScheduledState::Played),
+                       match("14:30", "B", ScheduledState::Forfeit),
+                       match("15:00", "C", ScheduledState::UnderWay),
+                       match("15:30", "D", ScheduledState::ToPlay),
+                       match("16:00", "E", ScheduledState::ToPlay),
+                       match("16:30", "F", ScheduledState::Played)};
+        day.matches[4].field = QStringLiteral("F2");
+        day.matches[5].field = QStringLiteral("F3");
+        QCOMPARE(SchedulePlay::nextMatch(day, field).value_or(-1), next);
+    }
+
+    // A forfeit's score is the format's: the race to nil, else the mercy
+    // lead, else 1-0; undoing a match end takes its result back out.
+    void forfeitAndReopen()
+    {
+        Schedule day;
+        day.matches = {match("14:00", "A", ScheduledState::ToPlay),
+                       match("14:30", "B", ScheduledState::ToPlay),
+                       match("15:00", "C", ScheduledState::ToPlay)};
+        MatchFormat race;
+        race.raceTo = 7;
+        MatchFormat mercy;
+        mercy.mercy = 5;
+        SchedulePlay::forfeit(day, 0, 1, race);
+        SchedulePlay::forfeit(day, 1, 2, mercy);
+        SchedulePlay::forfeit(day, 2, 1, MatchFormat{});
+        SchedulePlay::forfeit(day, 2, 2, race);
+        QCOMPARE(day.matches[0].result, (ScheduledResult{7, 0, {}}));
+        QCOMPARE(day.matches[1].result, (ScheduledResult{0, 5, {}}));
+        QCOMPARE(day.matches[2].result, (ScheduledResult{1, 0, {}}));
+        SchedulePlay::finish(day, 0, {3, 2, QStringLiteral("game.jsonl")});
+        SchedulePlay::reopen(day, 0);
+        QCOMPARE(day.matches[0].state, ScheduledState::UnderWay);
+        QCOMPARE(day.matches[0].result, ScheduledResult{});
+    }
+
+    // The file gives back the schedule it was given, and refuses what is
+    // not one.
+    void file()
+    {
+        Schedule day;
+        day.points = {2, 1, 0};
+        day.matches = {match("14:00", "Alpha, \"A\"", ScheduledState::Played)};
+        day.matches[0].result = {4, 2, QStringLiteral("2026-06-13-1400.jsonl")};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("events/cup.json"));
+        QVERIFY(ScheduleFile::save(path, day));
+        QCOMPARE(ScheduleFile::load(path).value_or(Schedule{}), day);
+        QString problem;
+        QByteArray newer = ScheduleFile::write(day).replace("\"version\": 1", "\"version\": 2");
+        QVERIFY(!ScheduleFile::read(newer, &problem));
+        QCOMPARE(problem, QStringLiteral("a version this program does not read"));
+        QByteArray bad = ScheduleFile::write(day).replace("\"state\": 2", "\"state\": 9");
+        QVERIFY(!ScheduleFile::read(bad, &problem));
+        QCOMPARE(problem, QStringLiteral("match 1 cannot be read"));
+        QVERIFY(!ScheduleFile::read("[]", &problem));
+        QCOMPARE(problem, QStringLiteral("not an event's schedule"));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestScheduleImport)
-#include "tst_scheduleimport.moc"
+QTEST_GUILESS_MAIN(TestSchedule)
+#include "tst_schedule.moc"

@@ -50,11 +50,18 @@ struct LeaguePoints
     bool operator==(const LeaguePoints &) const = default;
 };
 
-// A day's schedule: its matches in the order played, and its points.
+// A day's schedule: its matches in the order played, its points, and how
+// this computer takes part (each field's computer keeps its own copy).
 struct Schedule
 {
     QList<ScheduledMatch> matches;
     LeaguePoints points;
+    // The field this computer's board stands at; empty takes the next
+    // match on any field.
+    QString field;
+    // Between matches the crowd's screen turns to the standings every this
+    // many seconds, and back; 0 never.
+    int standingsEvery = 0;
 
     bool operator==(const Schedule &) const = default;
 };

@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace ScheduleFile {
 
 namespace {
@@ -86,6 +88,8 @@ QByteArray write(const Schedule &schedule)
         {"kind", QLatin1String(Kind)},
         {"version", Version},
         {"points", QJsonArray{schedule.points.win, schedule.points.draw, schedule.points.loss}},
+        {"field", schedule.field},
+        {"standingsEvery", schedule.standingsEvery},
         {"matches", matches}};
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
@@ -100,6 +104,8 @@ std::optional<Schedule> read(const QByteArray &bytes, QString *problem)
     const QJsonArray points = object.value("points").toArray();
     Schedule schedule;
     schedule.points = {points.at(0).toInt(3), points.at(1).toInt(1), points.at(2).toInt(0)};
+    schedule.field = object.value("field").toString();
+    schedule.standingsEvery = std::clamp(object.value("standingsEvery").toInt(0), 0, 3600);
     const QJsonArray matches = object.value("matches").toArray();
     for (qsizetype i = 0; i < matches.size(); ++i) {
         const auto match = matchFrom(matches.at(i).toObject());

@@ -178,7 +178,8 @@ Result read(const QByteArray &csv, const QStringList &formats)
 
 Schedule merged(const Schedule &held, const QList<ScheduledMatch> &imported)
 {
-    Schedule schedule{{}, held.points};
+    Schedule schedule = held;
+    schedule.matches.clear();
     for (const ScheduledMatch &match : held.matches) {
         if (match.state != ScheduledState::ToPlay)
             schedule.matches << match;

@@ -10,6 +10,11 @@ ScheduledMatch *at(Schedule &schedule, qsizetype match)
     return match >= 0 && match < schedule.matches.size() ? &schedule.matches[match] : nullptr;
 }
 
+bool onField(const ScheduledMatch &m, const QString &field)
+{
+    return field.isEmpty() || m.field.compare(field, Qt::CaseInsensitive) == 0;
+}
+
 int forfeitScore(const MatchFormat &format)
 {
     if (format.raceTo > 0)
@@ -23,7 +28,17 @@ std::optional<qsizetype> nextMatch(const Schedule &schedule, const QString &fiel
 {
     for (qsizetype i = 0; i < schedule.matches.size(); ++i) {
         const ScheduledMatch &m = schedule.matches.at(i);
-        if (m.state == ScheduledState::ToPlay && m.field.compare(field, Qt::CaseInsensitive) == 0)
+        if (m.state == ScheduledState::ToPlay && onField(m, field))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<qsizetype> lastDecided(const Schedule &schedule, const QString &field)
+{
+    for (qsizetype i = schedule.matches.size() - 1; i >= 0; --i) {
+        const ScheduledMatch &m = schedule.matches.at(i);
+        if (m.decided() && onField(m, field))
             return i;
     }
     return std::nullopt;
@@ -57,7 +72,7 @@ void reopen(Schedule &schedule, qsizetype match)
 {
     if (ScheduledMatch *m = at(schedule, match); m && m->state == ScheduledState::Played) {
         m->state = ScheduledState::UnderWay;
-        m->result = {};
+        m->result = {0, 0, m->result.journal};
     }
 }
 

@@ -10,8 +10,12 @@
 // result written in, a forfeit, a match end undone.
 namespace SchedulePlay {
 
-// The first match still to play on the field, in the schedule's order.
+// The first match still to play on the field, in the schedule's order; on
+// any field when `field` is empty.
 std::optional<qsizetype> nextMatch(const Schedule &schedule, const QString &field);
+// The field's last match decided, in the schedule's order: the result the
+// crowd saw last.
+std::optional<qsizetype> lastDecided(const Schedule &schedule, const QString &field);
 
 void begin(Schedule &schedule, qsizetype match);
 void finish(Schedule &schedule, qsizetype match, const ScheduledResult &result);
@@ -19,7 +23,7 @@ void finish(Schedule &schedule, qsizetype match, const ScheduledResult &result);
 // gives a forfeit: its race won to nil, else its mercy lead, else 1-0.
 void forfeit(Schedule &schedule, qsizetype match, int winner, const MatchFormat &format);
 // The result taken back out, as an undone match end leaves it: the match
-// is under way again.
+// is under way again, in the same journal.
 void reopen(Schedule &schedule, qsizetype match);
 
 } // namespace SchedulePlay

@@ -161,7 +161,7 @@ private slots:
         SchedulePlay::finish(day, 0, {3, 2, QStringLiteral("game.jsonl")});
         SchedulePlay::reopen(day, 0);
         QCOMPARE(day.matches[0].state, ScheduledState::UnderWay);
-        QCOMPARE(day.matches[0].result, ScheduledResult{});
+        QCOMPARE(day.matches[0].result, (ScheduledResult{0, 0, QStringLiteral("game.jsonl")}));
     }
 
     // The file gives back the schedule it was given, and refuses what is

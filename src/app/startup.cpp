@@ -6,6 +6,7 @@
 #include "board/boardkeyrelay.h"
 #include "board/frmscoreboard.h"
 #include "board/layoutjson.h"
+#include "event/eventday.h"
 #include "feed/feedbox.h"
 #include "feed/feedswitch.h"
 #include "help/frmhelp.h"
@@ -48,6 +49,7 @@ StartUp::~StartUp()
 {
     m_feed.reset();
     m_audience.reset();
+    m_event.reset();
     delete m_board;
     m_journal.reset();
     delete m_splash;
@@ -94,6 +96,7 @@ void StartUp::GoScore()
     // Help opened from the splash may still be open beside the board.
     BoardKeyRelay::install(m_help, m_board);
     m_board->show();
+    m_event = std::make_unique<EventDay>();
     // The splash goes before any question about the last game.
     if (m_splash)
         m_splash->hide();

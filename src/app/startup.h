@@ -15,6 +15,7 @@
 #include <optional>
 
 class AudienceDisplay;
+class EventDay;
 class FeedSwitch;
 struct FeedSettings;
 class Journal;
@@ -76,6 +77,8 @@ private:
     // The notices open now, by their text: one of each at a time.
     QHash<QString, QPointer<QMessageBox>> m_notices;
     std::unique_ptr<Journal> m_journal;
+    // The day's event; none open until the operator opens or imports one.
+    std::unique_ptr<EventDay> m_event;
     std::unique_ptr<AudienceDisplay> m_audience;
     std::unique_ptr<FeedSwitch> m_feed;
     // How the feed stands, as the Displays window says it.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "event/csvtable.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QStringDecoder>
 
@@ -120,6 +122,22 @@ Table read(const QByteArray &bytes)
     if (decode.hasError())
         return {{}, Words::tr("the file is not UTF-8 text")};
     return Reader(text, separatorOf(text)).read();
+}
+
+QByteArray line(const QStringList &fields)
+{
+    static const QString special = QStringLiteral(",\"\r\n");
+    QByteArrayList out;
+    for (const QString &field : fields) {
+        if (std::none_of(field.begin(), field.end(), [](QChar c) { return special.contains(c); })) {
+            out.append(field.toUtf8());
+            continue;
+        }
+        QString text = field;
+        text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        out.append('"' + text.toUtf8() + '"');
+    }
+    return out.join(',') + "\r\n";
 }
 
 } // namespace CsvTable

@@ -28,4 +28,8 @@ struct Table
 // more semicolons than commas outside quotes. Blank lines are skipped.
 Table read(const QByteArray &bytes);
 
+// One line as the reader reads it back: comma-separated, a field quoted
+// only when it holds a comma, a quote or a line break, ended by CRLF.
+QByteArray line(const QStringList &fields);
+
 } // namespace CsvTable

@@ -38,6 +38,16 @@ struct ScheduledMatch
     {
         return state == ScheduledState::Played || state == ScheduledState::Forfeit;
     }
+    // The same match of the day, whatever became of it: the same start,
+    // field and teams, as a spreadsheet may write them in any case.
+    bool sameMatch(const ScheduledMatch &other) const
+    {
+        const auto same = [](const QString &x, const QString &y) {
+            return x.compare(y, Qt::CaseInsensitive) == 0;
+        };
+        return start == other.start && same(field, other.field) && same(home, other.home) &&
+            same(visitor, other.visitor);
+    }
 };
 
 // League points for a win, a draw and a loss, editable with the event.

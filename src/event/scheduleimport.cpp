@@ -4,6 +4,7 @@
 #include "event/csvtable.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <array>
 #include <optional>
@@ -19,7 +20,8 @@ struct Words
 
 // The columns by the names a header may give them; a start is one column
 // or a date and a time.
-enum Column { Start, Date, Time, Field, Group, Home, Visitor, Format, ColumnCount };
+// A field's results file adds a match's state and result.
+enum Column { Start, Date, Time, Field, Group, Home, Visitor, Format, State, Score, ColumnCount };
 
 struct ColumnName
 {
@@ -32,6 +34,16 @@ constexpr ColumnName ColumnNames[] = {
     {Time, {"time", nullptr, nullptr}},         {Field, {"field", "pitch", nullptr}},
     {Group, {"group", "division", "pool"}},     {Home, {"home", "home team", nullptr}},
     {Visitor, {"visitor", "visitors", "away"}}, {Format, {"format", nullptr, nullptr}},
+    {State, {"state", "status", nullptr}},      {Score, {"result", "score", nullptr}},
+};
+
+// A match's state as the results file writes it; a match under way on
+// another field is still to play here.
+constexpr std::pair<const char *, ScheduledState> StateWords[] = {
+    {"to play", ScheduledState::ToPlay},
+    {"under way", ScheduledState::ToPlay},
+    {"played", ScheduledState::Played},
+    {"forfeit", ScheduledState::Forfeit},
 };
 
 // The forms a spreadsheet writes a local date and time in.
@@ -106,7 +118,9 @@ public:
                 .arg(startText);
         match = {*start,         value(Field),  value(Group),           value(Home),
                  value(Visitor), value(Format), ScheduledState::ToPlay, {}};
-        return teamsProblem(match);
+        if (const auto problem = teamsProblem(match))
+            return problem;
+        return outcome(value(State), value(Score), match);
     }
 
 private:
@@ -121,18 +135,31 @@ private:
         return std::nullopt;
     }
 
+    // A schedule's file leaves both empty: the match is to play.
+    static std::optional<QString> outcome(const QString &state, const QString &score,
+                                          ScheduledMatch &match)
+    {
+        const auto word =
+            std::find_if(std::begin(StateWords), std::end(StateWords), [&](const auto &w) {
+                return state.compare(QLatin1String(w.first), Qt::CaseInsensitive) == 0;
+            });
+        if (!state.isEmpty() && word == std::end(StateWords))
+            return Words::tr("the state \"%1\" is none of to play, played, forfeit").arg(state);
+        match.state = state.isEmpty() ? ScheduledState::ToPlay : word->second;
+        if (!match.decided())
+            return std::nullopt;
+        static const QRegularExpression form(
+            QStringLiteral("^(\\d{1,3})\\s*[-\u2013:]\\s*(\\d{1,3})$"));
+        const QRegularExpressionMatch read = form.match(score);
+        if (!read.hasMatch())
+            return Words::tr("the result \"%1\" is no score (as 7-3)").arg(score);
+        match.result = {read.captured(1).toInt(), read.captured(2).toInt(), {}};
+        return std::nullopt;
+    }
+
     const Columns &m_at;
     const QStringList &m_formats;
 };
-
-bool sameMatch(const ScheduledMatch &a, const ScheduledMatch &b)
-{
-    const auto same = [](const QString &x, const QString &y) {
-        return x.compare(y, Qt::CaseInsensitive) == 0;
-    };
-    return a.start == b.start && same(a.field, b.field) && same(a.home, b.home) &&
-        same(a.visitor, b.visitor);
-}
 
 } // namespace
 
@@ -163,7 +190,7 @@ Result read(const QByteArray &csv, const QStringList &formats)
         }
         const auto earlier =
             std::find_if(result.matches.cbegin(), result.matches.cend(),
-                         [&](const ScheduledMatch &m) { return sameMatch(m, match); });
+                         [&](const ScheduledMatch &m) { return m.sameMatch(match); });
         if (earlier != result.matches.cend()) {
             result.problems << Problem{row.line,
                                        Words::tr("the same match as line %1")
@@ -186,7 +213,7 @@ Schedule merged(const Schedule &held, const QList<ScheduledMatch> &imported)
     }
     for (const ScheduledMatch &match : imported) {
         const bool kept = std::any_of(schedule.matches.cbegin(), schedule.matches.cend(),
-                                      [&](const ScheduledMatch &m) { return sameMatch(m, match); });
+                                      [&](const ScheduledMatch &m) { return m.sameMatch(match); });
         if (!kept)
             schedule.matches << match;
     }

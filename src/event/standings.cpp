@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "event/standings.h"
 
+#include "event/csvtable.h"
+
 #include <QSet>
 #include <QStringList>
 
@@ -95,24 +97,6 @@ QList<Row> ranked(const QList<ScheduledMatch> &matches, const LeaguePoints &poin
     return rows;
 }
 
-QByteArray quoted(const QString &field)
-{
-    static const QString special = QStringLiteral(",\"\r\n");
-    if (std::none_of(field.begin(), field.end(), [](QChar c) { return special.contains(c); }))
-        return field.toUtf8();
-    QString text = field;
-    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return '"' + text.toUtf8() + '"';
-}
-
-QByteArray line(const QStringList &fields)
-{
-    QByteArrayList quotedFields;
-    for (const QString &field : fields)
-        quotedFields.append(quoted(field));
-    return quotedFields.join(',') + "\r\n";
-}
-
 } // namespace
 
 QList<Group> compute(const Schedule &schedule)
@@ -138,18 +122,20 @@ QList<Group> compute(const Schedule &schedule)
 QByteArray csv(const QList<Group> &groups)
 {
     // Column names for the spreadsheet that reads the file, not words on screen.
-    QByteArray out = line({QStringLiteral("Group"), QStringLiteral("Place"), QStringLiteral("Team"),
+    // With its byte-order mark, so a spreadsheet reads it as UTF-8.
+    QByteArray out("\xEF\xBB\xBF");
+    out += CsvTable::line({QStringLiteral("Group"), QStringLiteral("Place"), QStringLiteral("Team"),
                            QStringLiteral("Played"), QStringLiteral("Won"), QStringLiteral("Drawn"),
                            QStringLiteral("Lost"), QStringLiteral("Points for"),
                            QStringLiteral("Points against"), QStringLiteral("Difference"),
                            QStringLiteral("League points")});
     for (const Group &group : groups) {
         for (const Row &row : group.rows)
-            out += line({group.name, QString::number(row.place), row.team,
-                         QString::number(row.played), QString::number(row.won),
-                         QString::number(row.drawn), QString::number(row.lost),
-                         QString::number(row.pointsFor), QString::number(row.pointsAgainst),
-                         QString::number(row.difference()), QString::number(row.leaguePoints)});
+            out += CsvTable::line(
+                {group.name, QString::number(row.place), row.team, QString::number(row.played),
+                 QString::number(row.won), QString::number(row.drawn), QString::number(row.lost),
+                 QString::number(row.pointsFor), QString::number(row.pointsAgainst),
+                 QString::number(row.difference()), QString::number(row.leaguePoints)});
     }
     return out;
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "event/resultsexchange.h"
 #include "event/schedulefile.h"
 #include "event/scheduleimport.h"
 #include "event/scheduleplay.h"
@@ -88,6 +89,15 @@ private slots:
         QTest::newRow("a quote never closed")
             << header + "2026-06-13 14:30,F1,A,\"Alpha,Bravo,Race to 7\n"
             << "line 2: a quote is opened and never closed";
+        QTest::newRow("a field's results: their states and scores")
+            << QByteArray("start,field,home,visitor,format,state,result\n"
+                          "2026-06-13 14:30,F1,Alpha,Bravo,Race to 7,played,7\u2013 3\n"
+                          "2026-06-13 15:00,F1,Alpha,Charlie,Race to 7,forfeit,0-7\n"
+                          "2026-06-13 15:30,F1,Alpha,Delta,Race to 7,played,seven\n"
+                          "2026-06-13 16:00,F1,Alpha,Echo,Race to 7,lost,\n")
+            << "14:30 F1 Alpha-Bravo (Race to 7) | 15:00 F1 Alpha-Charlie (Race to 7)"
+               " | line 4: the result \"seven\" is no score (as 7-3)"
+               " | line 5: the state \"lost\" is none of to play, played, forfeit";
     }
 
     void read()
@@ -164,12 +174,82 @@ private slots:
         QCOMPARE(day.matches[0].result, (ScheduledResult{0, 0, QStringLiteral("game.jsonl")}));
     }
 
+    // Another field's results, exported there and merged here: a result
+    // for a match to play is taken, one held alike is left, one held
+    // otherwise is a conflict for the operator, and one for a match this
+    // day does not hold is named.
+    void mergeResults_data()
+    {
+        QTest::addColumn<int>("heldState");
+        QTest::addColumn<int>("theirState");
+        QTest::addColumn<QString>("theirTeam");
+        QTest::addColumn<QString>("merged");
+        const int toPlay = int(ScheduledState::ToPlay);
+        const int played = int(ScheduledState::Played);
+        const int forfeit = int(ScheduledState::Forfeit);
+        QTest::newRow("taken for a match to play") << toPlay << played << "Alpha"
+                                                   << "2 4-2 taken 1";
+        QTest::newRow("held alike") << played << played << "Alpha"
+                                    << "2 4-2 taken 0";
+        QTest::newRow("held otherwise") << played << forfeit << "Alpha"
+                                        << "2 4-2 conflict 3 4-2";
+        QTest::newRow("their match still to play") << toPlay << toPlay << "Alpha"
+                                                   << "0 0-0 taken 0";
+        QTest::newRow("a match not held") << toPlay << played << "Xray"
+                                          << "0 0-0 unknown Xray";
+        QTest::newRow("under way here") << int(ScheduledState::UnderWay) << played << "Alpha"
+                                        << "1 0-0 conflict 2 4-2";
+    }
+
+    void mergeResults()
+    {
+        QFETCH(int, heldState);
+        QFETCH(int, theirState);
+        QFETCH(QString, theirTeam);
+        Schedule held;
+        held.matches = {match("14:00", "Alpha", ScheduledState(heldState))};
+        if (held.matches[0].state == ScheduledState::Played)
+            held.matches[0].result = {4, 2, QStringLiteral("here.jsonl")};
+        Schedule there;
+        there.matches = {match("14:00", theirTeam, ScheduledState(theirState))};
+        there.matches[0].format = Formats.first();
+        there.matches[0].result = {4, 2, QStringLiteral("there.jsonl")};
+        const auto read = ScheduleImport::read(ResultsExchange::csv(there), Formats);
+        QCOMPARE(read.problems.size(), 0);
+        const ResultsExchange::Merge merge = ResultsExchange::merge(held, read.matches);
+        const ScheduledMatch &here = merge.schedule.matches.first();
+        QString said = QStringLiteral("%1 %2-%3 ")
+                           .arg(int(here.state))
+                           .arg(here.result.home)
+                           .arg(here.result.visitor);
+        if (!merge.conflicts.isEmpty()) {
+            const ScheduledMatch &theirs = merge.conflicts.first().theirs;
+            said += QStringLiteral("conflict %1 %2-%3")
+                        .arg(int(theirs.state))
+                        .arg(theirs.result.home)
+                        .arg(theirs.result.visitor);
+        } else if (!merge.unknown.isEmpty()) {
+            said += QStringLiteral("unknown ") + merge.unknown.first().home;
+        } else {
+            said += QStringLiteral("taken %1").arg(merge.taken);
+        }
+        QTEST(said, "merged");
+        if (merge.conflicts.isEmpty())
+            return;
+        Schedule chosen = merge.schedule;
+        ResultsExchange::takeTheirs(chosen, merge.conflicts.first());
+        QCOMPARE(chosen.matches.first().state, ScheduledState(theirState));
+        QCOMPARE(chosen.matches.first().result, (ScheduledResult{4, 2, {}}));
+    }
+
     // The file gives back the schedule it was given, and refuses what is
     // not one.
     void file()
     {
         Schedule day;
         day.points = {2, 1, 0};
+        day.field = QStringLiteral("F2");
+        day.standingsEvery = 20;
         day.matches = {match("14:00", "Alpha, \"A\"", ScheduledState::Played)};
         day.matches[0].result = {4, 2, QStringLiteral("2026-06-13-1400.jsonl")};
         QTemporaryDir dir;

@@ -118,7 +118,7 @@ void TestStandings::csvQuoting()
     schedule.matches << match;
 
     QCOMPARE(Standings::csv(Standings::compute(schedule)),
-             QByteArray("Group,Place,Team,Played,Won,Drawn,Lost,Points for,Points against,"
+             QByteArray("\xEF\xBB\xBFGroup,Place,Team,Played,Won,Drawn,Lost,Points for,Points against,"
                         "Difference,League points\r\n"
                         "\"North, East\",1,\"Red \"\"Devils\"\"\",1,1,0,0,3,1,2,3\r\n"
                         "\"North, East\",2,Grün,0,0,0,0,0,0,0,0\r\n"

@@ -129,6 +129,135 @@
     </message>
 </context>
 <context>
+    <name>EventExchange</name>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s) cannot be used:</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Import the %n good line(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>forfeit %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>under way</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 – %2 at %3 on %4 has two results.
+Here: %5
+The other field&apos;s: %6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import the day&apos;s schedule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The schedule cannot be imported: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This event has results. Import the new list in place of the matches still to play? No match played, forfeit or under way is removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The event could not be kept: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open an event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events (*.json)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export this field&apos;s results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Merge another field&apos;s results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results cannot be merged: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n result(s) taken in.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n result(s) are for matches this event does not hold.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Export the standings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the standings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>EventNames</name>
     <message>
         <source>Game clock started</source>
@@ -698,6 +827,37 @@
     </message>
 </context>
 <context>
+    <name>MatchEditDialog</name>
+    <message>
+        <source>Match of the day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Visitor team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MatchFormatFile</name>
     <message>
         <source>a time from %1 to %2</source>
@@ -895,6 +1055,25 @@ Resume this game, or start a new one?</source>
     </message>
 </context>
 <context>
+    <name>ScheduleEdit</name>
+    <message>
+        <source>A team is not named.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot play itself.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The start is no date and time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The day already has this match.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ScheduleFile</name>
     <message>
         <source>not an event&apos;s schedule</source>
@@ -951,6 +1130,259 @@ Resume this game, or start a new one?</source>
         <source>the same match as line %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>the state &quot;%1&quot; is none of to play, played, forfeit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the result &quot;%1&quot; is no score (as 7-3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SchedulePage</name>
+    <message>
+        <source>to play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>under way</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>played</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>forfeit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Visitor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next match (F10)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forfeit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export results...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Merge results...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import schedule...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open event...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>win</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>draw</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>loss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This computer&apos;s field (empty: any)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Between matches, standings every</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>League points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No event is open: import a day&apos;s schedule or open an event.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Which team wins %1 – %2 by forfeit?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StandingsPage</name>
+    <message>
+        <source>Place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Played</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drawn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Against</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print PDF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StandingsSheet</name>
+    <message>
+        <source>Place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Played</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drawn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Against</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standings: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standings</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>StartUp</name>
@@ -1002,6 +1434,42 @@ It stays off; choose another port or address with F6.</source>
     </message>
     <message>
         <source>Start a new game? The game under way is closed and kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Schedule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The event&apos;s schedule could not be saved: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The last event, %1, cannot be opened: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No match is left to play on this field.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No event is open: import the day&apos;s schedule with F7.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The next match&apos;s format, &quot;%1&quot;, is not on this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Begin the next match, %1 – %2? The game under way is closed and kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The team names could not be saved to %1. They apply until the program is closed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1156,6 +1624,10 @@ It stays off; choose another port or address with F6.</source>
     </message>
     <message>
         <source>Mine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Formats</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

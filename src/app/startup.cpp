@@ -7,6 +7,9 @@
 #include "board/frmscoreboard.h"
 #include "board/layoutjson.h"
 #include "event/eventday.h"
+#include "event/schedulefile.h"
+#include "event/schedulepage.h"
+#include "event/standingspage.h"
 #include "feed/feedbox.h"
 #include "feed/feedswitch.h"
 #include "help/frmhelp.h"
@@ -95,12 +98,14 @@ void StartUp::GoScore()
     connect(m_board, &frmScoreBoard::displaysWanted, this, [this] { runDisplays(m_board); });
     // Help opened from the splash may still be open beside the board.
     BoardKeyRelay::install(m_help, m_board);
+    connect(m_board, &frmScoreBoard::nextMatchWanted, this, &StartUp::nextMatch);
     m_board->show();
     m_event = std::make_unique<EventDay>();
     // The splash goes before any question about the last game.
     if (m_splash)
         m_splash->hide();
     startRecord();
+    startEvent();
     startAudience();
     startFeed();
     // For as long as the board lives, which is as long as the program.
@@ -238,8 +243,7 @@ void StartUp::showRecord()
         Journal *journal = m_journal && m_journal->recording() ? m_journal.get() : nullptr;
         m_record = new frmRecord(m_board->game(), journal, m_board);
         connect(m_record, &frmRecord::newGameWanted, this, [this] {
-            if (m_journal)
-                m_journal->endGame(m_board->game().snapshot());
+            closeGame({});
             m_board->game().newGame();
         });
         BoardKeyRelay::install(m_record, m_board);
@@ -252,9 +256,11 @@ void StartUp::showRecord()
 void StartUp::showMatch()
 {
     if (!m_match) {
-        const FormatLibrary library(besideProgram(m_programFolder, QStringLiteral("formats")),
-                                    FormatLibrary::defaultOwnFolder());
-        m_match = new frmMatch(m_board->game(), library, m_board);
+        m_match = new frmMatch(m_board->game(), formatLibrary(), m_board);
+        auto *schedule = new SchedulePage(*m_event, formatLibrary(), m_match);
+        connect(schedule, &SchedulePage::nextMatchWanted, this, &StartUp::nextMatch);
+        m_match->addPage(schedule, tr("Schedule"));
+        m_match->addPage(new StandingsPage(*m_event, m_match), tr("Standings"));
         connect(m_match, &frmMatch::beginWanted, this, &StartUp::beginMatch);
         BoardKeyRelay::install(m_match, m_board);
     }
@@ -269,27 +275,98 @@ bool StartUp::gameUnderWay() const
     return !m_journal->currentFile().isEmpty();
 }
 
-// Escape answers No: a stray key must not close a game.
-void StartUp::beginMatch(const std::optional<MatchFormat> &format)
+FormatLibrary StartUp::formatLibrary() const
 {
-    if (gameUnderWay()) {
-        const QString question = format
-            ? tr("Begin the match? The game under way is closed and kept.")
-            : tr("Start a new game? The game under way is closed and kept.");
+    return {besideProgram(m_programFolder, QStringLiteral("formats")),
+            FormatLibrary::defaultOwnFolder()};
+}
+
+// Escape answers No: a stray key must not close a game.
+bool StartUp::closeGame(const QString &question)
+{
+    if (!question.isEmpty() && gameUnderWay()) {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Vantrell"), question,
-                        QMessageBox::Yes | QMessageBox::No, m_match);
+                        QMessageBox::Yes | QMessageBox::No,
+                        m_match && m_match->isVisible() ? static_cast<QWidget *>(m_match)
+                                                        : m_board);
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         if (box.exec() != QMessageBox::Yes)
-            return;
+            return false;
     }
-    Game &game = m_board->game();
     if (m_journal)
-        m_journal->endGame(game.snapshot());
+        m_journal->endGame(m_board->game().snapshot());
+    m_event->gameClosed();
+    return true;
+}
+
+void StartUp::beginMatch(const std::optional<MatchFormat> &format)
+{
+    if (!closeGame(format ? tr("Begin the match? The game under way is closed and kept.")
+                          : tr("Start a new game? The game under way is closed and kept.")))
+        return;
+    Game &game = m_board->game();
     if (format)
         game.beginMatch(*format);
     else
         game.newGame();
+}
+
+// The event's file is remembered where the settings are, so the next
+// start opens the same day.
+void StartUp::startEvent()
+{
+    connect(m_event.get(), &EventDay::saveFailed, this, [this](const QString &reason) {
+        notice(tr("The event's schedule could not be saved: %1").arg(reason));
+    });
+    connect(&m_board->game(), &Game::changed, m_event.get(), &EventDay::follow);
+    const QString path = m_store.read(QStringLiteral("Event"), QStringLiteral("File"), {});
+    QString problem;
+    if (!path.isEmpty() && !m_event->open(path, &problem))
+        notice(tr("The last event, %1, cannot be opened: %2")
+                   .arg(QDir::toNativeSeparators(path), problem));
+    const QString journal =
+        m_journal && m_journal->recording() ? m_journal->currentFile() : QString();
+    m_event->attach(journal, m_board->game().snapshot());
+    connect(m_event.get(), &EventDay::changed, this, [this] {
+        const QString open = m_event->path();
+        if (open != m_store.read(QStringLiteral("Event"), QStringLiteral("File"), {})) {
+            m_store.write(QStringLiteral("Event"), QStringLiteral("File"), open);
+            m_store.sync();
+        }
+    });
+}
+
+void StartUp::nextMatch()
+{
+    const auto next = m_event->next();
+    if (!next) {
+        notice(m_event->isOpen() ? tr("No match is left to play on this field.")
+                                 : tr("No event is open: import the day's schedule with F7."));
+        return;
+    }
+    const ScheduledMatch match = m_event->schedule().matches.at(*next);
+    std::optional<MatchFormat> format;
+    for (const FormatEntry &entry : formatLibrary().entries()) {
+        if (const MatchFormat *f = entry.format(); f && f->name == match.format)
+            format = *f;
+    }
+    if (!format) {
+        notice(tr("The next match's format, \"%1\", is not on this computer.").arg(match.format));
+        return;
+    }
+    if (!closeGame(tr("Begin the next match, %1 \u2013 %2? The game under way is closed and kept.")
+                       .arg(match.home, match.visitor)))
+        return;
+    const SettingsRecord before = settingsRecord();
+    if (!WriteTeamNames(m_store, match.home, match.visitor))
+        notice(
+            tr("The team names could not be saved to %1. They apply until the program is closed.")
+                .arg(QDir::toNativeSeparators(m_store.fileName())));
+    m_board->settingsConfirmed(before);
+    m_board->game().beginMatch(*format);
+    m_event->begun(*next,
+                   m_journal && m_journal->recording() ? m_journal->currentFile() : QString());
 }
 
 void StartUp::showHelp()

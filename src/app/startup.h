@@ -4,6 +4,7 @@
 #include "game/matchformat.h"
 #include "input/keytranslation.h"
 #include "input/modgrabkeys.h"
+#include "match/formatlibrary.h"
 #include "settings/settingsstore.h"
 
 #include <QHash>
@@ -59,6 +60,15 @@ private:
     void showHelp();
     void showRecord();
     void showMatch();
+    FormatLibrary formatLibrary() const;
+    // The day's event last open, and the board's game followed into it.
+    void startEvent();
+    // The day's next match on this field: its names through the settings,
+    // its format begun.
+    void nextMatch();
+    // The game under way, once the operator agreed to `question`, closed
+    // and kept; false when he did not.
+    bool closeGame(const QString &question);
     // A match by the format, or with none a plain new game; the game under
     // way, once the operator agreed, closed and kept.
     void beginMatch(const std::optional<MatchFormat> &format);

@@ -120,6 +120,9 @@ void frmScoreBoard::AllKeyCode(qint16 KeyCode, qint16)
     case Command::VisitorTimeout:
         m_game.callTimeout(2);
         break;
+    case Command::NextMatch:
+        emit nextMatchWanted();
+        break;
     case Command::None:
         break;
     }
@@ -207,14 +210,19 @@ void frmScoreBoard::openOptions()
     QWidget *focused = focusWidget();
     const SettingsRecord before = settingsRecord();
     emit optionsWanted();
+    settingsConfirmed(before);
+    if (focused)
+        focused->setFocus(Qt::OtherFocusReason);
+}
+
+void frmScoreBoard::settingsConfirmed(const SettingsRecord &before)
+{
     const SettingsRecord &after = settingsRecord();
     if (after != before)
         m_game.optionsConfirmed(after.HomeText, after.VisitorText);
     applySettings();
     reopenSounds();
     emit settingsApplied();
-    if (focused)
-        focused->setFocus(Qt::OtherFocusReason);
 }
 
 bool frmScoreBoard::eventFilter(QObject *watched, QEvent *event)

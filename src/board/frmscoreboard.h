@@ -3,6 +3,7 @@
 
 #include "board/boardview.h"
 #include "game/game.h"
+#include "settings/settingsrecord.h"
 
 #include <QHash>
 #include <QTimer>
@@ -37,6 +38,10 @@ public:
     frmScoreBoard(QWidget *parent, const PlayerFactory &makePlayer,
                   const TimeSource &time = modCount::systemTime());
     ~frmScoreBoard() override;
+
+    // The settings record changed as the options dialog changes it (the
+    // record was `before`): the game is told, the board takes them up.
+    void settingsConfirmed(const SettingsRecord &before);
 
     const ControlLayer &controlLayer() const { return m_view.layer(); }
     // The layout as last recorded: the reference of every stretch.
@@ -100,6 +105,8 @@ signals:
     void displaysWanted();
     // F7: the Match window.
     void matchWanted();
+    // The day's next match on this field, loaded and begun.
+    void nextMatchWanted();
     // Emitted when an alarm is asked for, whether or not a sound plays.
     void buzzerRequested();
     void hornRequested();

@@ -49,6 +49,7 @@ const FixedKey FixedKeys[] = {
     {MatchKey, Command::Match},
     {HomeTimeoutKey, Command::HomeTimeout},
     {VisitorTimeoutKey, Command::VisitorTimeout},
+    {NextMatchKey, Command::NextMatch},
 };
 
 } // namespace

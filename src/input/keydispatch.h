@@ -18,6 +18,7 @@ constexpr qint16 DisplaysKey = VirtualKey::F6;
 constexpr qint16 MatchKey = VirtualKey::F7;
 constexpr qint16 HomeTimeoutKey = VirtualKey::F8;
 constexpr qint16 VisitorTimeoutKey = VirtualKey::F9;
+constexpr qint16 NextMatchKey = VirtualKey::F10;
 
 enum class Command {
     None,
@@ -37,11 +38,12 @@ enum class Command {
     Match,
     HomeTimeout,
     VisitorTimeout,
+    NextMatch,
 };
 
 // The first command, in a fixed order, whose key this is: two commands on
 // one key run only the earlier, and a command bound to one of F1 to F9
-// hides that key's own use.
+// hides that key's own use; so does one bound to F10.
 Command commandForKey(qint16 keyCode, const KeyBindings &bindings);
 
 // Escape and the keys that move through a window's content (Page Up and

@@ -60,6 +60,7 @@ constexpr qint16 F6 = 117;
 constexpr qint16 F7 = 118;
 constexpr qint16 F8 = 119;
 constexpr qint16 F9 = 120;
+constexpr qint16 F10 = 121;
 constexpr qint16 F12 = 123;
 constexpr qint16 NumLock = 144;
 constexpr qint16 ScrollLock = 145;

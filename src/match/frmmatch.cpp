@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -22,6 +23,7 @@ frmMatch::frmMatch(Game &game, const FormatLibrary &library, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_game(game)
     , m_library(library)
+    , m_pages(new QTabWidget(this))
     , m_list(new QListWidget(this))
     , m_description(new QLabel(this))
     , m_copy(new QPushButton(tr("Copy and edit..."), this))
@@ -45,13 +47,22 @@ frmMatch::frmMatch(Game &game, const FormatLibrary &library, QWidget *parent)
     for (QPushButton *button : {m_copy, m_begin, m_end})
         buttons->addWidget(button);
     buttons->addStretch();
-    auto *layout = new QVBoxLayout(this);
+    auto *formats = new QWidget(m_pages);
+    auto *layout = new QVBoxLayout(formats);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_description);
     layout->addLayout(buttons);
-    resize(640, 440);
+    m_pages->addTab(formats, tr("Formats"));
+    auto *window = new QVBoxLayout(this);
+    window->addWidget(m_pages);
+    resize(760, 520);
     list({});
     showMatch();
+}
+
+void frmMatch::addPage(QWidget *page, const QString &title)
+{
+    m_pages->addTab(page, title);
 }
 
 void frmMatch::present()

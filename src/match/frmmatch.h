@@ -12,6 +12,7 @@ class Game;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QTabWidget;
 class frmFormatEdit;
 
 // The Match window (F7): the formats to choose from, "Free" (no match)
@@ -27,6 +28,8 @@ public:
 
     // Shown and brought forward, the folders read again.
     void present();
+    // A page beside the formats', for what lies above the match.
+    void addPage(QWidget *page, const QString &title);
 
 signals:
     // Begin: a match by the format, or with none a plain new game.
@@ -43,6 +46,7 @@ private:
 
     Game &m_game;
     FormatLibrary m_library;
+    QTabWidget *m_pages;
     QList<FormatEntry> m_entries;
     QListWidget *m_list;
     QLabel *m_description;

@@ -173,6 +173,16 @@ void ReadSettings(SettingsStore &store, const QString &programFolder,
     store.sync();
 }
 
+bool WriteTeamNames(SettingsStore &store, const QString &home, const QString &visitor)
+{
+    SettingsRecord &record = settingsRecord();
+    record.HomeText = home;
+    record.VisitorText = visitor;
+    for (const StoredSetting &setting : Settings)
+        write(store, setting, record);
+    return store.sync();
+}
+
 bool WriteSettings(SettingsStore &store, const PendingSettings &pending,
                    const ImposeNumLock &imposeNumLock)
 {

@@ -39,5 +39,10 @@ void ReadSettings(SettingsStore &store, const QString &programFolder,
 bool WriteSettings(SettingsStore &store, const PendingSettings &pending,
                    const ImposeNumLock &imposeNumLock);
 
+// The team names taken into the record and written with every setting, as
+// the options dialog confirmed with only the names changed would. False
+// when the store could not keep them: the record holds them all the same.
+bool WriteTeamNames(SettingsStore &store, const QString &home, const QString &visitor);
+
 // The program's folder joined with a file name, with the platform's separator.
 QString besideProgram(const QString &programFolder, const QString &fileName);

@@ -111,6 +111,9 @@ private slots:
         QCOMPARE(KeyDispatch::passedCommandForKey(119, settings), Command::None);
         settings.HornKey = 119;
         QCOMPARE(KeyDispatch::commandForKey(119, settings), Command::Horn);
+        QCOMPARE(KeyDispatch::commandForKey(121, settings), Command::NextMatch);
+        settings.BuzzerKey = 121;
+        QCOMPARE(KeyDispatch::commandForKey(121, settings), Command::Buzzer);
     }
 
     // Minutes, seconds after the point, tenths, then Enter; -1 if refused.

@@ -117,12 +117,13 @@ void TestStandings::csvQuoting()
     match.state = ScheduledState::ToPlay;
     schedule.matches << match;
 
-    QCOMPARE(Standings::csv(Standings::compute(schedule)),
-             QByteArray("\xEF\xBB\xBFGroup,Place,Team,Played,Won,Drawn,Lost,Points for,Points against,"
-                        "Difference,League points\r\n"
-                        "\"North, East\",1,\"Red \"\"Devils\"\"\",1,1,0,0,3,1,2,3\r\n"
-                        "\"North, East\",2,Grün,0,0,0,0,0,0,0,0\r\n"
-                        "\"North, East\",3,\"Blue\nJays\",1,0,0,1,1,3,-2,0\r\n"));
+    QCOMPARE(
+        Standings::csv(Standings::compute(schedule)),
+        QByteArray("\xEF\xBB\xBFGroup,Place,Team,Played,Won,Drawn,Lost,Points for,Points against,"
+                   "Difference,League points\r\n"
+                   "\"North, East\",1,\"Red \"\"Devils\"\"\",1,1,0,0,3,1,2,3\r\n"
+                   "\"North, East\",2,Grün,0,0,0,0,0,0,0,0\r\n"
+                   "\"North, East\",3,\"Blue\nJays\",1,0,0,1,1,3,-2,0\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestStandings)

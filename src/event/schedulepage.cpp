@@ -99,9 +99,9 @@ QWidget *SchedulePage::buildButtons()
         button(tr("Merge results..."), 1, 2,
                [this] { EventExchange::mergeResults(this, m_event, formatNames()); }),
         button(tr("Close event"), 1, 5, [this] { m_event.close(); }),
+        button(tr("Import schedule..."), 1, 3,
+               [this] { EventExchange::importSchedule(this, m_event, formatNames()); }),
     };
-    button(tr("Import schedule..."), 1, 3,
-           [this] { EventExchange::importSchedule(this, m_event, formatNames()); });
     button(tr("Open event..."), 1, 4, [this] { EventExchange::openEvent(this, m_event); });
     return box;
 }
@@ -133,6 +133,13 @@ QWidget *SchedulePage::buildSettings()
     form->addRow(tr("Between matches, standings every"), m_settings.standingsEvery);
     form->addRow(tr("League points"), points);
     return box;
+}
+
+void SchedulePage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    QPushButton *first = m_buttons.next->isEnabled() ? m_buttons.next : m_buttons.importSchedule;
+    first->setFocus(Qt::OtherFocusReason);
 }
 
 void SchedulePage::showDay()

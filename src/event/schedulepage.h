@@ -25,6 +25,10 @@ public:
 signals:
     void nextMatchWanted();
 
+protected:
+    // The one thing to do first: import a day, else play its next match.
+    void showEvent(QShowEvent *event) override;
+
 private:
     struct Buttons
     {
@@ -38,6 +42,7 @@ private:
         QPushButton *exportResults;
         QPushButton *mergeResults;
         QPushButton *close;
+        QPushButton *importSchedule;
     };
     struct Settings
     {

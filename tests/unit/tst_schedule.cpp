@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "event/eventday.h"
 #include "event/resultsexchange.h"
 #include "event/schedulefile.h"
 #include "event/scheduleimport.h"
 #include "event/scheduleplay.h"
+#include "game/gameevent.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -240,6 +242,72 @@ private slots:
         ResultsExchange::takeTheirs(chosen, merge.conflicts.first());
         QCOMPARE(chosen.matches.first().state, ScheduledState(theirState));
         QCOMPARE(chosen.matches.first().result, (ScheduledResult{4, 2, {}}));
+    }
+
+    // The match the board plays, followed to its result: an end writes it
+    // in, an end undone takes it out, a game closed unfinished leaves the
+    // match to play, and a start after a resume finds the match by its
+    // journal.
+    void followsTheBoard_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("stands");
+        QTest::newRow("ended") << "begin end"
+                               << "2 3-1 game.jsonl";
+        QTest::newRow("end undone") << "begin end undo"
+                                    << "1 0-0 game.jsonl";
+        QTest::newRow("closed unfinished") << "begin close"
+                                           << "0 0-0 ";
+        QTest::newRow("closed after its end") << "begin end close"
+                                              << "2 3-1 game.jsonl";
+        QTest::newRow("resumed in its journal") << "begin attach end"
+                                                << "2 3-1 game.jsonl";
+        QTest::newRow("another game at the start") << "begin other"
+                                                   << "0 0-0 ";
+        QTest::newRow("ended while closed") << "begin attachEnded"
+                                            << "2 3-1 game.jsonl";
+    }
+
+    void followsTheBoard()
+    {
+        QFETCH(QString, steps);
+        QTemporaryDir dir;
+        EventDay event;
+        Schedule day;
+        day.matches = {match("14:00", "Alpha", ScheduledState::ToPlay)};
+        QVERIFY(event.create(dir.filePath(QStringLiteral("day.json")), day));
+        GameSnapshot playing;
+        playing.match.phase = MatchPhase::Point;
+        GameSnapshot ended = playing;
+        ended.match.phase = MatchPhase::Ended;
+        ended.home = {3, -1};
+        ended.visitor = {1, -1};
+        const QString journal = QStringLiteral("game.jsonl");
+        for (const QString &step : steps.split(u' ')) {
+            if (step == "begin")
+                event.begun(0, journal);
+            else if (step == "end")
+                event.follow({GameEventKind::Lamp, 1, playing, ended, {}, {}});
+            else if (step == "undo")
+                event.follow({GameEventKind::Undo, -1, ended, playing, {}, {}});
+            else if (step == "close")
+                event.gameClosed();
+            else if (step == "attach")
+                event.attach(journal, playing);
+            else if (step == "attachEnded")
+                event.attach(journal, ended);
+            else if (step == "other")
+                event.attach(QStringLiteral("other.jsonl"), playing);
+        }
+        const auto held = ScheduleFile::load(event.path());
+        QVERIFY(held);
+        const ScheduledMatch &m = held->matches.first();
+        QTEST(QStringLiteral("%1 %2-%3 %4")
+                  .arg(int(m.state))
+                  .arg(m.result.home)
+                  .arg(m.result.visitor)
+                  .arg(m.result.journal),
+              "stands");
     }
 
     // The file gives back the schedule it was given, and refuses what is

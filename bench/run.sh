@@ -25,7 +25,7 @@ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
     -DVANTRELL_BUILD_BENCHMARKS=ON -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" \
     --target vantrell bench_repaint bench_keys bench_clocktruth bench_journal bench_process \
-    bench_feed bench_resume bench_alarms >/dev/null
+    bench_feed bench_resume bench_alarms bench_event >/dev/null
 bin=$build_dir/bin
 
 qt_version=$(dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo unknown)
@@ -59,3 +59,4 @@ QT_QPA_PLATFORM=$offscreen "$bin/bench_clocktruth" --seconds $((minutes * 60))
 QT_QPA_PLATFORM=$offscreen "$bin/bench_clocktruth" --seconds $((minutes * 60)) --load
 QT_QPA_PLATFORM=$offscreen "$bin/bench_alarms" --arrivals 200
 QT_QPA_PLATFORM=$offscreen "$bin/bench_alarms" --arrivals 200 --load
+"$bin/bench_event"

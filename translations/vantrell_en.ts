@@ -293,6 +293,10 @@
         <source>State for tools:</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Schedule for phones:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FeedSwitch</name>

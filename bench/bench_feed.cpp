@@ -98,7 +98,7 @@ class LatencyBench
 public:
     explicit LatencyBench(int clients)
         : m_board(nullptr, Bench::silentPlayers())
-        , m_feed(m_board.game(), QString(), QByteArray())
+        , m_feed(m_board.game(), nullptr, QString(), QByteArray())
         , m_clients(size_t(clients))
     {
         m_board.show();

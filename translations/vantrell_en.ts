@@ -422,6 +422,10 @@ The other field&apos;s: %6</source>
         <source>State for tools:</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Schedule for phones:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FeedSwitch</name>

@@ -7,9 +7,10 @@
 var VantrellFeed = (function () {
     "use strict";
 
-    // The forms of the state this page can draw: 2 adds the match.
+    // The forms of the state this page can draw: 2 adds the match, 3 the
+    // next match between matches.
     var Format = "vantrell-state";
-    var KnownVersions = [1, 2];
+    var KnownVersions = [1, 2, 3];
 
     var PollMs = 1000;
     var RetryLiveMs = 10000;

@@ -143,8 +143,8 @@ void StartUp::startAudience()
 // Off, nothing of the feed is made: no socket, no page read.
 void StartUp::startFeed()
 {
-    m_feed = std::make_unique<FeedSwitch>(m_board->game(), besideProgram(m_programFolder, "web"),
-                                          boardLayoutJson());
+    m_feed = std::make_unique<FeedSwitch>(m_board->game(), m_event.get(),
+                                          besideProgram(m_programFolder, "web"), boardLayoutJson());
     connect(m_board, &frmScoreBoard::settingsApplied, m_feed.get(), &FeedSwitch::settingsChanged);
     applyFeed(readDisplaySettings(m_store).feed);
 }

@@ -54,7 +54,8 @@ FeedBox::FeedBox(const FeedSettings &settings, const QString &status, QWidget *p
     state->setWordWrap(true);
     form->addRow(tr("Now:"), state);
     const QString captions[] = {tr("Overlay for OBS:"), tr("Board for a TV:"),
-                                tr("Wall of pitches:"), tr("State for tools:")};
+                                tr("Wall of pitches:"), tr("Schedule for phones:"),
+                                tr("State for tools:")};
     for (size_t i = 0; i < m_urls.size(); ++i) {
         m_urls[i] = new QLineEdit;
         m_urls[i]->setReadOnly(true);
@@ -85,7 +86,8 @@ void FeedBox::showUrls()
     const QString wall = QStringLiteral("%1?feeds=%2:%3,another-pitch:%3")
                              .arg(url("wall"), host.contains(u':') ? "[" + host + "]" : host)
                              .arg(chosen.port);
-    const QString shown[] = {url("overlay"), url("board"), wall, url("state.json")};
+    const QString shown[] = {url("overlay"), url("board"), wall, url("schedule"),
+                             url("state.json")};
     for (size_t i = 0; i < m_urls.size(); ++i) {
         m_urls[i]->setText(chosen.on ? shown[i] : QString());
         m_urls[i]->setEnabled(chosen.on);

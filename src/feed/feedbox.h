@@ -30,7 +30,7 @@ private:
     QCheckBox *m_on;
     QComboBox *m_address;
     QSpinBox *m_port;
-    // The overlay's, the board's, the wall's and the state's addresses, to
-    // copy; empty while the feed is off.
-    std::array<QLineEdit *, 4> m_urls{};
+    // The overlay's, the board's, the wall's, the schedule's and the state's
+    // addresses, to copy; empty while the feed is off.
+    std::array<QLineEdit *, 5> m_urls{};
 };

@@ -18,11 +18,14 @@ const Route Routes[] = {
     {"/overlay", Kind::File, "overlay.html", Html},
     {"/board", Kind::File, "board.html", Html},
     {"/wall", Kind::File, "wall.html", Html},
+    {"/schedule", Kind::File, "schedule.html", Html},
     {"/feed.js", Kind::File, "feed.js", Script},
     {"/segments.js", Kind::File, "segments.js", Script},
     {"/feed.css", Kind::File, "feed.css", Style},
     {"/layout.json", Kind::Layout, nullptr, Json},
     {"/state.json", Kind::State, nullptr, Json},
+    {"/schedule.json", Kind::Schedule, nullptr, Json},
+    {"/standings.json", Kind::Standings, nullptr, Json},
     {"/live", Kind::Live, nullptr, nullptr},
 };
 

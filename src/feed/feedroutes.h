@@ -11,6 +11,8 @@ enum class Kind {
     File, // one of the program's own web files
     Layout, // where the board's controls sit, for pages that draw it
     State, // the state now, as JSON
+    Schedule, // the day's event: its matches, as JSON
+    Standings, // the day's event: each group's table, as JSON
     Live, // the state and each change, over a WebSocket
 };
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "feed/feedserver.h"
 
-#include "feed/feedroutes.h"
 #include "feed/httprequest.h"
 
 #include <QTcpSocket>
@@ -125,7 +124,9 @@ void FeedServer::answer(QTcpSocket *socket, const QString &path)
             reply(socket, 404, "text/plain", "Not found\n");
         return;
     case FeedRoutes::Kind::Layout:
-        reply(socket, 200, route->contentType, m_layout, true);
+    case FeedRoutes::Kind::Schedule:
+    case FeedRoutes::Kind::Standings:
+        reply(socket, 200, route->contentType, m_documents[route->kind], true);
         return;
     case FeedRoutes::Kind::State:
         reply(socket, 200, route->contentType, m_state, true);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "feed/feedroutes.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QHostAddress>
@@ -9,6 +11,8 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QWebSocketServer>
+
+#include <map>
 
 class QTcpSocket;
 class QTimer;
@@ -40,9 +44,10 @@ public:
     explicit FeedServer(const FeedLimits &limits = {}, QObject *parent = nullptr);
     ~FeedServer() override;
 
-    // The web files by route path, and the board's layout, as served.
+    // The web files by route path, and the documents that change only now
+    // and then (the board's layout, the event's), as served.
     void setFiles(QHash<QString, QByteArray> files) { m_files = std::move(files); }
-    void setLayout(const QByteArray &json) { m_layout = json; }
+    void setDocument(FeedRoutes::Kind kind, const QByteArray &json) { m_documents[kind] = json; }
 
     bool listen(const QHostAddress &address, quint16 port);
     QString errorString() const { return m_tcp.errorString(); }
@@ -72,7 +77,7 @@ private:
     QTcpServer m_tcp;
     QWebSocketServer m_webSockets;
     QHash<QString, QByteArray> m_files;
-    QByteArray m_layout;
+    std::map<FeedRoutes::Kind, QByteArray> m_documents;
     QByteArray m_state;
     QList<QWebSocket *> m_live;
     // Every connection until it is gone, pages and WebSockets alike. Held

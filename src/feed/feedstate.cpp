@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "feed/feedstate.h"
 
+#include "event/eventday.h"
+#include "feed/eventjson.h"
 #include "game/game.h"
 #include "game/matchstrip.h"
 #include "settings/settingsrecord.h"
@@ -150,7 +152,7 @@ QString colorName(qint32 color)
     return toQColor(color).name();
 }
 
-QByteArray toJson(const Game &game, const SettingsRecord &settings)
+QByteArray toJson(const Game &game, const SettingsRecord &settings, const EventDay *event)
 {
     const GameSnapshot now = game.snapshot();
     QJsonObject state{
@@ -173,6 +175,9 @@ QByteArray toJson(const Game &game, const SettingsRecord &settings)
     };
     if (game.match().active())
         state.insert(QStringLiteral("match"), match(game, settings));
+    const auto next = event ? event->next() : std::nullopt;
+    if (next && event->betweenMatches(now))
+        state.insert(QStringLiteral("next"), EventJson::match(event->schedule().matches.at(*next)));
     return QJsonDocument(state).toJson(QJsonDocument::Compact);
 }
 

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 
+class EventDay;
 class Game;
 struct SettingsRecord;
 
@@ -10,12 +11,16 @@ struct SettingsRecord;
 // run, the names, colours, lamps and marks and the LED style, as one
 // compact JSON object. Its "version" says which form this is, so a page can
 // refuse one it does not know: 2 added "match", there only while one is
-// played.
+// played; 3 added "next", the match next on this computer's field as
+// /schedule.json tells a match, there only between matches of an open
+// event.
 namespace FeedState {
 
-constexpr int Version = 2;
+constexpr int Version = 3;
 
-QByteArray toJson(const Game &game, const SettingsRecord &settings);
+// With no event (null, or none open) there is never a "next".
+QByteArray toJson(const Game &game, const SettingsRecord &settings,
+                  const EventDay *event = nullptr);
 
 // "#rrggbb" of a stored colour (red + 256 * green + 65536 * blue).
 QString colorName(qint32 color);

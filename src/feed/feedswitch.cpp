@@ -3,8 +3,10 @@
 
 #include <QCoreApplication>
 
-FeedSwitch::FeedSwitch(const Game &game, const QString &webFolder, const QByteArray &layoutJson)
+FeedSwitch::FeedSwitch(const Game &game, const EventDay *event, const QString &webFolder,
+                       const QByteArray &layoutJson)
     : m_game(game)
+    , m_event(event)
     , m_webFolder(webFolder)
     , m_layout(layoutJson)
 {
@@ -26,7 +28,7 @@ bool FeedSwitch::apply(const FeedSettings &settings, QString *reason)
             QCoreApplication::translate("FeedSwitch", "\"%1\" is not an address of this computer.")
                 .arg(settings.address);
     } else {
-        auto feed = std::make_unique<LiveFeed>(m_game, m_webFolder, m_layout);
+        auto feed = std::make_unique<LiveFeed>(m_game, m_event, m_webFolder, m_layout);
         if (feed->listen(address, settings.port))
             m_feed = std::move(feed);
         else

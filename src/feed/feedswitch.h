@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class EventDay;
 class Game;
 
 // Turns the live feed on and off as the settings say. Off, no socket is
@@ -17,7 +18,9 @@ class FeedSwitch : public QObject
     Q_OBJECT
 
 public:
-    FeedSwitch(const Game &game, const QString &webFolder, const QByteArray &layoutJson);
+    // The event may be null; it outlives the switch.
+    FeedSwitch(const Game &game, const EventDay *event, const QString &webFolder,
+               const QByteArray &layoutJson);
     ~FeedSwitch() override;
 
     // Serves as the settings say: a changed address or port starts again
@@ -33,6 +36,7 @@ public:
 
 private:
     const Game &m_game;
+    const EventDay *m_event;
     QString m_webFolder;
     QByteArray m_layout;
     FeedSettings m_serving;

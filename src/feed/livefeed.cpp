@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "feed/livefeed.h"
 
+#include "event/eventday.h"
+#include "feed/eventjson.h"
 #include "feed/feedroutes.h"
 #include "feed/feedstate.h"
 #include "game/game.h"
@@ -28,13 +30,14 @@ QHash<QString, QByteArray> readWebFiles(const QString &folder)
 
 } // namespace
 
-LiveFeed::LiveFeed(const Game &game, const QString &webFolder, const QByteArray &layoutJson,
-                   const FeedLimits &limits)
+LiveFeed::LiveFeed(const Game &game, const EventDay *event, const QString &webFolder,
+                   const QByteArray &layoutJson, const FeedLimits &limits)
     : m_game(game)
+    , m_event(event)
     , m_server(limits)
 {
     m_server.setFiles(readWebFiles(webFolder));
-    m_server.setLayout(layoutJson);
+    m_server.setDocument(FeedRoutes::Kind::Layout, layoutJson);
     m_due.setSingleShot(true);
     connect(&m_due, &QTimer::timeout, this, &LiveFeed::sendNow);
     // The marks and the penalty colons are shown again at every tick; they
@@ -48,7 +51,9 @@ LiveFeed::LiveFeed(const Game &game, const QString &webFolder, const QByteArray 
     connect(&game, &Game::colonChanged, this, &LiveFeed::ticked);
     connect(&game, &Game::lampChanged, this, &LiveFeed::sendNow);
     connect(&game, &Game::changed, this, &LiveFeed::sendNow);
-    sendNow();
+    if (m_event)
+        connect(m_event, &EventDay::changed, this, &LiveFeed::eventChanged);
+    eventChanged();
 }
 
 bool LiveFeed::listen(const QHostAddress &address, quint16 port)
@@ -70,9 +75,17 @@ void LiveFeed::ticked()
 void LiveFeed::sendNow()
 {
     m_due.stop();
-    const QByteArray state = FeedState::toJson(m_game, settingsRecord());
+    const QByteArray state = FeedState::toJson(m_game, settingsRecord(), m_event);
     if (state == m_server.state())
         return;
     m_server.publish(state);
     m_sinceSent.start();
+}
+
+void LiveFeed::eventChanged()
+{
+    const Schedule *schedule = m_event && m_event->isOpen() ? &m_event->schedule() : nullptr;
+    m_server.setDocument(FeedRoutes::Kind::Schedule, EventJson::schedule(schedule));
+    m_server.setDocument(FeedRoutes::Kind::Standings, EventJson::standings(schedule));
+    sendNow();
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QTimer>
 
+class EventDay;
 class Game;
 
 // The game told to the feed's clients as it changes, each message the whole
@@ -16,7 +17,9 @@ class Game;
 // behind a clock. Figures that only the clocks' tick moved wait out the rest
 // of the 100 ms since the last message, so the ticking alone sends at most
 // one message per 100 ms; a second lasts ten ticks, so every second still
-// reaches the clients. A state equal to the last one sent is not sent. It
+// reaches the clients. A state equal to the last one sent is not sent. The
+// event's documents are built again at each change of the event, which
+// goes out at once too: between matches the state tells the next one. It
 // exists only while the feed is on, so off, nothing listens and nothing is
 // built.
 class LiveFeed : public QObject
@@ -26,8 +29,9 @@ class LiveFeed : public QObject
 public:
     static constexpr int MinGapMs = 100;
 
-    LiveFeed(const Game &game, const QString &webFolder, const QByteArray &layoutJson,
-             const FeedLimits &limits = {});
+    // The event may be null: the feed then tells none open.
+    LiveFeed(const Game &game, const EventDay *event, const QString &webFolder,
+             const QByteArray &layoutJson, const FeedLimits &limits = {});
 
     // False, with the reason in errorString(), when the port cannot be had.
     bool listen(const QHostAddress &address, quint16 port);
@@ -41,8 +45,10 @@ public:
 private:
     void ticked();
     void sendNow();
+    void eventChanged();
 
     const Game &m_game;
+    const EventDay *m_event;
     FeedServer m_server;
     QTimer m_due;
     QElapsedTimer m_sinceSent;

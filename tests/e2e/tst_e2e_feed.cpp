@@ -178,6 +178,10 @@ private slots:
                      qPrintable(QString::asprintf("%g .. %g on the board, %g on the %s", before,
                                                   after, onPage, page)));
         }
+        // With no event open the schedule page says so in its list, not only
+        // in its script.
+        QVERIFY(browse("schedule", {"--dump-dom"})
+                    .contains("<li class=\"none\">No event is open on this scoreboard.</li>"));
     }
 };
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "event/eventday.h"
 #include "fakes.h"
 #include "feed/feedserver.h"
 #include "feed/feedstate.h"
@@ -12,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QWebSocket>
 #include <QtTest>
 
@@ -60,19 +62,56 @@ QByteArray exchange(quint16 port, const QByteArray &request)
     return client.received;
 }
 
-QByteArray getState(quint16 port)
+QByteArray get(quint16 port, const QByteArray &path)
 {
-    const QByteArray answer = exchange(port, "GET /state.json HTTP/1.1\r\n\r\n");
+    const QByteArray answer = exchange(port, "GET " + path + " HTTP/1.1\r\n\r\n");
+    if (!answer.startsWith("HTTP/1.1 200"))
+        return answer.left(12);
     return answer.mid(answer.indexOf("\r\n\r\n") + 4);
 }
 
-// A field of the state by its path, "home/penalties/0/running".
+QByteArray getState(quint16 port)
+{
+    return get(port, "/state.json");
+}
+
+// A field of a document by its path, "home/penalties/0/running"; an object
+// or a list as compact JSON, the whole document for an empty path.
 QString field(const QByteArray &json, const QString &path)
 {
     QJsonValue value = QJsonDocument::fromJson(json).object();
-    for (const QString &key : path.split('/'))
+    for (const QString &key : path.split('/', Qt::SkipEmptyParts))
         value = value.isArray() ? value[key.toInt()] : value[key];
+    if (value.isObject())
+        return QString::fromUtf8(QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact));
+    if (value.isArray())
+        return QString::fromUtf8(QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
     return value.toVariant().toString();
+}
+
+// On the field North: a win, a forfeit on South and a draw in group A,
+// then B's match on South and A's last on North still to play.
+Schedule daySchedule()
+{
+    const auto at = [](int hour, int minute) {
+        return QDateTime(QDate(2026, 6, 13), QTime(hour, minute));
+    };
+    const auto match = [](QDateTime start, const char *field, const char *group, const char *home,
+                          const char *visitor, ScheduledState state, int homeScore,
+                          int visitorScore) {
+        return ScheduledMatch{start,   field,
+                              group,   home,
+                              visitor, QStringLiteral("Race to 5"),
+                              state,   {homeScore, visitorScore, QString()}};
+    };
+    Schedule day;
+    day.field = QStringLiteral("North");
+    day.matches = {match(at(9, 0), "North", "A", "Alpha", "Bravo", ScheduledState::Played, 5, 3),
+                   match(at(9, 0), "South", "A", "Charlie", "Delta", ScheduledState::Forfeit, 7, 0),
+                   match(at(10, 0), "North", "A", "Alpha", "Charlie", ScheduledState::Played, 2, 2),
+                   match(at(14, 0), "South", "B", "Echo", "Foxtrot", ScheduledState::ToPlay, 0, 0),
+                   match(at(14, 30), "North", "A", "Bravo", "Delta", ScheduledState::ToPlay, 0, 0)};
+    return day;
 }
 
 struct LiveClient
@@ -102,10 +141,11 @@ private slots:
         resetSettingsRecord();
         m_game = std::make_unique<Game>(m_time);
         m_game->startUp();
-        m_feeds = std::make_unique<FeedSwitch>(*m_game, QString(), QByteArray());
+        m_event = std::make_unique<EventDay>();
+        m_feeds = std::make_unique<FeedSwitch>(*m_game, m_event.get(), QString(), QByteArray());
         QVERIFY(m_feeds->apply(OnLoopback));
     }
-    void cleanup() { m_feeds.reset(), m_game.reset(); }
+    void cleanup() { m_feeds.reset(), m_event.reset(), m_game.reset(); }
 
     void stateAfterChange_data()
     {
@@ -176,6 +216,57 @@ private slots:
         change(*m_game);
         QCOMPARE(field(sent(), path), expected);
         QCOMPARE(field(getState(port()), path), expected);
+    }
+
+    // The event's documents and the state's next match as a client reads
+    // them once the event opens, or with none open.
+    void eventDocuments_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QByteArray>("route");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](
+                             const char *name, bool open, const char *route, const char *path,
+                             const char *expected, Change change = [](Game &) {}) {
+            QTest::newRow(name) << open << change << QByteArray(route) << QString(path)
+                                << QString::fromUtf8(expected);
+        };
+        row("a result", true, "/schedule.json", "matches/0/result", R"({"home":5,"visitor":3})");
+        row("a forfeit", true, "/schedule.json", "matches/1/state", "forfeit");
+        row("to play, no result", true, "/schedule.json", "matches/3/result", "");
+        row("a start in local time", true, "/schedule.json", "matches/4/start",
+            "2026-06-13T14:30:00");
+        row("the next on this field", true, "/schedule.json", "next", "4");
+        row("a draw's row", true, "/standings.json", "groups/0/rows/1",
+            R"({"against":5,"difference":2,"drawn":1,"for":7,"lost":0,"place":2,)"
+            R"("played":2,"points":4,"team":"Alpha","won":1})");
+        row("next between matches", true, "/state.json", "next/visitor", "Delta");
+        row("no next in a match", true, "/state.json", "next", "", [](Game &g) {
+            MatchFormat format;
+            format.name = format.shortName = QStringLiteral("Race to 5");
+            format.raceTo = 5;
+            QVERIFY(g.beginMatch(format));
+        });
+        row("no schedule", false, "/schedule.json", "",
+            R"({"field":"","format":"vantrell-schedule","matches":[],"next":null,"open":false,)"
+            R"("version":1})");
+        row("no standings", false, "/standings.json", "",
+            R"({"format":"vantrell-standings","groups":[],"open":false,"version":1})");
+    }
+    void eventDocuments()
+    {
+        QFETCH(bool, open);
+        QFETCH(Change, change);
+        QFETCH(QByteArray, route);
+        QFETCH(QString, path);
+        QFETCH(QString, expected);
+        QTemporaryDir folder;
+        if (open)
+            QVERIFY(m_event->create(folder.filePath(QStringLiteral("day.json")), daySchedule()));
+        change(*m_game);
+        QCOMPARE(field(get(port(), route), path), expected);
     }
 
     // Mid-game, a client's first message is the whole state. Ticks every
@@ -332,6 +423,7 @@ private:
 
     FakeTimeSource m_time;
     std::unique_ptr<Game> m_game;
+    std::unique_ptr<EventDay> m_event;
     std::unique_ptr<FeedSwitch> m_feeds;
 };
 

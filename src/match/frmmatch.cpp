@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -53,9 +54,12 @@ frmMatch::frmMatch(Game &game, const FormatLibrary &library, QWidget *parent)
     layout->addWidget(m_description);
     layout->addLayout(buttons);
     m_pages->addTab(formats, tr("Formats"));
+    // The list is where a choice starts; Ctrl+Tab turns the pages.
+    m_pages->tabBar()->setFocusPolicy(Qt::NoFocus);
+    m_list->setFocus(Qt::OtherFocusReason);
     auto *window = new QVBoxLayout(this);
     window->addWidget(m_pages);
-    resize(760, 520);
+    resize(640, 480);
     list({});
     showMatch();
 }

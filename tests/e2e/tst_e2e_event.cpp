@@ -6,6 +6,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTcpServer>
 #include <QtTest>
 
 using BoardGeometry::FigureSet;
@@ -30,6 +33,28 @@ const QByteArray Day = "\xEF\xBB\xBF"
                        "2099-06-13;14:30;F1;Alpha;Bravo;Race to 1\r\n"
                        "2099-06-13;15:00;F1;Charlie;Delta;Race to 1\r\n"
                        "2099-06-13;15:30;F1;Alpha;Charlie;Race to 1\r\n";
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// A feed's document as any client reads it.
+QJsonObject fetched(quint16 port, const QString &path)
+{
+    QNetworkAccessManager client;
+    QNetworkReply *reply = client.get(
+        QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path))));
+    QEventLoop wait;
+    QObject::connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);
+    QTimer::singleShot(5000, &wait, &QEventLoop::quit);
+    wait.exec();
+    const QJsonObject document = QJsonDocument::fromJson(reply->readAll()).object();
+    reply->deleteLater();
+    return document;
+}
 
 constexpr double DesignWidth = 9480;
 constexpr double DesignHeight = 6795;
@@ -93,7 +118,12 @@ private slots:
 
     void aDayImportedAndItsFirstMatchPlayed()
     {
-        QVERIFY(m_harness->writeSettingsFile("[TextSettings]\nHomeText=Home\nVisitorText=Away\n"));
+        const quint16 port = freePort();
+        QVERIFY(m_harness->writeSettingsFile(
+            QStringLiteral("[TextSettings]\nHomeText=Home\nVisitorText=Away\n"
+                           "[DisplaySettings]\nFeedOn=Yes\nFeedPort=%1\n")
+                .arg(port)
+                .toUtf8()));
         QVERIFY(writeHomeFile("/.config/Vantrell/formats/race1.json", RaceToOne));
         QVERIFY(writeHomeFile("/day.csv", Day));
 
@@ -153,6 +183,14 @@ private slots:
         QCOMPARE(first["state"].toInt(), 2);
         QCOMPARE(first["result"].toArray(), QJsonArray({1, 0}));
         QVERIFY(!first["journal"].toString().isEmpty());
+
+        // The feed's standings, as a client by the field reads them.
+        const QJsonObject standings = fetched(port, QStringLiteral("/standings.json"));
+        const QJsonObject top =
+            standings["groups"].toArray()[0].toObject()["rows"].toArray()[0].toObject();
+        QCOMPARE(top["team"].toString(), QString("Alpha"));
+        QCOMPARE(top["won"].toInt(), 1);
+        QCOMPARE(top["points"].toInt(), 3);
     }
 };
 

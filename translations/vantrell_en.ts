@@ -765,6 +765,77 @@ The other field&apos;s: %6</source>
     </message>
 </context>
 <context>
+    <name>IntermissionPanel</name>
+    <message>
+        <source>%1  %2 – %3  %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, forfeit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>D</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+/–</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The day&apos;s matches here are played.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due to start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starts in</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Journal</name>
     <message>
         <source>The journal cannot be written to disk.</source>

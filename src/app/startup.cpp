@@ -135,7 +135,8 @@ void StartUp::startRecord()
 // where it shares the board's screen.
 void StartUp::startAudience()
 {
-    m_audience = std::make_unique<AudienceDisplay>(*m_board, m_store, refuseX11Focus);
+    m_audience =
+        std::make_unique<AudienceDisplay>(*m_board, m_store, m_event.get(), refuseX11Focus);
     connect(m_audience.get(), &AudienceDisplay::notice, this, &StartUp::notice);
     m_audience->start();
 }

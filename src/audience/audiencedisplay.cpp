@@ -9,10 +9,11 @@
 #include <QScreen>
 #include <QTimer>
 
-AudienceDisplay::AudienceDisplay(frmScoreBoard &board, SettingsStore &store,
+AudienceDisplay::AudienceDisplay(frmScoreBoard &board, SettingsStore &store, const EventDay *event,
                                  RefuseFocus refuseFocus)
     : m_board(board)
     , m_store(store)
+    , m_event(event)
     , m_refuseFocus(std::move(refuseFocus))
     , m_placement(readDisplaySettings(store).AudienceScreen)
 {
@@ -91,7 +92,7 @@ void AudienceDisplay::place()
         return;
     }
     if (!m_window) {
-        m_window = new frmAudience(m_board.game(), m_refuseFocus);
+        m_window = new frmAudience(m_board.game(), m_event, m_refuseFocus);
         connect(m_window, &frmAudience::closedFromOutside, this, [this] { choose(QString()); });
     } else if (m_screen == screen && m_window->geometry() == screen->geometry()) {
         return;

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
+class EventDay;
 class frmScoreBoard;
 class QScreen;
 class QWidget;
@@ -20,7 +21,9 @@ class AudienceDisplay : public QObject
     Q_OBJECT
 
 public:
-    AudienceDisplay(frmScoreBoard &board, SettingsStore &store, RefuseFocus refuseFocus);
+    // `event` may be none; the display shows the day between its matches.
+    AudienceDisplay(frmScoreBoard &board, SettingsStore &store, const EventDay *event,
+                    RefuseFocus refuseFocus);
     ~AudienceDisplay() override;
 
     // Opens the display where the stored setting says, when that monitor
@@ -56,6 +59,7 @@ private:
 
     frmScoreBoard &m_board;
     SettingsStore &m_store;
+    const EventDay *m_event;
     RefuseFocus m_refuseFocus;
     AudiencePlacement m_placement;
     QPointer<frmAudience> m_window;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "audience/frmaudience.h"
 
+#include "audience/intermissionpanel.h"
 #include "board/boardcontrol.h"
 #include "settings/units.h"
 
@@ -8,7 +9,7 @@
 #include <QScreen>
 #include <QWindow>
 
-frmAudience::frmAudience(const Game &game, RefuseFocus refuseFocus)
+frmAudience::frmAudience(const Game &game, const EventDay *event, RefuseFocus refuseFocus)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_view(*this, game)
     , m_refuseFocus(std::move(refuseFocus))
@@ -24,6 +25,8 @@ frmAudience::frmAudience(const Game &game, RefuseFocus refuseFocus)
         control->setFocusPolicy(Qt::NoFocus);
         control->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
+    if (event)
+        m_intermission = new IntermissionPanel(*event, game, *this);
     resize(twipsToPixels(BoardDesignWidth), twipsToPixels(BoardDesignHeight));
     applySettings();
 }
@@ -31,6 +34,8 @@ frmAudience::frmAudience(const Game &game, RefuseFocus refuseFocus)
 void frmAudience::applySettings()
 {
     m_view.applySettings();
+    if (m_intermission)
+        m_intermission->applySettings();
 }
 
 void frmAudience::showOn(QScreen *screen)
@@ -52,6 +57,8 @@ void frmAudience::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     m_view.stretch();
     m_view.showLabels();
+    if (m_intermission)
+        m_intermission->setGeometry(rect());
 }
 
 void frmAudience::closeEvent(QCloseEvent *event)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "harness.h"
+#include "sevensegmentreader.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,13 +27,70 @@ const QByteArray RaceToOne = R"({
     "overtime": "0:00", "autoStart": true, "releasePenalty": false
 })";
 
+// Minutes from now to the second match's start, as the CSV writes it: to
+// the minute.
+constexpr int SecondMatchIn = 35;
+
 // The day as a league secretary's spreadsheet exports it: semicolons, a
-// byte-order mark, the date and time apart.
-const QByteArray Day = "\xEF\xBB\xBF"
-                       "Date;Time;Field;Home;Visitor;Format\r\n"
-                       "2099-06-13;14:30;F1;Alpha;Bravo;Race to 1\r\n"
-                       "2099-06-13;15:00;F1;Charlie;Delta;Race to 1\r\n"
-                       "2099-06-13;15:30;F1;Alpha;Charlie;Race to 1\r\n";
+// byte-order mark, the date and time apart. It starts now, so that the
+// crowd's screen counts down to the second match.
+QByteArray day(const QDateTime &now)
+{
+    QByteArray csv = "\xEF\xBB\xBF"
+                     "Date;Time;Field;Home;Visitor;Format\r\n";
+    const struct
+    {
+        int minutes;
+        const char *teams;
+    } matches[] = {{5, "Alpha;Bravo"}, {SecondMatchIn, "Charlie;Delta"}, {65, "Alpha;Charlie"}};
+    for (const auto &m : matches) {
+        const QDateTime start = now.addSecs(m.minutes * 60);
+        csv += start.toString(QStringLiteral("yyyy-MM-dd;HH:mm")).toUtf8() + ";F1;" + m.teams +
+            ";Race to 1\r\n";
+    }
+    return csv;
+}
+
+// The LED figures on the crowd's screen between matches, read as a person
+// reads them: each dark figure box along the row through the figures'
+// middle, a colon where two boxes stand further apart than the rest.
+QString countdownOn(const QImage &screen)
+{
+    const QColor back = screen.pixelColor(2, 2);
+    const int middle = int(screen.height() * (0.62 + 0.26 / 2));
+    const auto inBox = [&](int x, int y) {
+        const QColor c = screen.pixelColor(x, y);
+        return qAbs(c.red() - back.red()) + qAbs(c.green() - back.green()) +
+                qAbs(c.blue() - back.blue()) >
+            60 &&
+            c != QColor(Qt::white);
+    };
+    QList<QRect> boxes;
+    for (int x = 0; x < screen.width(); ++x) {
+        if (!inBox(x, middle))
+            continue;
+        const int left = x;
+        while (x < screen.width() && inBox(x, middle))
+            ++x;
+        int top = middle;
+        int bottom = middle;
+        const int centre = (left + x) / 2;
+        while (top > 0 && inBox(centre, top - 1))
+            --top;
+        while (bottom < screen.height() - 1 && inBox(centre, bottom + 1))
+            ++bottom;
+        if (x - left > 20)
+            boxes.append(QRect(QPoint(left, top), QPoint(x - 1, bottom)));
+    }
+    QString text;
+    for (int i = 0; i < boxes.size(); ++i) {
+        if (i > 0 && boxes[i].left() - boxes[i - 1].right() > boxes[i].width() / 4)
+            text += ':';
+        const int digit = SevenSegment::readFigure(screen, boxes[i], QColor(255, 0, 0), Qt::black);
+        text += digit >= 0 ? QChar('0' + digit) : digit == SevenSegment::BlankDigit ? ' ' : '?';
+    }
+    return text.trimmed();
+}
 
 quint16 freePort()
 {
@@ -89,9 +147,11 @@ class tst_e2e_event : public QObject
     }
 
     // A window's words as tesseract reads them, dark on light and doubled.
-    QString readWords(WindowId window, const QString &shotName)
+    QString readWords(WindowId window, const QString &shotName, bool lightOnDark = false)
     {
-        const QImage shot = m_harness->grab(window).convertToFormat(QImage::Format_Grayscale8);
+        QImage shot = m_harness->grab(window).convertToFormat(QImage::Format_Grayscale8);
+        if (lightOnDark)
+            shot.invertPixels();
         const QString path = m_harness->saveShot(shot.scaled(shot.size() * 2), shotName);
         QByteArray text;
         if (path.isEmpty() || !m_harness->run("tesseract", {path, "stdout", "--psm", "6"}, &text))
@@ -125,7 +185,8 @@ private slots:
                 .arg(port)
                 .toUtf8()));
         QVERIFY(writeHomeFile("/.config/Vantrell/formats/race1.json", RaceToOne));
-        QVERIFY(writeHomeFile("/day.csv", Day));
+        const QDateTime started = QDateTime::currentDateTime();
+        QVERIFY(writeHomeFile("/day.csv", day(started)));
 
         const WindowId board = m_harness->openBoard();
         QVERIFY(board && m_harness->resize(board, QSize(1264, 906)));
@@ -191,6 +252,28 @@ private slots:
         QCOMPARE(top["team"].toString(), QString("Alpha"));
         QCOMPARE(top["won"].toInt(), 1);
         QCOMPARE(top["points"].toInt(), 3);
+
+        // The crowd's screen between the matches: the result, the next
+        // match and the countdown to its start in LED figures.
+        QVERIFY(m_harness->key(board, "F5"));
+        const WindowId audience = m_harness->waitForWindow("^Vantrell audience display$", 5000);
+        QVERIFY(audience);
+        QVERIFY(E2e::waitUntil(
+            [&] {
+                seen = readWords(audience, "event-audience", true);
+                return seen.contains("Next match");
+            },
+            5000, 300));
+        QVERIFY2(seen.contains(QRegularExpression("Alpha 1 ?. ?0 Bravo")), qPrintable(seen));
+        QVERIFY2(seen.contains(QRegularExpression("Charlie ?. ?Delta")), qPrintable(seen));
+        const QString countdown = countdownOn(m_harness->grab(audience));
+        QDateTime secondStart = started.addSecs(SecondMatchIn * 60);
+        secondStart.setTime(QTime(secondStart.time().hour(), secondStart.time().minute()));
+        const QTime shown = QTime::fromString(countdown, QStringLiteral("mm:ss"));
+        QVERIFY2(shown.isValid(), qPrintable(countdown));
+        const qint64 left = QDateTime::currentDateTime().secsTo(secondStart);
+        QVERIFY2(qAbs(shown.msecsSinceStartOfDay() / 1000 - left) <= 2,
+                 qPrintable(QStringLiteral("%1 shown, %2 s left").arg(countdown).arg(left)));
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "audience/audienceplacement.h"
 #include "audience/frmdisplays.h"
+#include "audience/intermission.h"
 #include "settings/displaysettings.h"
 #include "settings/settingsstore.h"
 
@@ -28,6 +29,37 @@ QString shownOn(const AudiencePlacement &placement, const QStringList &connected
 {
     const std::optional<Monitor> target = placement.target(monitors(connected));
     return target ? target->name : QStringLiteral("-");
+}
+
+const QDate Day(2099, 6, 13);
+
+QDateTime on(const QString &time)
+{
+    return QDateTime(Day, QTime::fromString(time, QStringLiteral("HH:mm:ss.zzz")));
+}
+
+ScheduledMatch match(const QString &time, const QString &field, const QString &home,
+                     ScheduledState state)
+{
+    ScheduledMatch m;
+    m.start = on(time);
+    m.field = field;
+    m.home = home;
+    m.visitor = home + QStringLiteral("'");
+    m.format = QStringLiteral("Race to 5");
+    m.state = state;
+    return m;
+}
+
+// The day on two fields: on F1 one played, two to play; a later result on F2.
+Schedule twoFields()
+{
+    Schedule day;
+    day.matches = {match("14:00:00.000", "F1", "A", ScheduledState::Played),
+                   match("14:30:00.000", "F2", "C", ScheduledState::Forfeit),
+                   match("15:00:00.000", "F1", "E", ScheduledState::ToPlay),
+                   match("15:30:00.000", "F1", "G", ScheduledState::ToPlay)};
+    return day;
 }
 
 } // namespace
@@ -123,6 +155,83 @@ private slots:
         QVERIFY(writeFeedSettings(store, {true, 8123, QStringLiteral("192.0.2.7")}));
         SettingsStore again;
         QCOMPARE(shown(readDisplaySettings(again)), QStringLiteral("DP-2|on|8123|192.0.2.7"));
+    }
+
+    // What the crowd's screen shows of the day at a moment: "-" for none.
+    void intermission_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("dayDone");
+        QTest::addColumn<int>("standingsEvery");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QString>("expected"); // last, next, countdown, standings
+        const auto rows = [](const char *name, const QString &field, bool done, int every,
+                             const QDateTime &now, const QString &expected) {
+            QTest::newRow(name) << field << done << every << now << expected;
+        };
+        rows("the field's own, a part second rounded up", "F1", false, 0, on("14:59:58.500"),
+             "A E 2 day");
+        rows("a match late to start counts nought", "F1", false, 0, on("15:07:00.000"),
+             "A E 0 day");
+        rows("any field: the last decided of all", "", false, 0, on("14:50:00.000"), "C E 600 day");
+        rows("a start more than a day away shows no countdown", "F1", false, 0,
+             on("15:00:00.000").addDays(-1).addSecs(-1), "A E - day");
+        rows("a day away to the second still counts", "F1", false, 0,
+             on("15:00:00.000").addDays(-1), "A E 86400 day");
+        rows("the day done", "F1", true, 0, on("18:00:00.000"), "G - - day");
+        // The wall clock's seconds since the epoch decide the standings' turn.
+        rows("standings off by default", "F1", false, 0, QDateTime::fromSecsSinceEpoch(90),
+             "A E - day");
+        rows("standings in their turn", "F1", false, 30, QDateTime::fromSecsSinceEpoch(59),
+             "A E - standings");
+        rows("the day in its turn", "F1", false, 30, QDateTime::fromSecsSinceEpoch(60),
+             "A E - day");
+        rows("no standings before a result", "F9", false, 30, QDateTime::fromSecsSinceEpoch(59),
+             "- A - day");
+    }
+    void intermission()
+    {
+        QFETCH(QString, field);
+        QFETCH(bool, dayDone);
+        QFETCH(int, standingsEvery);
+        QFETCH(QDateTime, now);
+        QFETCH(QString, expected);
+        Schedule day = twoFields();
+        if (field == QLatin1String("F9")) {
+            day.matches = {match("14:00:00.000", "F9", "A", ScheduledState::ToPlay)};
+            field.clear();
+        }
+        for (ScheduledMatch &m : day.matches) {
+            if (dayDone && m.state == ScheduledState::ToPlay)
+                m.state = ScheduledState::Played;
+        }
+        day.field = field;
+        day.standingsEvery = standingsEvery;
+        const IntermissionScreen screen = Intermission::at(day, now);
+        const auto home = [](const std::optional<ScheduledMatch> &m) {
+            return m ? m->home : QStringLiteral("-");
+        };
+        QStringList seen{home(screen.last), home(screen.next),
+                         screen.countdown ? QString::number(*screen.countdown) : "-",
+                         screen.standings ? "standings" : "day"};
+        QCOMPARE(seen.join(' '), expected);
+    }
+
+    void countdownText_data()
+    {
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("due") << 0 << " 0:00";
+        QTest::newRow("under ten minutes, a blank tens") << 599 << " 9:59";
+        QTest::newRow("the last second of the hour") << 3599 << "59:59";
+        QTest::newRow("an hour") << 3600 << "1:00:00";
+        QTest::newRow("a day less a second") << 86399 << "23:59:59";
+    }
+    void countdownText()
+    {
+        QFETCH(int, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(Intermission::countdownText(seconds), text);
     }
 
     // An unplugged monitor stays the choice through OK; Escape keeps the

@@ -40,8 +40,10 @@ export DEBIAN_FRONTEND=noninteractive
 # rest still installs, and the browser test fails saying so.
 installable=()
 for pkg in "${missing[@]}"; do
+    # Read whole before grep looks: grep -q leaves at its first match, and
+    # under pipefail the writer's broken pipe would count as no package.
     if [ "$pkg" = chromium ] &&
-        ! apt-cache show --no-all-versions chromium 2>/dev/null | grep -q '^Package: chromium$'; then
+        ! grep -q '^Package: chromium$' <<<"$(apt-cache show --no-all-versions chromium 2>/dev/null || true)"; then
         echo "No chromium package here: tst_e2e_feed fails until a chromium is on PATH." >&2
         continue
     fi

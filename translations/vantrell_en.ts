@@ -823,15 +823,19 @@ The other field&apos;s: %6</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The day&apos;s matches here are played.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Due to start</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Starts in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standings · %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The day&apos;s matches on this field are all played.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -356,8 +356,14 @@ void StartUp::nextMatch()
         notice(tr("The next match's format, \"%1\", is not on this computer.").arg(match.format));
         return;
     }
-    if (!closeGame(tr("Begin the next match, %1 \u2013 %2? The game under way is closed and kept.")
-                       .arg(match.home, match.visitor)))
+    // A match just ended is no game under way: the day goes on without a
+    // question.
+    const bool ended = m_board->game().snapshot().match.phase == MatchPhase::Ended;
+    const QString question = ended
+        ? QString()
+        : tr("Begin the next match, %1 \u2013 %2? The game under way is closed and kept.")
+              .arg(match.home, match.visitor);
+    if (!closeGame(question))
         return;
     const SettingsRecord before = settingsRecord();
     if (!WriteTeamNames(m_store, match.home, match.visitor))

@@ -85,8 +85,9 @@ QString standingsHtml(const QList<Standings::Group> &groups, int pixels)
             .arg(left ? QStringLiteral("left") : QStringLiteral("right"), text.toHtmlEscaped());
     };
     for (const Standings::Group &group : groups) {
-        const QString title =
-            group.name.isEmpty() ? IntermissionPanel::tr("Standings") : group.name;
+        const QString title = group.name.isEmpty()
+            ? IntermissionPanel::tr("Standings")
+            : IntermissionPanel::tr("Standings \u00b7 %1").arg(group.name);
         html +=
             QStringLiteral("<tr><th colspan=8 align=left>%1</th></tr>").arg(title.toHtmlEscaped());
         html += QStringLiteral("<tr>") + cell(QString()) +
@@ -207,10 +208,10 @@ void IntermissionPanel::showScreen()
     m_words.lastCaption->setVisible(day && s.last);
     m_words.last->setVisible(day && s.last);
     m_words.last->setText(s.last ? score(*s.last) : QString());
-    m_words.nextCaption->setVisible(day);
+    m_words.nextCaption->setVisible(day && s.next);
     m_words.teams->setVisible(day);
     m_words.teams->setText(s.next ? tr("%1 \u2013 %2").arg(s.next->home, s.next->visitor)
-                                  : tr("The day's matches here are played."));
+                                  : tr("The day's matches on this field are all played."));
     m_words.where->setVisible(day && s.next);
     m_words.where->setText(s.next ? where(*s.next, QDate::currentDate()) : QString());
     m_words.startsIn->setVisible(day && s.countdown);

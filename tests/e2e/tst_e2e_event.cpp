@@ -274,6 +274,12 @@ private slots:
         const qint64 left = QDateTime::currentDateTime().secsTo(secondStart);
         QVERIFY2(qAbs(shown.msecsSinceStartOfDay() / 1000 - left) <= 2,
                  qPrintable(QStringLiteral("%1 shown, %2 s left").arg(countdown).arg(left)));
+
+        // The match ended, so the next comes up at F10 without a question.
+        QVERIFY(m_harness->key(board, "F10"));
+        QVERIFY(E2e::waitUntil(
+            [&] { return m_harness->setting("TextSettings/HomeText").toString() == "Charlie"; },
+            5000));
     }
 };
 

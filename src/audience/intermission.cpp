@@ -3,6 +3,8 @@
 
 #include "event/scheduleplay.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace {
@@ -25,16 +27,28 @@ std::optional<qint64> secondsTo(const QDateTime &start, const QDateTime &now)
     return std::max<qint64>(0, (ms + 999) / 1000);
 }
 
+qsizetype groupCount(const Schedule &schedule)
+{
+    QSet<QString> groups;
+    for (const ScheduledMatch &m : schedule.matches)
+        groups.insert(m.group);
+    return std::max<qsizetype>(1, groups.size());
+}
+
 // Turns between the day and the standings every `every` seconds of the
-// wall clock, so that every screen of the field turns together.
-bool standingsTurn(const Schedule &schedule, const QDateTime &now)
+// wall clock, so that every screen of the field turns together; each
+// standings' turn shows the next group.
+void standingsTurn(IntermissionScreen &screen, const Schedule &schedule, const QDateTime &now)
 {
     const int every = schedule.standingsEvery;
     if (every <= 0)
-        return false;
+        return;
     const bool anyDecided = std::any_of(schedule.matches.cbegin(), schedule.matches.cend(),
                                         [](const ScheduledMatch &m) { return m.decided(); });
-    return anyDecided && (now.toSecsSinceEpoch() / every) % 2 == 1;
+    const qint64 turn = now.toSecsSinceEpoch() / every;
+    screen.standings = anyDecided && turn % 2 == 1;
+    if (screen.standings)
+        screen.group = int(turn / 2 % groupCount(schedule));
 }
 
 } // namespace
@@ -48,7 +62,7 @@ IntermissionScreen at(const Schedule &schedule, const QDateTime &now)
     screen.next = matchAt(schedule, SchedulePlay::nextMatch(schedule, schedule.field));
     if (screen.next)
         screen.countdown = secondsTo(screen.next->start, now);
-    screen.standings = standingsTurn(schedule, now);
+    standingsTurn(screen, schedule, now);
     return screen;
 }
 

@@ -19,8 +19,11 @@ struct IntermissionScreen
     // Whole seconds to the next match's start, 0 once it is due; none when
     // its start is more than a day away, where a countdown tells nothing.
     std::optional<qint64> countdown;
-    // The standings stand in the day's place for now.
+    // The standings stand in the day's place for now: the table of the
+    // group of this index, in the order the schedule first names the
+    // groups, each group in its own turn.
     bool standings = false;
+    int group = 0;
 
     bool operator==(const IntermissionScreen &) const = default;
 };

@@ -52,10 +52,8 @@ int fittingPixelSize(const QLabel &label, const QString &text, int height, int w
 QString score(const ScheduledMatch &m)
 {
     const QString line = IntermissionPanel::tr("%1  %2 \u2013 %3  %4")
-                             .arg(m.home)
-                             .arg(m.result.home)
-                             .arg(m.result.visitor)
-                             .arg(m.visitor);
+                             .arg(m.home, QString::number(m.result.home),
+                                  QString::number(m.result.visitor), m.visitor);
     return m.state == ScheduledState::Forfeit ? IntermissionPanel::tr("%1, forfeit").arg(line)
                                               : line;
 }
@@ -73,45 +71,40 @@ QString where(const ScheduledMatch &m, const QDate &today)
     return parts.join(QStringLiteral("  \u00b7  "));
 }
 
-// The tables in type of `pixels`, the columns set apart by half of it.
-QString standingsHtml(const QList<Standings::Group> &groups, int pixels)
+// One line of the table: the team's name to the left, figures to the right.
+QString tableLine(const QStringList &cells)
 {
-    QString html = QStringLiteral("<table style=\"font-size:%1px\" cellspacing=0 "
-                                  "cellpadding=%2 align=center>")
-                       .arg(pixels)
-                       .arg(std::max(1, pixels / 4));
-    const auto cell = [](const QString &text, bool left = false) {
-        return QStringLiteral("<td align=%1>%2</td>")
-            .arg(left ? QStringLiteral("left") : QStringLiteral("right"), text.toHtmlEscaped());
-    };
-    for (const Standings::Group &group : groups) {
-        const QString title = group.name.isEmpty()
-            ? IntermissionPanel::tr("Standings")
-            : IntermissionPanel::tr("Standings \u00b7 %1").arg(group.name);
-        html +=
-            QStringLiteral("<tr><th colspan=8 align=left>%1</th></tr>").arg(title.toHtmlEscaped());
-        html += QStringLiteral("<tr>") + cell(QString()) +
-            cell(IntermissionPanel::tr("Team"), true) + cell(IntermissionPanel::tr("P")) +
-            cell(IntermissionPanel::tr("W")) + cell(IntermissionPanel::tr("D")) +
-            cell(IntermissionPanel::tr("L")) + cell(IntermissionPanel::tr("+/\u2013")) +
-            cell(IntermissionPanel::tr("Pts")) + QStringLiteral("</tr>");
-        for (const Standings::Row &row : group.rows) {
-            html += QStringLiteral("<tr>") + cell(QString::number(row.place)) +
-                cell(row.team, true) + cell(QString::number(row.played)) +
-                cell(QString::number(row.won)) + cell(QString::number(row.drawn)) +
-                cell(QString::number(row.lost)) + cell(QString::number(row.difference())) +
-                cell(QString::number(row.leaguePoints)) + QStringLiteral("</tr>");
-        }
-    }
-    return html + QStringLiteral("</table>");
+    constexpr int TeamColumn = 1;
+    QString html = QStringLiteral("<tr>");
+    for (int i = 0; i < cells.size(); ++i)
+        html += QStringLiteral("<td align=%1>%2</td>")
+                    .arg(i == TeamColumn ? QStringLiteral("left") : QStringLiteral("right"),
+                         cells.at(i).toHtmlEscaped());
+    return html + QStringLiteral("</tr>");
 }
 
-int standingsLines(const QList<Standings::Group> &groups)
+// The group's table in type of `pixels`, the columns set apart by a
+// quarter of it.
+QString standingsHtml(const Standings::Group &group, int pixels)
 {
-    int lines = 0;
-    for (const Standings::Group &group : groups)
-        lines += 2 + int(group.rows.size());
-    return std::max(1, lines);
+    const QString title = group.name.isEmpty()
+        ? IntermissionPanel::tr("Standings")
+        : IntermissionPanel::tr("Standings \u00b7 %1").arg(group.name);
+    QString html = QStringLiteral("<table style=\"font-size:%1px\" cellspacing=0 cellpadding=%2>"
+                                  "<tr><th colspan=8 align=left>%3</th></tr>")
+                       .arg(QString::number(pixels), QString::number(std::max(1, pixels / 4)),
+                            title.toHtmlEscaped());
+    html += tableLine({QString(), IntermissionPanel::tr("Team"), IntermissionPanel::tr("P"),
+                       IntermissionPanel::tr("W"), IntermissionPanel::tr("D"),
+                       IntermissionPanel::tr("L"), IntermissionPanel::tr("+/\u2013"),
+                       IntermissionPanel::tr("Pts")});
+    for (const Standings::Row &row : group.rows) {
+        html += tableLine({QString::number(row.place), row.team, QString::number(row.played),
+                           QString::number(row.won), QString::number(row.drawn),
+                           QString::number(row.lost), QString::number(row.difference()),
+                           QString::number(row.leaguePoints)});
+    }
+    return html + QStringLiteral("</table>");
 }
 
 } // namespace
@@ -278,9 +271,13 @@ void IntermissionPanel::placeWords()
     QLabel *table = m_words.standings;
     if (m_screen.standings) {
         const QList<Standings::Group> groups = Standings::compute(m_event.schedule());
-        const double lineHeight = StandingsRow.height * h / standingsLines(groups);
-        const int pixels = std::clamp(int(lineHeight * 0.55), 1, int(h * 0.07));
-        table->setText(standingsHtml(groups, pixels));
+        const Standings::Group group =
+            groups.isEmpty() ? Standings::Group{} : groups.at(m_screen.group % groups.size());
+        // The title, the columns' names and a line a team.
+        const double lines = 2 + double(group.rows.size());
+        const int pixels =
+            std::clamp(int(StandingsRow.height * h / lines * 0.55), 1, int(h * 0.07));
+        table->setText(standingsHtml(group, pixels));
     }
     // A label's document does not centre its table: the label takes the
     // table's width.

@@ -39,11 +39,12 @@ QDateTime on(const QString &time)
 }
 
 ScheduledMatch match(const QString &time, const QString &field, const QString &home,
-                     ScheduledState state)
+                     ScheduledState state, const QString &group = {})
 {
     ScheduledMatch m;
     m.start = on(time);
     m.field = field;
+    m.group = group;
     m.home = home;
     m.visitor = home + QStringLiteral("'");
     m.format = QStringLiteral("Race to 5");
@@ -51,14 +52,15 @@ ScheduledMatch match(const QString &time, const QString &field, const QString &h
     return m;
 }
 
-// The day on two fields: on F1 one played, two to play; a later result on F2.
+// The day on two fields in two pools: on F1 one played, two to play; a
+// later result on F2.
 Schedule twoFields()
 {
     Schedule day;
-    day.matches = {match("14:00:00.000", "F1", "A", ScheduledState::Played),
-                   match("14:30:00.000", "F2", "C", ScheduledState::Forfeit),
-                   match("15:00:00.000", "F1", "E", ScheduledState::ToPlay),
-                   match("15:30:00.000", "F1", "G", ScheduledState::ToPlay)};
+    day.matches = {match("14:00:00.000", "F1", "A", ScheduledState::Played, "Pool 1"),
+                   match("14:30:00.000", "F2", "C", ScheduledState::Forfeit, "Pool 2"),
+                   match("15:00:00.000", "F1", "E", ScheduledState::ToPlay, "Pool 1"),
+                   match("15:30:00.000", "F1", "G", ScheduledState::ToPlay, "Pool 2")};
     return day;
 }
 
@@ -183,7 +185,11 @@ private slots:
         rows("standings off by default", "F1", false, 0, QDateTime::fromSecsSinceEpoch(90),
              "A E - day");
         rows("standings in their turn", "F1", false, 30, QDateTime::fromSecsSinceEpoch(59),
-             "A E - standings");
+             "A E - standings:0");
+        rows("the next pool's standings in the next turn", "F1", false, 30,
+             QDateTime::fromSecsSinceEpoch(90), "A E - standings:1");
+        rows("the pools come round again", "F1", false, 30, QDateTime::fromSecsSinceEpoch(150),
+             "A E - standings:0");
         rows("the day in its turn", "F1", false, 30, QDateTime::fromSecsSinceEpoch(60),
              "A E - day");
         rows("no standings before a result", "F9", false, 30, QDateTime::fromSecsSinceEpoch(59),
@@ -213,7 +219,8 @@ private slots:
         };
         QStringList seen{home(screen.last), home(screen.next),
                          screen.countdown ? QString::number(*screen.countdown) : "-",
-                         screen.standings ? "standings" : "day"};
+                         screen.standings ? QStringLiteral("standings:%1").arg(screen.group)
+                                          : QStringLiteral("day")};
         QCOMPARE(seen.join(' '), expected);
     }
 

@@ -132,6 +132,7 @@ IntermissionPanel::IntermissionPanel(const EventDay &event, const Game &game, QW
     // screen's comparison does not see.
     connect(&event, &EventDay::changed, this, [this] {
         m_stale = true;
+        m_tableGroup = -1;
         refresh();
     });
     connect(&game, &Game::changed, this, &IntermissionPanel::refresh);
@@ -269,7 +270,11 @@ void IntermissionPanel::placeWords()
         line.label->setGeometry((w - textWidth) / 2, top, textWidth, height);
     }
     QLabel *table = m_words.standings;
-    if (m_screen.standings) {
+    // The table is built afresh only when its group, the day or the size
+    // changed, not at every second of the countdown under it.
+    if (m_screen.standings && (m_tableGroup != m_screen.group || m_tableHeight != h)) {
+        m_tableGroup = m_screen.group;
+        m_tableHeight = h;
         const QList<Standings::Group> groups = Standings::compute(m_event.schedule());
         const Standings::Group group =
             groups.isEmpty() ? Standings::Group{} : groups.at(m_screen.group % groups.size());

@@ -73,5 +73,8 @@ private:
     // Where each colon's dots go, after the figure of that index.
     QList<int> m_colonsAfter;
     int m_shownFigures = 0;
+    // The group and the height the standings' table was built for.
+    int m_tableGroup = -1;
+    int m_tableHeight = -1;
     QTimer m_second;
 };

@@ -107,6 +107,17 @@ QString standingsHtml(const Standings::Group &group, int pixels)
     return html + QStringLiteral("</table>");
 }
 
+// Whether the words differ, and not just the countdown's figures: its
+// caption reads otherwise once the match is due.
+bool wordsDiffer(const IntermissionScreen &a, const IntermissionScreen &b)
+{
+    const auto caption = [](const IntermissionScreen &s) {
+        return s.countdown ? (*s.countdown == 0 ? 1 : 2) : 0;
+    };
+    return a.last != b.last || a.next != b.next || a.standings != b.standings ||
+        a.group != b.group || caption(a) != caption(b);
+}
+
 } // namespace
 
 IntermissionPanel::IntermissionPanel(const EventDay &event, const Game &game, QWidget &window)
@@ -179,11 +190,16 @@ void IntermissionPanel::refresh()
     }
     const IntermissionScreen screen =
         Intermission::at(m_event.schedule(), QDateTime::currentDateTime());
-    if (m_stale || screen != m_screen) {
-        m_screen = screen;
-        m_stale = false;
+    // Most seconds change the countdown's figures alone: the words are
+    // not fitted and placed again for those.
+    const bool words = m_stale || wordsDiffer(screen, m_screen);
+    const bool figures = screen.countdown != m_screen.countdown;
+    m_screen = screen;
+    m_stale = false;
+    if (words)
         showScreen();
-    }
+    else if (figures)
+        showCountdown();
     tickAtNextSecond();
 }
 
